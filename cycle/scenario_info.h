@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rotaplex {
+
+// One scenario of a mission description file with the server settings it starts with.
+// Numbers default to 0 so that a record nobody reset (the table's slot 0) reads as empty.
+struct ScenarioInfo {
+    std::string ScenarioKey;
+    std::string MissionFile;
+    std::string Name;
+    std::string Ruleset;
+    int16_t Visibility = 0;
+    int16_t KillLimit = 0;
+    int16_t KillLimitNumber = 0;
+    int16_t RespawnLimit = 0;
+    int16_t RespawnLimitNumber = 0;
+    int16_t IsNight = 0;
+    int16_t Weather = 0;
+    int16_t RadarMode = 0;
+    int16_t OnlyStockMech = 0;
+    int16_t MinimumTonnage = 0;
+    int16_t MaximumTonnage = 0;
+    int16_t TeamAllowed = 0;
+    int16_t TeamCount = 0;
+    std::string ScenarioText;
+    int16_t GameLength = 0;
+
+    bool operator==(const ScenarioInfo&) const = default;
+};
+
+// Sets every setting to its default; the two identifying texts stay as they are.
+void ResetScenario(ScenarioInfo& record);
+
+// Keeps "." and the characters from "0" to "~"; drops everything else (blanks, signs, controls, bytes >= 0x7F).
+std::string CleanLine(std::string_view text);
+
+// Applies one cleaned "key=value" line to the record; unknown keys and lines without "=" change nothing.
+void ParseSetting(std::string_view line, ScenarioInfo& record);
+
+// A to Z turned into a to z; every other character, bytes from 0x80 included, stays as it is.
+std::string LowerCase(std::string_view text);
+
+// Equal character by character once A to Z are lower-cased on both sides.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// The leading decimal number of a cleaned value, rounded half to even and saturated to 0..32767.
+int16_t LeadingNumber(std::string_view value);
+
+}  // namespace rotaplex

@@ -1,0 +1,96 @@
+#include "cycle/scenario_info.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace rotaplex {
+namespace {
+
+ScenarioInfo Fresh() {
+    ScenarioInfo record;
+    record.ScenarioKey = "Key";
+    record.MissionFile = "m.nfo";
+    ResetScenario(record);
+    return record;
+}
+
+TEST(ScenarioInfoTest, ResetGivesTheDefaultsAndKeepsTheIdentity) {
+    ScenarioInfo expected;
+    expected.ScenarioKey = "Key";
+    expected.MissionFile = "m.nfo";
+    expected.KillLimitNumber = expected.RespawnLimitNumber = expected.TeamCount = -1;
+    expected.MinimumTonnage = expected.MaximumTonnage = expected.GameLength = -1;
+    ScenarioInfo used = Fresh();
+    used.Name = "x";
+    used.Weather = 3;
+    ResetScenario(used);
+    EXPECT_EQ(used, expected);
+}
+
+TEST(ScenarioInfoTest, CleaningKeepsFullStopAndZeroToTildeOnly) {
+    EXPECT_EQ(CleanLine("Kill Limit = 5"), "KillLimit=5");
+    EXPECT_EQ(CleanLine(std::string("\t!\"#$%&'()*+,-/ \0\x7f\x80\xff", 20)), "");
+    EXPECT_EQ(CleanLine("res\\Hill Fight.txt;[]{}~@`"), "res\\HillFight.txt;[]{}~@`");
+}
+
+TEST(ScenarioInfoTest, SettingLinesSetTheirField) {
+    const std::string longValue(300, 'v');
+    const struct {
+        std::string fileLine;
+        std::function<void(ScenarioInfo&)> change;
+    } cases[] = {
+        {"Kill Limit = 5", [](ScenarioInfo& r) { r.KillLimit = 5; }},
+        {"killlimitnumber=-1", [](ScenarioInfo& r) { r.KillLimitNumber = 1; }},
+        {"name=Open Valley", [](ScenarioInfo& r) { r.Name = "OpenValley"; }},
+        {"ruleset=Free For All", [](ScenarioInfo& r) { r.Ruleset = "FreeForAll"; }},
+        {"NAME=x", [](ScenarioInfo& r) { r.Name = "x"; }},
+        {"scenariotext=resource\\missions\\Hill Fight.txt",
+         [](ScenarioInfo& r) { r.ScenarioText = "resource\\missions\\HillFight.txt"; }},
+        {"name=a=b", [](ScenarioInfo& r) { r.Name = "a=b"; }},
+        {"teamcount=", [](ScenarioInfo& r) { r.TeamCount = 0; }},
+        {"teamcount=abc", [](ScenarioInfo& r) { r.TeamCount = 0; }},
+        {"gamelength=20min", [](ScenarioInfo& r) { r.GameLength = 20; }},
+        {"gamelength=40000", [](ScenarioInfo& r) { r.GameLength = 32767; }},
+        {"ruleset=" + longValue, [&](ScenarioInfo& r) { r.Ruleset = longValue.substr(0, 255); }},
+        {"gamelength=" + std::string(255, '0') + "7", [](ScenarioInfo& r) { r.GameLength = 0; }},
+        {"}", [](ScenarioInfo&) {}},
+        {"[server]", [](ScenarioInfo&) {}},
+        {"=5", [](ScenarioInfo&) {}},
+        {"maxplayers=8", [](ScenarioInfo&) {}},
+    };
+    for (const auto& c : cases) {
+        ScenarioInfo expected = Fresh();
+        c.change(expected);
+        ScenarioInfo record = Fresh();
+        ParseSetting(CleanLine(c.fileLine), record);
+        EXPECT_EQ(record, expected) << c.fileLine;
+    }
+}
+
+TEST(ScenarioInfoTest, LaterLineOverwritesEarlier) {
+    ScenarioInfo record = Fresh();
+    ParseSetting("weather=1", record);
+    ParseSetting("weather=0", record);
+    EXPECT_EQ(record.Weather, 0);
+}
+
+TEST(ScenarioInfoTest, LeadingNumberRoundsHalfToEvenAndSaturates) {
+    const struct {
+        std::string value;
+        int16_t number;
+    } cases[] = {
+        {"", 0}, {"abc", 0}, {".", 0}, {".5", 0}, {"0.5", 0}, {"0.51", 1}, {"1.5", 2},
+        {"2.5", 2}, {"3.5", 4}, {"2.500001", 3}, {"2.4999999", 2}, {"12.", 12}, {"1.2.3", 1},
+        {"007", 7}, {"1e", 1}, {"1E2", 100}, {"1e2x", 100}, {"1.5e1", 15}, {"25e-1", 25},
+        {".05e2", 5}, {"0.0000000000000000000001e22", 1}, {"12345e-1", 12345},
+        {"32767", 32767}, {"32767.5", 32767}, {"32768", 32767}, {"40000", 32767},
+        {"1e9", 32767}, {"1e99999", 32767}, {"1e99999999999999999999999", 32767},
+        {std::string(100, '9'), 32767}, {"0e99999", 0}, {"0.00e99999", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.value), c.number) << c.value;
+}
+
+}  // namespace
+}  // namespace rotaplex
