@@ -1,0 +1,178 @@
+#include "cycle/mission_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace rotaplex {
+namespace {
+
+std::vector<std::string> Keys(const MissionCatalogue& catalogue) {
+    std::vector<std::string> keys;
+    for (int i = 1; i <= catalogue.ScenarioCount(); ++i) {
+        keys.push_back(catalogue.Scenario(i).ScenarioKey);
+    }
+    return keys;
+}
+
+ScenarioInfo Record(std::string key, std::string name = "", std::string ruleset = "") {
+    ScenarioInfo record;
+    record.ScenarioKey = std::move(key);
+    record.MissionFile = "m.nfo";
+    record.Name = std::move(name);
+    record.Ruleset = std::move(ruleset);
+    return record;
+}
+
+TEST(MissionCatalogueTest, ScenariosStandInListingThenFileOrderAfterAnEmptySlotZero) {
+    MissionCatalogue catalogue;
+    ASSERT_TRUE(catalogue.AddMissionFile("a.nfo"));
+    ASSERT_TRUE(catalogue.AddMissionFile("b.nfo"));
+    catalogue.ParseMissionFile(
+        " [ SCENARIOS ] \r\nHill Fight = {\r\nnote\r\n[server]\r\nname = Hill Fight\r\n"
+        "killlimitnumber = 20\r\n}\r\nweather=3\r\nValley={\r\n[Server]\r\n}\r\n",
+        "a.nfo");
+    catalogue.ParseMissionFile("[scenarios]\r={\r[server]\r}", "b.nfo");
+
+    EXPECT_EQ(catalogue.MissionFiles(), (std::vector<std::string>{"", "a.nfo", "b.nfo"}));
+    EXPECT_EQ(catalogue.MissionFileCount(), 2);
+    ASSERT_EQ(catalogue.ScenarioTable().size(), 4u);
+    EXPECT_EQ(catalogue.ScenarioTable()[0], ScenarioInfo{});
+    EXPECT_EQ(Keys(catalogue), (std::vector<std::string>{"HillFight", "Valley", ""}));
+    const ScenarioInfo& hill = catalogue.Scenario(1);
+    EXPECT_EQ(hill.MissionFile, "a.nfo");
+    EXPECT_EQ(hill.Name, "HillFight");
+    EXPECT_EQ(hill.KillLimitNumber, 20);
+    EXPECT_EQ(hill.Weather, 0);
+    EXPECT_EQ(hill.GameLength, -1);
+    EXPECT_EQ(catalogue.Scenario(3).MissionFile, "b.nfo");
+}
+
+TEST(MissionCatalogueTest, MalformedFilesEndQuietlyExceptAMissingServerLine) {
+    const struct {
+        std::string text;
+        bool hasSection, missingServer;
+        std::vector<std::string> keys;
+    } cases[] = {
+        {"", false, false, {}},
+        {"[scenarios]\nA={\n[server]\n}\n", false, false, {}},
+        {"A={\r\n[server]\r\n}", false, false, {}},
+        {"[scenarios]", true, false, {}},
+        {"[scenarios]\r\n", true, false, {}},
+        {"[scenarios]\r\nA={", true, true, {"A"}},
+        {"[scenarios]\r\nA={\r\nname=x\r\n", true, true, {"A"}},
+        {"[scenarios]\r\nA={\r\n[server]", true, false, {"A"}},
+        {"[scenarios]\r\nHill Fight =\r\n{\r\n[server]\r\n}", true, false, {}},
+        {"[scenarios]\r\nA={\r\n[server]\r\n}\r\ntrailing", true, false, {"A"}},
+        {"A={\r\n[scenarios]\r\nB={\r\n[server]\r\n}", true, false, {"B"}},
+    };
+    for (const auto& c : cases) {
+        MissionCatalogue catalogue;
+        const MissionFileOutcome outcome = catalogue.ParseMissionFile(c.text, "m.nfo");
+        EXPECT_EQ(outcome.HasSection, c.hasSection) << c.text;
+        EXPECT_EQ(outcome.MissingServer, c.missingServer) << c.text;
+        EXPECT_EQ(Keys(catalogue), c.keys) << c.text;
+    }
+}
+
+TEST(MissionCatalogueTest, ServerSearchRunsPastTheNextScenarioAndBlocksRunToTheEnd) {
+    MissionCatalogue catalogue;
+    catalogue.ParseMissionFile("[scenarios]\r\nA={\r\nB={\r\n[server]\r\nname=b\r\n}\r\n"
+                               "C={\r\n[server]\r\nname=c\r\nD={\r\nweather=2",
+                               "m.nfo");
+    EXPECT_EQ(Keys(catalogue), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(catalogue.Scenario(1).Name, "b");
+    EXPECT_EQ(catalogue.Scenario(2).Weather, 2);
+}
+
+TEST(MissionCatalogueTest, LookupsMatchTheKeyAfterTheFirstSeparatorLastOneWinning) {
+    const std::string key99(99, 'k');
+    MissionCatalogue catalogue;
+    catalogue.AddScenario(Record("HillFight", "Hill", "CTF"));
+    catalogue.AddScenario(Record("Duel", "Old", "FFA"));
+    catalogue.AddScenario(Record(key99 + "k", "Long", "FFA"));
+    catalogue.AddScenario(Record(key99, "Cut", "FFA"));
+    catalogue.AddScenario(Record("dUEL", "Duel", ""));
+    const struct {
+        std::string entry;
+        int16_t index;
+        std::string display;
+    } cases[] = {
+        {"hill.nfo::hillfight", 1, "Hill CTF"}, {"other.nfo::HILLFIGHT", 1, "Hill CTF"},
+        {"x.nfo::Duel", 5, "Duel "},            {"xDuel", 5, "Duel "},
+        {"::" + key99 + "k", 4, "Cut FFA"},     {"::" + key99 + "tail", 4, "Cut FFA"},
+        {"a::b::Duel", 0, ""},                  {"Duel", 0, ""},
+        {"x.nfo::", 0, ""},                     {"", 0, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(catalogue.FindScenario(c.entry), c.index) << c.entry;
+        EXPECT_EQ(catalogue.ScenarioDisplayText(c.entry), c.display) << c.entry;
+    }
+}
+
+// The plain walk over the table that the index must answer like.
+int16_t FindByWalking(const MissionCatalogue& catalogue, const std::string& entry) {
+    const std::size_t separator = entry.find("::");
+    const std::size_t start = separator == std::string::npos ? 1 : separator + 2;
+    const std::string wanted = LowerCase(start < entry.size() ? entry.substr(start, 99) : "");
+    int16_t found = 0;
+    for (int16_t i = 1; i <= catalogue.ScenarioCount(); ++i) {
+        if (LowerCase(catalogue.Scenario(i).ScenarioKey) == wanted) found = i;
+    }
+    return found;
+}
+
+TEST(MissionCatalogueTest, IndexAnswersLikeTheWalkOverTheTable) {
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned bound) {
+        return (seed = seed * 1103515245u + 12345u) / 65536u % bound;
+    };
+    auto randomKey = [&] {
+        static const std::string letters = "aAbB:\xc4\xe4";
+        std::string key(next(4), ' ');
+        for (char& c : key) c = letters[next(static_cast<unsigned>(letters.size()))];
+        return next(10) == 0 ? key + std::string(99, 'z') : key;
+    };
+    MissionCatalogue catalogue;
+    for (int i = 0; i < 300; ++i) catalogue.AddScenario(Record(randomKey()));
+    for (int i = 0; i < 400; ++i) {
+        const std::string prefixes[] = {"f.nfo::", "::", "x", "", "a::"};
+        const std::string entry = prefixes[next(5)] + randomKey();
+        EXPECT_EQ(catalogue.FindScenario(entry), FindByWalking(catalogue, entry)) << entry;
+    }
+}
+
+TEST(MissionCatalogueTest, SlotZeroAndIndexesOutsideTheTableAreTheEmptyRecord) {
+    MissionCatalogue catalogue;
+    EXPECT_TRUE(catalogue.ScenarioTable().empty());
+    EXPECT_TRUE(catalogue.MissionFiles().empty());
+    for (int index : {0, 1, -1}) EXPECT_EQ(catalogue.Scenario(index), ScenarioInfo{});
+    catalogue.AddScenario(Record("A"));
+    for (int index : {0, 2, 40000}) EXPECT_EQ(catalogue.Scenario(index), ScenarioInfo{});
+}
+
+TEST(MissionCatalogueTest, TablesStopGrowingAt32767) {
+    MissionCatalogue catalogue;
+    for (int i = 1; i <= 32767; ++i) {
+        ASSERT_TRUE(catalogue.AddScenario(Record("k" + std::to_string(i))));
+        ASSERT_TRUE(catalogue.AddMissionFile("f.nfo"));
+    }
+    EXPECT_FALSE(catalogue.AddScenario(Record("late")));
+    EXPECT_FALSE(catalogue.AddMissionFile("late.nfo"));
+    catalogue.ParseMissionFile("[scenarios]\r\nlate={\r\n[server]\r\n}", "late.nfo");
+    EXPECT_EQ(catalogue.ScenarioCount(), 32767);
+    EXPECT_EQ(catalogue.MissionFileCount(), 32767);
+    EXPECT_EQ(catalogue.FindScenario("::K32767"), 32767);
+    EXPECT_EQ(catalogue.FindScenario("::late"), 0);
+}
+
+TEST(MissionCatalogueTest, Messages) {
+    EXPECT_EQ(MissingScenariosMessage("C:\\G\\resource\\missions\\a.nfo"),
+              "C:\\G\\resource\\missions\\a.nfo\nis missing Scenarios!\nSkipping File");
+    EXPECT_EQ(MissingServerMessage("C:\\G\\resource\\missions\\a.nfo"),
+              "Malformed File C:\\G\\resource\\missions\\a.nfo\nmissing [server] in scenario");
+}
+
+}  // namespace
+}  // namespace rotaplex
