@@ -1,0 +1,78 @@
+#include "cycle/rotation_file.h"
+
+#include "cycle/limits.h"
+#include "cycle/line_reader.h"
+
+namespace rotaplex {
+
+namespace {
+
+constexpr std::string_view kHeader = "[cycle]";
+constexpr std::string_view kEntryPrefix = "map=";
+
+// Only blanks are trimmed: a tab in front of a line makes it something else.
+std::string_view TrimSpaces(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return line.substr(first, line.find_last_not_of(' ') - first + 1);
+}
+
+bool IsEntryLine(std::string_view trimmed) {
+    return EqualsIgnoringCase(trimmed.substr(0, kEntryPrefix.size()), kEntryPrefix);
+}
+
+bool NamesScenario(const MissionCatalogue& catalogue, int16_t index) {
+    return index > 0 && index <= catalogue.ScenarioCount();
+}
+
+std::string ScenarioEntryText(const ScenarioInfo& record) {
+    return record.MissionFile + "::" + record.ScenarioKey;
+}
+
+}  // namespace
+
+RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue) {
+    RotationText rotation;
+    LineReader reader(text);
+    std::string_view line;
+    while (!rotation.HeaderFound && reader.Next(line)) {
+        rotation.HeaderFound = EqualsIgnoringCase(TrimSpaces(line), kHeader);
+    }
+    while (reader.Next(line) && rotation.Entries.size() < static_cast<std::size_t>(kMaxTableSize)) {
+        const std::string_view trimmed = TrimSpaces(line);
+        if (!IsEntryLine(trimmed)) continue;
+        const std::string_view source = trimmed.substr(kEntryPrefix.size());
+        const std::string_view entryText = source.substr(0, kMaxEntryTextLength);
+        rotation.Entries.push_back({catalogue.ScenarioDisplayText(entryText),
+                                    catalogue.FindScenario(entryText), std::string(source)});
+    }
+    return rotation;
+}
+
+std::string WriteRotation(const CycleList& entries, const MissionCatalogue& catalogue) {
+    std::string file(kHeader);
+    file += "\r\n";
+    for (const CycleEntry& entry : entries) {
+        file += kEntryPrefix;
+        // An unmatched entry keeps the text it was read with; with none, it is the empty record's.
+        if (NamesScenario(catalogue, entry.ScenarioIndex) || entry.SourceText.empty()) {
+            file += ScenarioEntryText(catalogue.Scenario(entry.ScenarioIndex));
+        } else {
+            file += entry.SourceText;
+        }
+        file += "\r\n";
+    }
+    return file;
+}
+
+CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index) {
+    const ScenarioInfo& record = catalogue.Scenario(index);
+    return {catalogue.ScenarioDisplayText("::" + record.ScenarioKey), index,
+            ScenarioEntryText(record)};
+}
+
+std::string MissingHeaderMessage(const std::string& gameFolder) {
+    return gameFolder + "servercycle.txt is malformed or missing [cycle]";
+}
+
+}  // namespace rotaplex

@@ -1,0 +1,133 @@
+#include "cycle/rotation_file.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace rotaplex {
+
+// Readable failures; found by argument-dependent lookup, so it lives beside CycleEntry.
+void PrintTo(const CycleEntry& entry, std::ostream* out) {
+    *out << '{' << entry.DisplayText << ", " << entry.ScenarioIndex << ", " << entry.SourceText
+         << '}';
+}
+
+namespace {
+
+MissionCatalogue Catalogue() {
+    MissionCatalogue catalogue;
+    catalogue.ParseMissionFile(
+        "[scenarios]\r\nHill Fight={\r\n[server]\r\nname=Hill\r\nruleset=CTF\r\n}\r\n"
+        "Duel={\r\n[server]\r\nname=Duel\r\n}",
+        "hill.nfo");
+    return catalogue;
+}
+
+std::vector<int16_t> Indexes(const CycleList& entries) {
+    std::vector<int16_t> indexes;
+    for (const CycleEntry& entry : entries) indexes.push_back(entry.ScenarioIndex);
+    return indexes;
+}
+
+TEST(RotationFileTest, OnlyTheFirstTrimmedHeaderStartsTheEntries) {
+    const MissionCatalogue catalogue = Catalogue();
+    const struct {
+        std::string text;
+        bool headerFound;
+        std::vector<int16_t> indexes;
+    } cases[] = {
+        {"", false, {}},
+        {"map=a::Duel\r\n", false, {}},
+        {"[cycle] ;main\r\nmap=a::Duel", false, {}},
+        {"\t[cycle]\r\nmap=a::Duel", false, {}},
+        {"x\r\n  [CYCLE]  ", true, {}},
+        {"map=a::hillfight\r\n  [Cycle] \r\nmap=a::Duel\r\n[other]\r\n  MAP=b.nfo::HILLFIGHT  \r\n"
+         "[cycle]\r\nmap=::duel\rmap =a::Duel\r\n\tmap=a::Duel\r\nmap=a::nothing\r\nmap=\r\n",
+         true, {2, 1, 2, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const RotationText rotation = ReadRotation(c.text, catalogue);
+        EXPECT_EQ(rotation.HeaderFound, c.headerFound) << c.text;
+        EXPECT_EQ(Indexes(rotation.Entries), c.indexes) << c.text;
+    }
+}
+
+TEST(RotationFileTest, EntryKeepsItsFullTextButMatchesOnItsFirst99Characters) {
+    const std::string fits = std::string(93, 'f') + "::Duel";
+    const std::string cut = std::string(95, 'f') + "::Duel";
+    const RotationText rotation = ReadRotation(
+        "[cycle]\r\n map=X.nfo::hillfight \r\nmap=" + fits + "\r\nmap=" + cut, Catalogue());
+    EXPECT_EQ(rotation.Entries,
+              (CycleList{{"Hill CTF", 1, "X.nfo::hillfight"}, {"Duel ", 2, fits}, {"", 0, cut}}));
+}
+
+TEST(RotationFileTest, WritingRebuildsMatchedEntriesAndKeepsUnmatchedOnes) {
+    const MissionCatalogue catalogue = Catalogue();
+    const std::string longText = "lost.nfo::" + std::string(150, 'q');
+    const std::string text = "[cycle]\r\nmap=x::HILLFIGHT\r\nmap=" + longText + "\r\nmap=::";
+    const CycleList entries = ReadRotation(text, catalogue).Entries;
+    const std::string written = WriteRotation(entries, catalogue);
+    EXPECT_EQ(written, "[cycle]\r\nmap=hill.nfo::HillFight\r\nmap=" + longText + "\r\nmap=::\r\n");
+    EXPECT_EQ(ReadRotation(written, catalogue).Entries[1].SourceText, longText);
+    EXPECT_EQ(WriteRotation({}, catalogue), "[cycle]\r\n");
+    EXPECT_EQ(WriteRotation({{"", 7, ""}, {"", -3, "a::b"}}, catalogue),
+              "[cycle]\r\nmap=::\r\nmap=a::b\r\n");
+}
+
+TEST(RotationFileTest, WritingWorksWithAnEmptyCatalogue) {
+    const MissionCatalogue empty;
+    const CycleList entries = ReadRotation("[cycle]\r\nmap=a.nfo::Duel\r\nmap=", empty).Entries;
+    EXPECT_EQ(Indexes(entries), (std::vector<int16_t>{0, 0}));
+    EXPECT_EQ(WriteRotation(entries, empty), "[cycle]\r\nmap=a.nfo::Duel\r\nmap=::\r\n");
+    EXPECT_EQ(WriteRotation({{"", 1, ""}}, empty), "[cycle]\r\nmap=::\r\n");
+}
+
+TEST(RotationFileTest, EntryForScenarioNamesItsRecord) {
+    const MissionCatalogue catalogue = Catalogue();
+    EXPECT_EQ(EntryForScenario(catalogue, 1), (CycleEntry{"Hill CTF", 1, "hill.nfo::HillFight"}));
+    EXPECT_EQ(WriteRotation({EntryForScenario(catalogue, 2)}, catalogue),
+              "[cycle]\r\nmap=hill.nfo::Duel\r\n");
+}
+
+TEST(RotationFileTest, ReadsAtMost32767Entries) {
+    std::string text = "[cycle]\r\n";
+    for (int i = 0; i < 32767; ++i) text += "map=a::Duel\r\n";
+    text += "map=a::HillFight\r\n";
+    const CycleList entries = ReadRotation(text, Catalogue()).Entries;
+    ASSERT_EQ(entries.size(), 32767u);
+    EXPECT_EQ(entries.back().ScenarioIndex, 2);
+}
+
+TEST(RotationFileTest, BadInputNeverBreaksReadingOrWriting) {
+    unsigned seed = 7;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) / 65536u; };
+    const std::string pieces[] = {"[scenarios]", "[server]", "[cycle]", "map=", "::", "={", "}",
+                                  "=", "\r", "\n", "\r\n", std::string(1, '\0'), "\xff\x80", " "};
+    for (int round = 0; round < 200; ++round) {
+        std::string text;
+        for (unsigned n = next() % 60; n > 0; --n) {
+            text += next() % 3 == 0 ? std::string(1, static_cast<char>(next()))
+                                    : pieces[next() % std::size(pieces)];
+        }
+        MissionCatalogue catalogue;
+        catalogue.ParseMissionFile(text, "f.nfo");
+        WriteRotation(ReadRotation(text, catalogue).Entries, catalogue);
+    }
+    const std::string huge = "[scenarios]\r\nA={\r\n[server]\r\nname=" +
+                             std::string(4 << 20, '\x9f') + "\r\ngamelength=" +
+                             std::string(1 << 20, '9') + "\r\n}";
+    MissionCatalogue catalogue;
+    catalogue.ParseMissionFile(huge, "f.nfo");
+    EXPECT_EQ(catalogue.Scenario(1).GameLength, 32767);
+    EXPECT_EQ(ReadRotation("[cycle]\r\nmap=" + huge, catalogue).Entries.size(), 1u);
+}
+
+TEST(RotationFileTest, MissingHeaderMessage) {
+    EXPECT_EQ(MissingHeaderMessage("C:\\Game\\"),
+              "C:\\Game\\servercycle.txt is malformed or missing [cycle]");
+}
+
+}  // namespace
+}  // namespace rotaplex
