@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "cycle/scenario_info.h"
+
+namespace rotaplex {
+
+// What reading one mission description file found worth telling the user.
+struct MissionFileOutcome {
+    bool HasSection = false;       // false: the file was skipped, nothing of it entered the table
+    bool MissingServer = false;    // a scenario line had no "[server]" line after it before the end
+};
+
+// The mission files and the scenarios read from them, with the lookups of rotation entries.
+// Indexes are 1-based as the rotation list stores them; slot 0 is the empty record "no scenario".
+class MissionCatalogue {
+public:
+    // Appends a file name to MissionFiles; false (and nothing added) once the table is full.
+    bool AddMissionFile(std::string name);
+
+    // Reads one file's text and appends its scenarios, tagged with fileName, in file order.
+    MissionFileOutcome ParseMissionFile(std::string_view text, const std::string& fileName);
+
+    // Appends one record as it is (used by tests and generators); false once the table is full.
+    bool AddScenario(ScenarioInfo record);
+
+    const std::vector<std::string>& MissionFiles() const { return missionFiles_; }
+    int16_t MissionFileCount() const;
+    const std::vector<ScenarioInfo>& ScenarioTable() const { return scenarios_; }
+    int16_t ScenarioCount() const;
+
+    // The record at index; index 0, and any index outside the table, is the empty record.
+    const ScenarioInfo& Scenario(int index) const;
+
+    // Name + " " + Ruleset of the last scenario whose key matches the entry's key, empty if none.
+    std::string ScenarioDisplayText(std::string_view entry) const;
+    // Index of the last scenario whose key matches the entry's key, 0 if none.
+    int16_t FindScenario(std::string_view entry) const;
+
+private:
+    std::vector<std::string> missionFiles_;
+    std::vector<ScenarioInfo> scenarios_;
+    // Lower-cased key -> index of the last record with that key, kept as records are added.
+    std::unordered_map<std::string, int16_t> keyIndex_;
+};
+
+// The messages shown while scanning; path is GameFolder + "resource\missions\" + file name.
+std::string MissingScenariosMessage(const std::string& path);
+std::string MissingServerMessage(const std::string& path);
+
+}  // namespace rotaplex

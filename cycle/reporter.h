@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace rotaplex {
+
+// Where problems with input files are told to the user. The window layer shows a message box;
+// tests collect the texts.
+class Reporter {
+public:
+    virtual ~Reporter() = default;
+    virtual void Report(const std::string& text) = 0;
+};
+
+}  // namespace rotaplex

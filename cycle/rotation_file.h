@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cycle/mission_catalogue.h"
+
+namespace rotaplex {
+
+// One rotation entry as the main window's list shows it.
+struct CycleEntry {
+    std::string DisplayText;    // Name + " " + Ruleset of its scenario, empty when none matched
+    int16_t ScenarioIndex = 0;  // index into the ScenarioTable, 0 when none matched
+    // Everything after "map=" on the trimmed line it was read from. An entry that matched no
+    // scenario is written back with it, so that saving never loses a line.
+    std::string SourceText;
+
+    bool operator==(const CycleEntry&) const = default;
+};
+
+using CycleList = std::vector<CycleEntry>;
+
+struct RotationText {
+    bool HeaderFound = false;
+    CycleList Entries;
+};
+
+// Reads the text of servercycle.txt: entry lines after the first "[cycle]" line, at most 32767.
+RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue);
+
+// The whole new file: "[cycle]" and one "map=" line per entry, every line ending in CR LF.
+std::string WriteRotation(const CycleList& entries, const MissionCatalogue& catalogue);
+
+// The entry that ADD inserts and EDIT stores for the scenario at index.
+CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index);
+
+// The message for a rotation file without "[cycle]"; gameFolder ends with "\".
+std::string MissingHeaderMessage(const std::string& gameFolder);
+
+}  // namespace rotaplex
