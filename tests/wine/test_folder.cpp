@@ -1,0 +1,87 @@
+#include "test_folder.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "cycle/win/file_system.h"
+#include "cycle/win/unique_handle.h"
+
+namespace rotaplex::test {
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    for (const std::string& name : FolderEntries(folder)) {
+        const std::string path = folder + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(path.c_str())) RemoveTree(path + "\\");
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TestFolder::TestFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static unsigned counter = 0;
+    path_ = std::string(temp) + "rotaplex-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter) + "\\";
+    RemoveTree(path_);
+    if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
+}
+
+TestFolder::~TestFolder() { RemoveTree(path_); }
+
+std::string TestFolder::MakeFolder(const std::string& relative) const {
+    std::string path = path_;
+    for (size_t start = 0; start <= relative.size();) {
+        const size_t end = relative.find('\\', start);
+        path += relative.substr(start, end - start) + "\\";
+        CreateDirectoryA(path.c_str(), nullptr);
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return path;
+}
+
+std::string TestFolder::Write(const std::string& relative, const std::string& bytes) const {
+    const size_t slash = relative.rfind('\\');
+    if (slash != std::string::npos) MakeFolder(relative.substr(0, slash));
+    const std::string path = path_ + relative;
+    unique_hfile file(ValidOrNull(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        throw std::runtime_error("cannot write " + path);
+    return path;
+}
+
+std::string ReadBytes(const std::string& path) { return ReadWholeFile(path); }
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    unique_hfind search(ValidOrNull(FindFirstFileA((folder + "*").c_str(), &found)));
+    if (!search) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
+std::string DemoGameFolder() {
+    const char* source = std::getenv("ROTAPLEX_SOURCE");
+    if (!source) throw std::runtime_error("ROTAPLEX_SOURCE is not set");
+    std::string path = std::string("Z:") + source + "/demo/game/";
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+}  // namespace rotaplex::test
