@@ -1,0 +1,5 @@
+#pragma once
+
+// Shared by the resource script and the code.
+#define IDB_SKIN_MAIN 101
+#define IDB_SKIN_PROPERTIES 102
