@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/framework/pending_error.h"
+
 namespace rotaplex {
 
 // One C++ object per window: `this` travels in CreateWindowEx's last argument, is stored at
@@ -52,7 +54,12 @@ private:
             self = reinterpret_cast<Derived*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         }
         if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-        const LRESULT result = self->HandleMessage(message, wParam, lParam);
+        LRESULT result = 0;
+        try {
+            result = self->HandleMessage(message, wParam, lParam);
+        } catch (...) {
+            KeepPendingError(std::current_exception());
+        }
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
