@@ -1,0 +1,104 @@
+#include "ui/skin/frm_addwhere.h"
+
+#include <gtest/gtest.h>
+
+#include "modal_script.h"
+
+namespace rotaplex {
+namespace {
+
+using namespace addwhere;
+using test::ModalScript;
+using test::OwnerWindow;
+using test::PostKey;
+using test::TextOf;
+
+constexpr const char* kDialogClass = "#32770";
+
+ModalScript::Step Click(int button) {
+    return [button](HWND dialog) { PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0); };
+}
+ModalScript::Step Key(WPARAM key) {
+    return [key](HWND) { PostKey(key); };
+}
+
+RECT ClientRectOf(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};  // left, top, width, height
+}
+
+bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b); }
+
+TEST(AddPositionDialog, EveryWayOutGivesItsPosition) {
+    const struct {
+        const char* how;
+        std::vector<ModalScript::Step> steps;
+        int16_t expected;
+    } cases[] = {
+        {"Add Before", {Click(cmbBefore)}, kAddBefore},
+        {"Add After", {Click(cmdAfter)}, kAddAfter},
+        {"Cancel", {Click(cmdCancel)}, kAddCancelled},
+        {"Esc", {Key(VK_ESCAPE)}, kAddCancelled},
+        {"close box", {[](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}, kAddCancelled},
+        {"Enter on the first focus", {Key(VK_RETURN)}, kAddBefore},
+        {"Tab, Enter", {Key(VK_TAB), Key(VK_RETURN)}, kAddAfter},
+        {"Tab, Tab, Enter", {Key(VK_TAB), Key(VK_TAB), Key(VK_RETURN)}, kAddCancelled},
+        {"Tab round to the first, Enter", {Key(VK_TAB), Key(VK_TAB), Key(VK_TAB), Key(VK_RETURN)}, kAddBefore},
+    };
+    OwnerWindow owner;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        ModalScript script(kDialogClass, c.steps);
+        EXPECT_EQ(ShowAddPosition(owner.get(), "Hill Fight Free For All"), c.expected);
+        EXPECT_EQ(script.StepsRun(), c.steps.size());
+        EXPECT_TRUE(IsWindowEnabled(owner.get()));
+    }
+}
+
+TEST(AddPositionDialog, LayoutAsDesigned) {
+    OwnerWindow owner;
+    HWND shown = nullptr;
+    ModalScript script(kDialogClass, {[&](HWND dialog) {
+        shown = dialog;
+        EXPECT_EQ(TextOf(dialog), "Add Mission");
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, Label1)), "Tom & Jerry");
+        // Centred, and the "&" shown as it is rather than as an underline.
+        EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dialog, Label1), GWL_STYLE) & (SS_TYPEMASK | SS_NOPREFIX),
+                  SS_CENTER | SS_NOPREFIX);
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmbBefore)), "Add Before");
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmdAfter)), "Add After");
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmdCancel)), "Cancel");
+
+        RECT client{};
+        GetClientRect(dialog, &client);
+        EXPECT_EQ(client.right, 232);
+        EXPECT_EQ(client.bottom, 79);
+        EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmbBefore)) == (RECT{16, 4, 109, 25}));
+        EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmdAfter)) == (RECT{16, 48, 109, 25}));
+        EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmdCancel)) == (RECT{160, 24, 65, 25}));
+        EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, Label1)) == (RECT{4, 32, 137, 13}));
+
+        const LONG_PTR style = GetWindowLongPtrA(dialog, GWL_STYLE);
+        EXPECT_TRUE(style & WS_SYSMENU);
+        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        EXPECT_FALSE(GetWindowLongPtrA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner.get());
+        EXPECT_FALSE(IsWindowEnabled(owner.get()));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, cmbBefore));
+
+        RECT outer{}, dialogRect{};
+        GetWindowRect(owner.get(), &outer);
+        GetWindowRect(dialog, &dialogRect);
+        EXPECT_NEAR(dialogRect.left + dialogRect.right, outer.left + outer.right, 1);
+        EXPECT_NEAR(dialogRect.top + dialogRect.bottom, outer.top + outer.bottom, 1);
+        PostKey(VK_ESCAPE);
+    }});
+    EXPECT_EQ(ShowAddPosition(owner.get(), "Tom & Jerry"), kAddCancelled);
+    EXPECT_EQ(script.StepsRun(), 1u);
+    EXPECT_FALSE(IsWindow(shown));
+}
+
+}  // namespace
+}  // namespace rotaplex

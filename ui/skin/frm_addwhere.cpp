@@ -1,0 +1,104 @@
+#include "ui/skin/frm_addwhere.h"
+
+#include <array>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "ui/framework/child_controls.h"
+#include "ui/framework/modal_window.h"
+
+namespace rotaplex {
+
+namespace {
+
+using namespace addwhere;
+
+constexpr int kClientWidth = 3480;   // twips
+constexpr int kClientHeight = 1185;  // twips
+constexpr std::wstring_view kCaption = L"Add Mission";
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
+// Entry texts may hold "&", which must show rather than underline.
+constexpr DWORD kCentredLabel = SS_CENTER | SS_NOPREFIX;
+
+constexpr std::array<ControlSpec, 4> kControls{{
+    {cmbBefore, "BUTTON", "Add Before", kButton, 0, {240, 60, 1635, 375}},
+    {cmdAfter, "BUTTON", "Add After", kButton, 0, {240, 720, 1635, 375}},
+    {cmdCancel, "BUTTON", "Cancel", kButton, 0, {2400, 360, 975, 375}},
+    {Label1, "STATIC", "", kCentredLabel, 0, {60, 480, 2055, 195}},
+}};
+
+// An in-memory dialog template without controls: the controls are created at their pixel
+// rectangles in WM_INITDIALOG, while the dialog manager still gives the modal loop, Tab and Esc.
+std::vector<WORD> DialogTemplate() {
+    DLGTEMPLATE header{};
+    header.style = kDialogStyle;
+    std::vector<WORD> words(sizeof header / sizeof(WORD));
+    std::memcpy(words.data(), &header, sizeof header);
+    words.push_back(0);  // no menu
+    words.push_back(0);  // the standard dialog class
+    words.insert(words.end(), kCaption.begin(), kCaption.end());
+    words.push_back(0);
+    return words;
+}
+
+class frmAddwhere {
+public:
+    explicit frmAddwhere(const std::string& entryText) : entryText_(entryText) {}
+
+    int16_t ShowModal(HWND owner) {
+        const std::vector<WORD> dialog = DialogTemplate();
+        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
+                                owner, &frmAddwhere::DialogProc, reinterpret_cast<LPARAM>(this));
+        return AddPosition;
+    }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+            reinterpret_cast<frmAddwhere*>(lParam)->Load(hwnd);
+            return FALSE;  // Load has placed the focus
+        }
+        auto* self = reinterpret_cast<frmAddwhere*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        if (!self || message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
+        switch (LOWORD(wParam)) {
+            case cmbBefore: self->cmbBefore_Click(); return TRUE;
+            case cmdAfter: self->cmdAfter_Click(); return TRUE;
+            case cmdCancel: self->cmdCancel_Click(); return TRUE;
+        }
+        return FALSE;
+    }
+
+    void Load(HWND hwnd) {
+        hwnd_ = hwnd;
+        PlaceCentredOver(hwnd_, GetWindow(hwnd_, GW_OWNER), kClientWidth, kClientHeight);
+        CreateControls(hwnd_, kControls);
+        SetDlgItemTextA(hwnd_, Label1, entryText_.c_str());
+        // Through the dialog manager, so that the focused button is the one Enter presses.
+        SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, cmbBefore)), TRUE);
+    }
+
+    void cmbBefore_Click() { Unload(kAddBefore); }
+    void cmdAfter_Click() { Unload(kAddAfter); }
+    void cmdCancel_Click() { Unload(kAddCancelled); }
+
+    void Unload(int16_t position) {
+        AddPosition = position;
+        EndDialog(hwnd_, 0);
+    }
+
+    const std::string& entryText_;
+    HWND hwnd_ = nullptr;
+    int16_t AddPosition = kAddCancelled;
+};
+
+}  // namespace
+
+int16_t ShowAddPosition(HWND owner, const std::string& entryText) {
+    return frmAddwhere(entryText).ShowModal(owner);
+}
+
+}  // namespace rotaplex
