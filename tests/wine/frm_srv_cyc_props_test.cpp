@@ -1,0 +1,332 @@
+#include "ui/properties/frm_srv_cyc_props.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "cycle/win/unique_handle.h"
+#include "modal_script.h"
+#include "test_folder.h"
+#include "ui/framework/gdi_handles.h"
+#include "ui/framework/twips.h"
+
+namespace rotaplex {
+namespace {
+
+using namespace props;
+using test::ModalScript;
+using test::TextOf;
+using Step = ModalScript::Step;
+
+ScenarioInfo Scenario(const std::string& name, const std::string& ruleset = "Free For All") {
+    ScenarioInfo record;
+    ResetScenario(record);
+    record.ScenarioKey = name;
+    record.Name = name;
+    record.Ruleset = ruleset;
+    return record;
+}
+
+std::string Text(HWND window, int id) { return TextOf(GetDlgItem(window, id)); }
+bool Ticked(HWND window, int id) { return SendDlgItemMessageA(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Shown(HWND window, int id) { return IsWindowVisible(GetDlgItem(window, id)); }
+LRESULT Selection(HWND window, int id) {
+    return SendDlgItemMessageA(window, id, id == List1 ? LB_GETCURSEL : CB_GETCURSEL, 0, 0);
+}
+using Texts = std::vector<std::string>;
+// The entries of the list or of a combo box.
+Texts Items(HWND window, int id) {
+    const bool list = id == List1;
+    Texts texts(SendDlgItemMessageA(window, id, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        char text[64] = {};
+        SendDlgItemMessageA(window, id, list ? LB_GETTEXT : CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        texts[i] = text;
+    }
+    return texts;
+}
+int16_t HighlightedData(HWND window) {
+    return static_cast<int16_t>(SendDlgItemMessageA(window, List1, LB_GETITEMDATA, Selection(window, List1), 0));
+}
+
+// Highlights a list entry as a click on it does: the selection, then the list's notification.
+void Choose(HWND window, int entry) {
+    HWND list = GetDlgItem(window, List1);
+    SendMessageA(list, LB_SETCURSEL, entry, 0);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+// A mouse press on the surface at a point in twips.
+void Press(HWND window, float x, float y, UINT button = WM_LBUTTONDOWN) {
+    PostMessageA(window, button, 0, MAKELPARAM(PixelsX(x), PixelsY(y)));
+}
+void PressCancel(HWND window) { Press(window, 5000, 5000); }
+Step Ok(UINT button = WM_LBUTTONDOWN) {
+    return [button](HWND window) { Press(window, 4000, 5000, button); };
+}
+Step Highlights(int16_t scenario, const std::string& name) {
+    return [=](HWND window) {
+        EXPECT_EQ(HighlightedData(window), scenario);
+        EXPECT_EQ(Text(window, txtName), name);
+    };
+}
+
+// The number box of a limit is shown exactly while its check box is ticked.
+void ExpectLimit(HWND window, int check, int box, bool limited, const std::string& number) {
+    EXPECT_EQ(Ticked(window, check), limited) << check;
+    EXPECT_EQ(Shown(window, box), limited) << box;
+    EXPECT_EQ(Text(window, box), number) << box;
+}
+
+class PropertiesWindow : public ::testing::Test {
+protected:
+    int16_t Show(int16_t selected, std::vector<Step> steps) {
+        const size_t count = steps.size();
+        ModalScript script(kWindowClass, std::move(steps));
+        const int16_t chosen = ShowMissionProperties(owner.get(), catalogue, folder.Path(), selected);
+        EXPECT_EQ(script.StepsRun(), count);
+        return chosen;
+    }
+    void Add(ScenarioInfo record) { ASSERT_TRUE(catalogue.AddScenario(std::move(record))); }
+    // S1 to S8, S3 unlisted, so that item data and entry positions differ.
+    void AddEight() {
+        for (int i = 1; i <= 8; ++i) Add(i == 3 ? Scenario("", "") : Scenario("S" + std::to_string(i)));
+    }
+
+    test::OwnerWindow owner;
+    test::TestFolder folder;
+    MissionCatalogue catalogue;
+};
+
+TEST(PropertiesHotSpots, CancelThenOkWithEdgesIncludedElseDrag) {
+    const struct {
+        float x, y;
+        Spot expected;
+    } presses[] = {
+        {4452, 5172, Spot::Ok},     {3540, 4800, Spot::Ok},       {3539.5f, 4800, Spot::Drag},
+        {4476, 5000, Spot::Drag},   {4500, 4800, Spot::Cancel},   {5532, 5172, Spot::Cancel},
+        {5532.5f, 5000, Spot::Drag}, {4000, 5173, Spot::Drag},    {4000, 4799, Spot::Drag},
+        {5700, 300, Spot::Drag},    {100, 100, Spot::Drag},
+    };
+    for (const auto& p : presses) EXPECT_EQ(SpotAt(p.x, p.y), p.expected) << p.x << ", " << p.y;
+}
+
+TEST_F(PropertiesWindow, ListsScenariosWithANameOrRulesetInTableOrder) {
+    Add(Scenario("Zulu", "CTF"));
+    Add(Scenario("Alpha", ""));
+    Add(Scenario("", ""));
+    Add(Scenario("", "Ruleset"));
+    Add(Scenario(" ", " "));
+    Add(Scenario("Bravo", "Team"));
+    Show(-1, {[](HWND w) {
+                  EXPECT_EQ(Items(w, List1), (Texts{"Zulu CTF", "Alpha ", " Ruleset", "Bravo Team"}));
+                  std::vector<LRESULT> data;
+                  for (LRESULT i = 0; i < 4; ++i)
+                      data.push_back(SendDlgItemMessageA(w, List1, LB_GETITEMDATA, i, 0));
+                  EXPECT_EQ(data, (std::vector<LRESULT>{1, 2, 4, 6}));
+
+                  EXPECT_EQ(Items(w, cmbFog),
+                            (Texts{"0 - Normal", "1 - Light Fog", "2 - Heavy Fog", "3 - Heaviest Fog"}));
+                  EXPECT_EQ(Items(w, cmbRadar), (Texts{"0 - Normal", "1 - Team Only", "2 - No Radar"}));
+                  EXPECT_EQ(Text(w, cmbFog), "0 - Normal");
+                  EXPECT_EQ(Text(w, cmbRadar), "0 - Normal");
+              },
+              PressCancel});
+}
+
+TEST_F(PropertiesWindow, OkReturnsTheHighlightedScenarioEverythingElseTheCallersValue) {
+    AddEight();
+    const Step chooseS2 = [](HWND w) { Choose(w, 1); };
+    const Step close = [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); };
+    const struct {
+        int16_t selected;
+        std::vector<Step> steps;
+        int16_t expected;
+    } cases[] = {
+        {-1, {Highlights(1, "S1"), Ok()}, 1},
+        {-1, {Highlights(1, "S1"), PressCancel}, -1},
+        {0, {Highlights(1, "S1"), Ok()}, 1},
+        {3, {Highlights(1, "S1"), Ok()}, 1},
+        {99, {Highlights(1, "S1"), Ok()}, 1},
+        {7, {Highlights(7, "S7"), Ok()}, 7},
+        {7, {Ok(WM_RBUTTONDOWN)}, 7},
+        {7, {Ok(WM_MBUTTONDOWN)}, 7},
+        {7, {chooseS2, Highlights(2, "S2"), Ok()}, 2},
+        {7, {chooseS2, PressCancel}, 7},
+        {7, {chooseS2, close}, 7},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Show(cases[i].selected, cases[i].steps), cases[i].expected);
+    }
+}
+
+TEST_F(PropertiesWindow, NumbersAtZeroOrBelowAndChoicesOutOfRangeKeepWhatIsShown) {
+    ScenarioInfo a = Scenario("A");
+    a.GameLength = 30;
+    a.MinimumTonnage = 20;
+    a.MaximumTonnage = 80;
+    a.Visibility = 2;
+    a.RadarMode = 1;
+    ScenarioInfo b = Scenario("B");
+    b.MinimumTonnage = 0;
+    b.Visibility = 7;
+    b.RadarMode = -1;
+    Add(a);
+    Add(b);
+    Show(2, {[](HWND w) {
+                 EXPECT_EQ(Text(w, txtGameLength), "");
+                 EXPECT_EQ(Text(w, txtMinimumTonnage), "");
+                 EXPECT_EQ(Selection(w, cmbFog), 0);
+                 Choose(w, 0);
+                 EXPECT_EQ(Text(w, txtGameLength), "30");
+                 Choose(w, 1);
+                 EXPECT_EQ(Text(w, txtName), "B");
+                 EXPECT_EQ(Text(w, txtGameLength), "30");
+                 EXPECT_EQ(Text(w, txtMinimumTonnage), "20");
+                 EXPECT_EQ(Text(w, txtMaximumTonnage), "80");
+                 EXPECT_EQ(Text(w, cmbFog), "2 - Heavy Fog");
+                 EXPECT_EQ(Selection(w, cmbRadar), 1);
+                 PressCancel(w);
+             }});
+}
+
+TEST_F(PropertiesWindow, LimitBoxesShownWhileTheirCheckBoxIsTicked) {
+    ScenarioInfo t = Scenario("T");
+    t.TeamCount = 4;
+    t.KillLimit = 1;
+    t.KillLimitNumber = 20;
+    t.Weather = 1;
+    t.OnlyStockMech = 1;
+    ScenarioInfo u = Scenario("U");
+    u.TeamAllowed = 1;
+    u.RespawnLimit = 1;
+    u.RespawnLimitNumber = 5;
+    u.IsNight = 1;
+    Add(t);
+    Add(u);
+    Show(1, {[](HWND w) {
+                 ExpectLimit(w, chkTeamAllowed, txtTeamLimit, false, "4");
+                 ExpectLimit(w, chkKillLimited, txtKillLimit, true, "20");
+                 ExpectLimit(w, chkRespawnlimited, txtRespawnLimit, false, "-1");
+                 EXPECT_TRUE(Ticked(w, chkWeather));
+                 EXPECT_FALSE(Ticked(w, chkIsNight));
+                 EXPECT_TRUE(Ticked(w, chkStockMechs));
+                 Choose(w, 1);
+                 ExpectLimit(w, chkTeamAllowed, txtTeamLimit, true, "-1");
+                 ExpectLimit(w, chkKillLimited, txtKillLimit, false, "-1");
+                 ExpectLimit(w, chkRespawnlimited, txtRespawnLimit, true, "5");
+                 EXPECT_FALSE(Ticked(w, chkWeather));
+                 EXPECT_TRUE(Ticked(w, chkIsNight));
+                 EXPECT_FALSE(Ticked(w, chkStockMechs));
+                 PressCancel(w);
+             }});
+}
+
+TEST_F(PropertiesWindow, ScenarioTextWithCrLfLineEndsOrEmpty) {
+    folder.Write("text\\lines.txt", "a\rb\r\nc");
+    folder.Write("text\\empty.txt", "");
+    folder.MakeFolder("text\\folder.txt");
+    const std::string hidden = folder.Write("text\\hidden.txt", "hidden");
+    SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const std::string locked = folder.Write("text\\locked.txt", "locked");
+    // Found but unreadable: held open without sharing.
+    unique_hfile hold(
+        ValidOrNull(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+    ASSERT_TRUE(hold);
+
+    const std::pair<std::string, std::string> cases[] = {
+        {"text\\lines.txt", "a\r\nb\r\nc\r\n"}, {"text\\empty.txt", ""},  {"text\\missing.txt", ""},
+        {"text\\folder.txt", ""},              {"text\\hidden.txt", ""}, {"text\\locked.txt", ""},
+        {"", ""},
+    };
+    for (const auto& [path, shown] : cases) {
+        ScenarioInfo record = Scenario("T" + path);
+        record.ScenarioText = path;
+        Add(record);
+    }
+    Show(1, {[&](HWND w) {
+             for (int i = 1; i < std::ssize(cases); ++i) {
+                 SCOPED_TRACE(cases[i].first);
+                 Choose(w, 0);
+                 EXPECT_EQ(Text(w, txtScenarioText), cases[0].second);
+                 Choose(w, i);
+                 EXPECT_EQ(Text(w, txtScenarioText), cases[i].second);
+             }
+             PressCancel(w);
+         }});
+}
+
+TEST_F(PropertiesWindow, NothingListedLeavesTheCallersValueOnOk) {
+    for (const int16_t selected : {-1, 4}) {
+        EXPECT_EQ(Show(selected, {Ok()}), selected);
+        Add(Scenario("", ""));
+    }
+}
+
+TEST_F(PropertiesWindow, OwnedShapedCentredAndModal) {
+    AddEight();
+    HWND shown = nullptr;
+    Show(-1, {[&](HWND w) {
+                  shown = w;
+                  unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
+                  EXPECT_NE(GetWindowRgn(w, outline.get()), ERROR);
+                  EXPECT_TRUE(PtInRegion(outline.get(), 370, 345));
+                  EXPECT_TRUE(PtInRegion(outline.get(), 380, 30));
+                  EXPECT_FALSE(PtInRegion(outline.get(), 371, 100));
+                  EXPECT_FALSE(PtInRegion(outline.get(), 380, 2));
+
+                  RECT client{}, frame{}, outer{};
+                  GetClientRect(w, &client);
+                  EXPECT_EQ(client.right, 388);
+                  EXPECT_EQ(client.bottom, 346);
+                  GetWindowRect(w, &frame);
+                  GetWindowRect(GetWindow(w, GW_OWNER), &outer);
+                  EXPECT_EQ(frame.right - frame.left, 388);
+                  EXPECT_NEAR(frame.left + frame.right, outer.left + outer.right, 1);
+                  EXPECT_NEAR(frame.top + frame.bottom, outer.top + outer.bottom, 1);
+                  EXPECT_EQ(TextOf(w), "");
+                  EXPECT_FALSE(GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+                  EXPECT_FALSE(IsWindowEnabled(GetWindow(w, GW_OWNER)));
+
+                  // A press on a label goes to the label, never to the surface's drag.
+                  for (const int label : {Label1, Label8, Label12, Label14}) {
+                      RECT r{};
+                      GetWindowRect(GetDlgItem(w, label), &r);
+                      EXPECT_EQ(SendDlgItemMessageA(w, label, WM_NCHITTEST, 0, MAKELPARAM(r.left + 2, r.top + 2)),
+                                HTCLIENT)
+                          << label;
+                  }
+                  EXPECT_EQ(GetFocus(), GetDlgItem(w, List1));
+                  test::PostKey(VK_TAB);
+              },
+              [](HWND w) {
+                  EXPECT_EQ(GetFocus(), GetDlgItem(w, txtName));
+                  PressCancel(w);
+              }});
+    EXPECT_FALSE(IsWindow(shown));
+    EXPECT_TRUE(IsWindowEnabled(owner.get()));
+}
+
+TEST_F(PropertiesWindow, QuitArrivingInsideEndsTheShowingAndIsPostedAgain) {
+    AddEight();
+    EXPECT_EQ(Show(7, {[](HWND) { PostQuitMessage(3); }}), 7);
+    EXPECT_TRUE(IsWindowEnabled(owner.get()));
+    EXPECT_EQ(FindWindowA(kWindowClass, nullptr), nullptr);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(PropertiesWindow, FullTableOpensWithItsLastScenario) {
+    for (int i = 1; i <= 32767; ++i) Add(Scenario("S" + std::to_string(i)));
+    EXPECT_EQ(Show(32767, {[](HWND w) {
+                  EXPECT_EQ(SendDlgItemMessageA(w, List1, LB_GETCOUNT, 0, 0), 32767);
+                  EXPECT_EQ(HighlightedData(w), 32767);
+                  EXPECT_EQ(Text(w, txtName), "S32767");
+              }, Ok()}),
+              32767);
+}
+
+}  // namespace
+}  // namespace rotaplex

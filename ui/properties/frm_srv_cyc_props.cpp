@@ -1,0 +1,311 @@
+#include "ui/properties/frm_srv_cyc_props.h"
+
+#include <windowsx.h>
+
+#include <array>
+#include <optional>
+#include <span>
+
+#include "cycle/line_reader.h"
+#include "cycle/win/file_system.h"
+#include "cycle/win/game_folder.h"
+#include "cycle/win/system_error.h"
+#include "ui/framework/base_window.h"
+#include "ui/framework/child_controls.h"
+#include "ui/framework/modal_window.h"
+#include "ui/skin/hot_spot.h"
+#include "ui/skin/window_skin.h"
+
+namespace rotaplex {
+
+namespace props {
+
+namespace {
+
+constexpr std::array<HotSpot<Spot>, 2> kHotSpots{{
+    {Spot::Cancel, 4500, 5532, 4800, 5172},
+    {Spot::Ok, 3540, 4452, 4800, 5172},
+}};
+
+}  // namespace
+
+Spot SpotAt(float x, float y) { return HotSpotAt<Spot>(kHotSpots, x, y, Spot::Drag); }
+
+}  // namespace props
+
+namespace {
+
+using namespace props;
+
+constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+// Labels take the presses on them, so that a press there never drags the window.
+constexpr DWORD kRightLabel = SS_RIGHT | SS_NOTIFY;
+constexpr DWORD kCentredLabel = SS_CENTER | SS_NOTIFY;
+constexpr DWORD kTextBox = WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kTextArea =
+    WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN;
+constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
+constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
+
+// The small check boxes are exactly box-sized: their caption never shows, the label beside
+// them names them.
+constexpr std::array<ControlSpec, 32> kControls{{
+    {List1, "LISTBOX", "", kList, kSunken, {300, 540, 4935, 840}},
+    {Label1, "STATIC", "Name:", kRightLabel, 0, {360, 1740, 555, 255}},
+    {txtName, "EDIT", "", kTextBox, kSunken, {960, 1680, 2295, 285}},
+    {Label2, "STATIC", "Ruleset:", kRightLabel, 0, {240, 2100, 675, 255}},
+    {txtRuleset, "EDIT", "", kTextBox, kSunken, {960, 2040, 2295, 285}},
+    {Label3, "STATIC", "GameLength:", kRightLabel, 0, {180, 2520, 1035, 255}},
+    {txtGameLength, "EDIT", "", kTextBox, kSunken, {1260, 2460, 735, 285}},
+    {Label4, "STATIC", "Minimum Ton:", kRightLabel, 0, {180, 2880, 1035, 255}},
+    {txtMinimumTonnage, "EDIT", "", kTextBox, kSunken, {1260, 2820, 735, 285}},
+    {Label5, "STATIC", "Maximum Ton:", kRightLabel, 0, {180, 3240, 1035, 255}},
+    {txtMaximumTonnage, "EDIT", "", kTextBox, kSunken, {1260, 3180, 735, 285}},
+    {chkIsNight, "BUTTON", "Night time", kCheckBox, 0, {3420, 1680, 735, 495}},
+    {chkStockMechs, "BUTTON", "Stock Mechs", kCheckBox, 0, {4500, 1680, 735, 495}},
+    {cmbFog, "COMBOBOX", "Combo1", kComboBox, 0, {2820, 2460, 1455, 315}},
+    {Label6, "STATIC", "Visibility:", kRightLabel, 0, {2100, 2520, 615, 255}},
+    {chkWeather, "BUTTON", "Weather", kCheckBox, 0, {4500, 2460, 735, 495}},
+    {cmbRadar, "COMBOBOX", "Combo1", kComboBox, 0, {2820, 2820, 1455, 315}},
+    {Label7, "STATIC", "Radar:", kRightLabel, 0, {2100, 2880, 615, 255}},
+    {chkTeamAllowed, "BUTTON", "Check1", kCheckBox, 0, {1260, 3540, 195, 195}},
+    {Label8, "STATIC", "Team Allowed:", kRightLabel, 0, {120, 3540, 1095, 255}},
+    {Label9, "STATIC", "Team Limit:", kRightLabel, 0, {1560, 3540, 855, 255}},
+    {txtTeamLimit, "EDIT", "", kTextBox, kSunken, {2460, 3480, 735, 285}},
+    {chkKillLimited, "BUTTON", "Check1", kCheckBox, 0, {1260, 3900, 195, 195}},
+    {Label10, "STATIC", "Kill Limited:", kRightLabel, 0, {120, 3900, 1095, 255}},
+    {Label11, "STATIC", "Kill Limit:", kRightLabel, 0, {1560, 3900, 855, 255}},
+    {txtKillLimit, "EDIT", "", kTextBox, kSunken, {2460, 3840, 735, 285}},
+    {chkRespawnlimited, "BUTTON", "Check1", kCheckBox, 0, {1260, 4260, 195, 195}},
+    {Label12, "STATIC", "Respawn Limited:", kRightLabel, 0, {120, 4260, 1095, 435}},
+    {Label13, "STATIC", "Respawn Limit:", kRightLabel, 0, {1560, 4260, 855, 375}},
+    {txtRespawnLimit, "EDIT", "", kTextBox, kSunken, {2460, 4200, 735, 285}},
+    {txtScenarioText, "EDIT", "", kTextArea, kSunken, {3420, 3540, 1875, 1035}},
+    {Label14, "STATIC", "Scenario Text:", kCentredLabel, 0, {3420, 3300, 1875, 195}},
+}};
+
+using Field = int16_t ScenarioInfo::*;
+
+// A control that shows one field of the record.
+struct ShownField {
+    Control Id;
+    Field Value;
+};
+
+// Numbers shown only when above 0; otherwise the box keeps the previous scenario's text.
+constexpr std::array<ShownField, 3> kKeptNumbers{{
+    {txtGameLength, &ScenarioInfo::GameLength},
+    {txtMinimumTonnage, &ScenarioInfo::MinimumTonnage},
+    {txtMaximumTonnage, &ScenarioInfo::MaximumTonnage},
+}};
+
+// A limit's number, always written, in a box shown only while its check box is ticked.
+struct LimitBox {
+    Control Box;
+    Field Number;
+    Control Check;
+    Field Limited;
+};
+constexpr std::array<LimitBox, 3> kLimits{{
+    {txtTeamLimit, &ScenarioInfo::TeamCount, chkTeamAllowed, &ScenarioInfo::TeamAllowed},
+    {txtKillLimit, &ScenarioInfo::KillLimitNumber, chkKillLimited, &ScenarioInfo::KillLimit},
+    {txtRespawnLimit, &ScenarioInfo::RespawnLimitNumber, chkRespawnlimited, &ScenarioInfo::RespawnLimit},
+}};
+
+// Check boxes ticked for any value but 0.
+constexpr std::array<ShownField, 3> kFlags{{
+    {chkWeather, &ScenarioInfo::Weather},
+    {chkIsNight, &ScenarioInfo::IsNight},
+    {chkStockMechs, &ScenarioInfo::OnlyStockMech},
+}};
+
+constexpr std::array<const char*, 4> kFogTexts{"0 - Normal", "1 - Light Fog", "2 - Heavy Fog",
+                                               "3 - Heaviest Fog"};
+constexpr std::array<const char*, 3> kRadarTexts{"0 - Normal", "1 - Team Only", "2 - No Radar"};
+
+// A setting chosen by position; a value without an entry leaves the previous choice.
+struct Choice {
+    Control Combo;
+    Field Value;
+    std::span<const char* const> Texts;
+};
+constexpr std::array<Choice, 2> kChoices{{
+    {cmbFog, &ScenarioInfo::Visibility, kFogTexts},
+    {cmbRadar, &ScenarioInfo::RadarMode, kRadarTexts},
+}};
+
+// A guess at the list's text per entry, so that its storage is reserved once.
+constexpr int kListBytesPerEntry = 32;
+
+bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+// The scenario text file with CR LF line ends. A file that is found but cannot be read shows as
+// an empty box: the window only shows it, and stays usable.
+std::string ScenarioTextShown(const std::string& gameFolder, const std::string& scenarioText) {
+    const std::string path = gameFolder + scenarioText;
+    if (scenarioText.empty() || !FileExists(path, 0)) return {};
+    try {
+        return WithCrLfLineEnds(ReadWholeFile(path));
+    } catch (const FileError&) {
+        return {};
+    }
+}
+
+class frmSrvCycProps : public BaseWindow<frmSrvCycProps> {
+public:
+    frmSrvCycProps(const MissionCatalogue& catalogue, const std::string& gameFolder, int16_t selectedScenario)
+        : catalogue_(catalogue), gameFolder_(gameFolder), SelectedScenario(selectedScenario) {}
+
+    int16_t ShowModal(HWND owner) {
+        RegisterClassOnce(kWindowClass);
+        unique_hwnd window(Create(kWindowClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, owner));
+        if (!window) return SelectedScenario;
+        PlaceCentredOver(window.get(), owner, kPropertiesSkin.ClientWidth, kPropertiesSkin.ClientHeight);
+        DisabledOwner disabled(owner);
+        ShowWindow(window.get(), SW_SHOW);
+        SetFocus(Control(List1));
+        RunModalLoop(window.get(), closed_);
+        return SelectedScenario;
+    }
+
+private:
+    friend class BaseWindow<frmSrvCycProps>;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_CREATE:
+                CreateControls(Window(), kControls);
+                Load();
+                return 0;
+            case WM_PAINT:
+                skin_.OnPaint(Window());
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;  // the skin covers the whole surface
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
+                MouseDown(static_cast<float>(TwipsX(GET_X_LPARAM(lParam))),
+                          static_cast<float>(TwipsY(GET_Y_LPARAM(lParam))));
+                return 0;
+            case WM_COMMAND:
+                if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_SELCHANGE) List1_Click();
+                return 0;
+            case WM_CLOSE:
+                Close();  // Alt+F4 and the like choose nothing, as CANCEL does
+                return 0;
+            case WM_DESTROY:
+                Unload();
+                return 0;
+        }
+        return DefaultHandling(message, wParam, lParam);
+    }
+
+    void Load() {
+        skin_.Paint(Window());
+        skin_.ApplyOutline(Window());
+        for (const Choice& choice : kChoices) {
+            HWND combo = Control(choice.Combo);
+            for (const char* text : choice.Texts)
+                SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            SendMessageA(combo, CB_SETCURSEL, 0, 0);
+        }
+        FillList();
+        if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
+    }
+
+    // The listed scenarios in table order, with the caller's one highlighted, or else the first.
+    void FillList() {
+        HWND list = Control(List1);
+        const int count = catalogue_.ScenarioCount();
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(list, LB_INITSTORAGE, count, count * kListBytesPerEntry);
+        LRESULT highlighted = 0;
+        for (int i = 1; i <= count; ++i) {
+            const ScenarioInfo& record = catalogue_.Scenario(i);
+            const std::string text = record.Name + " " + record.Ruleset;
+            if (IsBlank(text)) continue;
+            const LRESULT entry = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            SendMessageA(list, LB_SETITEMDATA, entry, i);
+            if (i == SelectedScenario) highlighted = entry;
+        }
+        SendMessageA(list, LB_SETCURSEL, highlighted, 0);
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
+
+    void ActivateProperties(int16_t SelectedProperty) {
+        const ScenarioInfo& r = catalogue_.Scenario(SelectedProperty);
+        SetText(txtName, r.Name);
+        SetText(txtRuleset, r.Ruleset);
+        for (const ShownField& number : kKeptNumbers)
+            if (r.*number.Value > 0) SetText(number.Id, std::to_string(r.*number.Value));
+        for (const LimitBox& limit : kLimits) {
+            SetText(limit.Box, std::to_string(r.*limit.Number));
+            const bool limited = r.*limit.Limited != 0;
+            SetCheck(limit.Check, limited);
+            ShowWindow(Control(limit.Box), limited ? SW_SHOW : SW_HIDE);
+        }
+        for (const ShownField& flag : kFlags) SetCheck(flag.Id, r.*flag.Value != 0);
+        for (const Choice& choice : kChoices) {
+            const int16_t position = r.*choice.Value;
+            if (position >= 0 && position < std::ssize(choice.Texts))
+                SendMessageA(Control(choice.Combo), CB_SETCURSEL, position, 0);
+        }
+        SetText(txtScenarioText, ScenarioTextShown(gameFolder_, r.ScenarioText));
+    }
+
+    void List1_Click() {
+        if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
+    }
+
+    void MouseDown(float X, float Y) {
+        switch (SpotAt(X, Y)) {
+            case Spot::Cancel:
+                Close();
+                break;
+            case Spot::Ok:
+                // With nothing listed there is no choice to hand back: the caller's value stands.
+                if (const auto scenario = HighlightedScenario()) SelectedScenario = *scenario;
+                Close();
+                break;
+            case Spot::Drag:
+                WindowSkin::StartDrag(Window());
+                break;
+        }
+    }
+
+    void Unload() { skin_.ReleaseOutline(); }
+
+    // Ends the modal showing; the window is destroyed once its owner takes input again.
+    void Close() { closed_ = true; }
+
+    std::optional<int16_t> HighlightedScenario() const {
+        HWND list = Control(List1);
+        const LRESULT entry = SendMessageA(list, LB_GETCURSEL, 0, 0);
+        if (entry == LB_ERR) return std::nullopt;
+        return static_cast<int16_t>(SendMessageA(list, LB_GETITEMDATA, entry, 0));
+    }
+
+    HWND Control(int id) const { return GetDlgItem(Window(), id); }
+    void SetText(int id, const std::string& text) const { SetWindowTextA(Control(id), text.c_str()); }
+    void SetCheck(int id, bool ticked) const {
+        SendMessageA(Control(id), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+
+    const MissionCatalogue& catalogue_;
+    const std::string& gameFolder_;
+    int16_t SelectedScenario;
+    WindowSkin skin_{kPropertiesSkin};
+    bool closed_ = false;
+};
+
+}  // namespace
+
+int16_t ShowMissionProperties(HWND owner, const MissionCatalogue& catalogue, const std::string& gameFolder,
+                              int16_t SelectedScenario) {
+    return frmSrvCycProps(catalogue, gameFolder, SelectedScenario).ShowModal(owner);
+}
+
+}  // namespace rotaplex
