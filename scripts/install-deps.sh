@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth
+  wine wine64 fonts-wine xvfb xauth
   imagemagick x11-apps xdotool
   e2fsprogs
   fonts-dejavu-core
