@@ -18,7 +18,8 @@ public:
         const char* exe = std::getenv("ROTAPLEX_EXE");
         if (!exe) throw std::runtime_error("ROTAPLEX_EXE is not set");
         std::string commandLine = "\"" + test::WindowsPath(exe) + "\"";
-        STARTUPINFOA startup{sizeof startup};
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
         PROCESS_INFORMATION started{};
         if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                             &started))
