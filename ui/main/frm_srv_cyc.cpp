@@ -2,9 +2,12 @@
 
 #include <windowsx.h>
 
+#include <stdexcept>
+
 #include "cycle/win/game_folder.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
+#include "cycle/win/system_error.h"
 #include "ui/framework/message_box.h"
 #include "ui/framework/twips.h"
 #include "ui/main/main_commands.h"
@@ -36,6 +39,9 @@ frmSrvCyc::frmSrvCyc(SaveFileSystem& files) : files_(files) {
     Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW,
            PixelsX(kLeft, tpp), PixelsY(kTop, tpp), PixelsX(kMainSkin.ClientWidth, tpp),
            PixelsY(kMainSkin.ClientHeight, tpp), nullptr);
+    // Without its window the program would wait in its message loop for ever.
+    if (!Window())
+        throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
     list1_ = CreateWindowExA(0, "LISTBOX", nullptr,
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                              PixelsX(kList1.Left, tpp), PixelsY(kList1.Top, tpp), PixelsX(kList1.Width, tpp),
