@@ -4,11 +4,13 @@
 
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
+#include "failing_file_system.h"
 #include "test_folder.h"
 
 namespace rotaplex {
 namespace {
 
+using test::FailingFileSystem;
 using test::FolderEntries;
 using test::ReadBytes;
 using test::TestFolder;
@@ -45,38 +47,6 @@ TEST(SaveFileAtomically, ReplacesTheFileAndLeavesNothingBehind) {
     ASSERT_TRUE(SaveFileAtomically(fresh, "x"));
     EXPECT_EQ(ReadBytes(fresh), "x");
 }
-
-// The real operations, with one of them made to fail.
-class FailingFileSystem : public SaveFileSystem {
-public:
-    enum Step { FailCreate, FailWrite, FailFlush, FailClose, FailReplace };
-    explicit FailingFileSystem(Step failing) : failing_(failing) {}
-
-    DWORD CreateTemporary(const std::string& path, HANDLE& file) override {
-        return failing_ == FailCreate ? ERROR_ACCESS_DENIED : real_.CreateTemporary(path, file);
-    }
-    DWORD Write(HANDLE file, const std::string& data) override {
-        // Half the data reaches the disk first, as on a disk that fills up.
-        if (failing_ != FailWrite) return real_.Write(file, data);
-        real_.Write(file, data.substr(0, data.size() / 2));
-        return ERROR_DISK_FULL;
-    }
-    DWORD Flush(HANDLE file) override {
-        return failing_ == FailFlush ? ERROR_WRITE_FAULT : real_.Flush(file);
-    }
-    DWORD Close(HANDLE file) override {
-        const DWORD code = real_.Close(file);
-        return failing_ == FailClose ? ERROR_WRITE_FAULT : code;
-    }
-    DWORD Replace(const std::string& from, const std::string& to) override {
-        return failing_ == FailReplace ? ERROR_SHARING_VIOLATION : real_.Replace(from, to);
-    }
-    DWORD Remove(const std::string& path) override { return real_.Remove(path); }
-
-private:
-    Step failing_;
-    SaveFileSystem& real_ = Win32FileSystem();
-};
 
 TEST(SaveFileAtomically, AnyFailingStepKeepsTheOldFile) {
     const std::pair<FailingFileSystem::Step, DWORD> cases[] = {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "cycle/win/file_system.h"
+#include "cycle/win/game_folder.h"
 #include "cycle/win/unique_handle.h"
 
 namespace rotaplex::test {
@@ -75,13 +76,46 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-std::string DemoGameFolder() {
-    const char* source = std::getenv("ROTAPLEX_SOURCE");
-    if (!source) throw std::runtime_error("ROTAPLEX_SOURCE is not set");
-    std::string path = std::string("Z:") + source + "/demo/game/";
+std::string WindowsPath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
+}
+
+std::string DemoGameFolder() {
+    const char* source = std::getenv("ROTAPLEX_SOURCE");
+    if (!source) throw std::runtime_error("ROTAPLEX_SOURCE is not set");
+    return WindowsPath(std::string(source) + "/demo/game/");
+}
+
+namespace {
+
+unique_hkey OpenGameKey() {
+    unique_hkey key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_READ | KEY_WRITE | KEY_WOW64_32KEY, nullptr,
+                    key.put(), nullptr);
+    return key;
+}
+
+}  // namespace
+
+GameFolderSetting::GameFolderSetting(const std::string& folder) {
+    const unique_hkey key = OpenGameKey();
+    DWORD size = 0;
+    hadValue_ = RegQueryValueExA(key.get(), kGameFolderValue, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+    bytes_.resize(size);
+    if (hadValue_) RegQueryValueExA(key.get(), kGameFolderValue, nullptr, &type_, bytes_.data(), &size);
+    RegSetValueExA(key.get(), kGameFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>(folder.size() + 1));
+}
+
+GameFolderSetting::~GameFolderSetting() {
+    const unique_hkey key = OpenGameKey();
+    if (hadValue_)
+        RegSetValueExA(key.get(), kGameFolderValue, 0, type_, bytes_.data(), static_cast<DWORD>(bytes_.size()));
+    else
+        RegDeleteValueA(key.get(), kGameFolderValue);
 }
 
 }  // namespace rotaplex::test

@@ -32,8 +32,24 @@ bool Exists(const std::string& path);
 // Names of the entries in a folder (without "." and ".."), for checking leftovers.
 std::vector<std::string> FolderEntries(const std::string& folder);
 
+// A path of the machine running Wine as this Wine prefix sees it (drive Z:).
+std::string WindowsPath(const std::string& unixPath);
 // The repository's demo game folder, as a Windows path ending in "\".
 std::string DemoGameFolder();
+
+// Points the game's registry key at a folder for one test and puts back what was there before.
+class GameFolderSetting {
+public:
+    explicit GameFolderSetting(const std::string& folder);
+    ~GameFolderSetting();
+    GameFolderSetting(const GameFolderSetting&) = delete;
+    GameFolderSetting& operator=(const GameFolderSetting&) = delete;
+
+private:
+    bool hadValue_ = false;
+    DWORD type_ = 0;
+    std::vector<BYTE> bytes_;
+};
 
 // Collects what would be shown to the user.
 class CapturingReporter : public Reporter {

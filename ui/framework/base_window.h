@@ -15,7 +15,13 @@ public:
 
 protected:
     BaseWindow() = default;
-    ~BaseWindow() = default;
+    // The window goes with its object. It is cut loose first: the derived part is already gone,
+    // so the last messages must not reach HandleMessage.
+    ~BaseWindow() {
+        if (!hwnd_) return;
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
     BaseWindow(const BaseWindow&) = delete;
     BaseWindow& operator=(const BaseWindow&) = delete;
 

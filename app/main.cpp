@@ -1,0 +1,26 @@
+// Rotaplex: the editor of the game server's mission rotation.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "ui/framework/message_box.h"
+#include "ui/framework/message_loop.h"
+#include "ui/main/frm_srv_cyc.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+    using namespace rotaplex;
+    try {
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        frmSrvCyc main;
+        main.Load();
+        main.Show(show);
+        return RunMessageLoop();
+    } catch (const std::exception& error) {
+        // Start-up that cannot go on, or an error that escaped a handler: tell it and end.
+        MessageBoxA(nullptr, error.what(), kAppTitle, MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}

@@ -1,0 +1,292 @@
+#include "ui/main/frm_srv_cyc.h"
+
+#include <gtest/gtest.h>
+
+#include "cycle/win/system_error.h"
+#include "failing_file_system.h"
+#include "message_box_answerer.h"
+#include "test_folder.h"
+#include "ui/framework/message_loop.h"
+#include "ui/main/main_commands.h"
+#include "window_checks.h"
+
+namespace rotaplex {
+namespace {
+
+using test::FailingFileSystem;
+using test::ListRow;
+using test::ListRows;
+using test::MessageBoxAnswerer;
+using test::ReadBytes;
+using Box = MessageBoxAnswerer::Box;
+
+constexpr const char* kMissions =
+    "[Scenarios]\r\nHill Fight = {\r\n[server]\r\nname = Hill Fight\r\nruleset = Free For All\r\n}\r\n"
+    "Dusk = {\r\n[server]\r\nname = Dusk\r\nruleset = Attrition\r\n}\r\n";
+constexpr const char* kRotation = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=gone.nfo::Retired\r\nmap=x::HILLFIGHT\r\n";
+// What Yes writes once the unmatched middle entry is removed.
+constexpr const char* kSaved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::HillFight\r\n";
+const std::vector<ListRow> kRows{{"Dusk Attrition", 2}, {"", 0}, {"HillFight FreeForAll", 1}};
+
+// Press points on the skin, in pixels.
+constexpr POINT kOnClose{246, 22}, kOnMinimize{246, 38}, kOnQuit{220, 325}, kOnAdd{80, 325}, kOnEdit{125, 325},
+    kOnDelete{170, 325}, kOnPanel{100, 290};
+
+// A fixture game folder that the registry points at.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Write("resource\\missions\\hill.nfo", kMissions);
+        rotation_ = folder_.Write("servercycle.txt", kRotation);
+    }
+
+    // Starts the window as the program does and makes one change to the rotation.
+    static void StartAndChange(frmSrvCyc& main) {
+        main.Load();
+        main.Show(SW_SHOWNORMAL);
+        main.RemoveEntry(1);
+    }
+
+    // True when the window closed; its message loop then ends as the program's would.
+    static bool Closed(frmSrvCyc& main) {
+        if (IsWindow(main.Window())) return false;
+        EXPECT_EQ(RunMessageLoop(), 0);
+        return true;
+    }
+
+    static void Press(frmSrvCyc& main, UINT message, POINT at) {
+        SendMessageA(main.Window(), message, 0, MAKELPARAM(at.x, at.y));
+    }
+
+    static void ExpectQuitQuestion(const Box& box, HWND main) {
+        EXPECT_EQ(box.Title, "Quitting");
+        EXPECT_EQ(box.Text, "Your quitting with changes!\nDo you want to save the changes?");
+        EXPECT_EQ(box.Icon, MessageBoxAnswerer::Icon::Question);
+        EXPECT_EQ(box.Owner, main);
+    }
+
+    test::TestFolder folder_;
+    test::GameFolderSetting key_{folder_.Path()};
+    std::string rotation_;
+};
+
+TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
+    MessageBoxAnswerer answerer;
+    frmSrvCyc main;
+    main.Load();
+
+    EXPECT_TRUE(answerer.Boxes.empty());
+    EXPECT_EQ(main.GameFolder(), folder_.Path());
+    EXPECT_EQ(ListRows(main.List1()), kRows);
+    EXPECT_EQ(main.Cycle().size(), kRows.size());
+    EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(main.CycleChanged(), 0);
+    EXPECT_FALSE(IsWindowVisible(main.Window()));
+}
+
+// 6420, 5310 and 3840 x 4995 twips for the window, 300, 540 and 3015 x 3375 for List1.
+TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
+    frmSrvCyc main;
+    RECT window, list;
+    GetWindowRect(main.Window(), &window);
+    GetWindowRect(main.List1(), &list);
+    MapWindowPoints(nullptr, main.Window(), reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ((std::vector<LONG>{window.left, window.top, window.right, window.bottom}),
+              (std::vector<LONG>{428, 354, 428 + 256, 354 + 333}));
+    EXPECT_EQ((std::vector<LONG>{list.left, list.top, list.right, list.bottom}),
+              (std::vector<LONG>{20, 36, 20 + 201, 36 + 225}));
+    char caption[32] = "";
+    GetWindowTextA(main.Window(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Rotaplex");
+    EXPECT_TRUE(GetWindowLongA(main.Window(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "taskbar button";
+}
+
+TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
+    const std::string broken = folder_.Write("resource\\missions\\broken.nfo", "no scenarios here\r\n");
+    folder_.Write("servercycle.txt", "map=hill.nfo::Dusk\r\n");
+    MessageBoxAnswerer answerer;
+    frmSrvCyc main;
+    main.Load();
+
+    ASSERT_EQ(answerer.Boxes.size(), 2u);
+    EXPECT_EQ(answerer.Boxes[0].Text, MissingScenariosMessage(broken));
+    EXPECT_EQ(answerer.Boxes[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
+    for (const Box& box : answerer.Boxes) {
+        EXPECT_EQ(box.Title, "Rotaplex");
+        EXPECT_EQ(box.Icon, MessageBoxAnswerer::Icon::None);
+        EXPECT_EQ(box.Owner, main.Window());
+        EXPECT_FALSE(box.OwnerVisible);
+    }
+    EXPECT_TRUE(ListRows(main.List1()).empty());
+}
+
+TEST_F(MainWindowTest, RotationThatCannotBeReadStopsStartUp) {
+    DeleteFileA(rotation_.c_str());
+    frmSrvCyc main;
+    try {
+        main.Load();
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Path(), rotation_);
+    }
+}
+
+TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
+    frmSrvCyc main;
+    main.Load();
+    main.InsertEntry(3, EntryForScenario(main.Missions(), 2));
+    main.RemoveEntry(0);
+    SendMessageA(main.List1(), LB_SETCURSEL, 1, 0);
+    main.ReplaceEntry(1, EntryForScenario(main.Missions(), 2));
+
+    const std::vector<ListRow> rows{{"", 0}, {"Dusk Attrition", 2}, {"Dusk Attrition", 2}};
+    EXPECT_EQ(ListRows(main.List1()), rows);
+    ASSERT_EQ(main.Cycle().size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Cycle()[i].ScenarioIndex, rows[i].second);
+    EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), 1) << "the replaced entry stays selected";
+    EXPECT_EQ(main.CycleChanged(), -1);
+}
+
+TEST_F(MainWindowTest, QuitWithoutChangesAsksNothingAndLeavesTheFile) {
+    MessageBoxAnswerer answerer;
+    frmSrvCyc main;
+    main.Load();
+    main.Show(SW_SHOWNORMAL);
+    SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+
+    EXPECT_TRUE(Closed(main));
+    EXPECT_TRUE(answerer.Boxes.empty());
+    EXPECT_EQ(ReadBytes(rotation_), kRotation);
+}
+
+TEST_F(MainWindowTest, YesSavesTheRotationAndNoDoesNot) {
+    const std::pair<int, std::string> cases[] = {
+        {IDNO, kRotation},
+        {IDYES, kSaved},
+    };
+    for (const auto& [answer, file] : cases) {
+        MessageBoxAnswerer answerer({answer});
+        frmSrvCyc main;
+        StartAndChange(main);
+        const HWND window = main.Window();
+        SendMessageA(window, WM_CLOSE, 0, 0);
+
+        EXPECT_TRUE(Closed(main)) << answer;
+        ASSERT_EQ(answerer.Boxes.size(), 1u);
+        ExpectQuitQuestion(answerer.Boxes[0], window);
+        EXPECT_EQ(ReadBytes(rotation_), file);
+    }
+}
+
+TEST_F(MainWindowTest, CancelKeepsTheWindowTheListTheChangeAndTheOutline) {
+    MessageBoxAnswerer answerer({IDCANCEL, IDNO});
+    frmSrvCyc main;
+    StartAndChange(main);
+    SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+
+    ASSERT_FALSE(Closed(main));
+    EXPECT_TRUE(IsWindowVisible(main.Window()));
+    EXPECT_EQ(ListRows(main.List1()), (std::vector<ListRow>{kRows[0], kRows[2]}));
+    EXPECT_EQ(main.CycleChanged(), -1);
+    unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR);
+    test::ExpectPixels(outline.get(), test::kMainOutlinePixels);
+    EXPECT_EQ(ReadBytes(rotation_), kRotation);
+
+    SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(answerer.Boxes.size(), 2u) << "a later quit asks again";
+    EXPECT_TRUE(Closed(main));
+}
+
+// A save that fails loses nothing: the operator is told why and can quit again.
+TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
+    FailingFileSystem files(FailingFileSystem::FailWrite);
+    MessageBoxAnswerer answerer({IDYES, IDOK, IDYES});
+    frmSrvCyc main(files);
+    StartAndChange(main);
+    SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+
+    ASSERT_FALSE(Closed(main));
+    ASSERT_EQ(answerer.Boxes.size(), 2u);
+    ExpectQuitQuestion(answerer.Boxes[0], main.Window());
+    const Box& failure = answerer.Boxes[1];
+    EXPECT_EQ(failure.Title, "Rotaplex");
+    EXPECT_EQ(failure.Icon, MessageBoxAnswerer::Icon::Error);
+    EXPECT_NE(failure.Text.find(rotation_), std::string::npos) << failure.Text;
+    EXPECT_NE(failure.Text.find(SystemMessage(ERROR_DISK_FULL)), std::string::npos) << failure.Text;
+    EXPECT_TRUE(IsWindowVisible(main.Window()));
+    EXPECT_EQ(ListRows(main.List1()), (std::vector<ListRow>{kRows[0], kRows[2]}));
+    EXPECT_EQ(main.CycleChanged(), -1);
+    EXPECT_EQ(ReadBytes(rotation_), kRotation);
+    EXPECT_EQ(test::FolderEntries(folder_.Path()), (std::vector<std::string>{"resource", "servercycle.txt"}));
+
+    files.Failing = FailingFileSystem::FailNothing;
+    SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(answerer.Boxes.size(), 3u);
+    EXPECT_TRUE(Closed(main));
+    EXPECT_EQ(ReadBytes(rotation_), kSaved);
+}
+
+// Edges are included, the first hot spot that holds the point wins, and the rest drags.
+TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
+    const std::tuple<double, double, MainCommand> cases[] = {
+        {3600, 240, MainCommand::Close},    {3795, 435, MainCommand::Close},
+        {3600, 436, MainCommand::Drag},     {3600, 480, MainCommand::Minimize},
+        {3795, 675, MainCommand::Minimize}, {3796, 675, MainCommand::Drag},
+        {2280, 4740, MainCommand::Delete},  {2775, 4995, MainCommand::Delete},
+        {1620, 4740, MainCommand::Edit},    {2115, 4995, MainCommand::Edit},
+        {960, 4740, MainCommand::Add},      {1515, 4995, MainCommand::Add},
+        {1516, 4800, MainCommand::Drag},    {3000, 4740, MainCommand::Quit},
+        {3615, 4995, MainCommand::Quit},    {3615, 4739, MainCommand::Drag},
+        {1500, 1500, MainCommand::Drag},
+    };
+    for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
+}
+
+TEST_F(MainWindowTest, CloseAndQuitUnloadWhicheverButtonPresses) {
+    const std::pair<UINT, POINT> presses[] = {
+        {WM_LBUTTONDOWN, kOnClose}, {WM_MBUTTONDOWN, kOnClose}, {WM_RBUTTONDOWN, kOnQuit}, {WM_LBUTTONDOWN, kOnQuit}};
+    for (const auto& [button, at] : presses) {
+        MessageBoxAnswerer answerer({IDNO});
+        frmSrvCyc main;
+        StartAndChange(main);
+        Press(main, button, at);
+        EXPECT_EQ(answerer.Boxes.size(), 1u) << button;
+        EXPECT_TRUE(Closed(main)) << button;
+    }
+}
+
+TEST_F(MainWindowTest, MinimiseLabelMinimisesAndListLabelsDoNothingYet) {
+    MessageBoxAnswerer answerer;
+    frmSrvCyc main;
+    main.Load();
+    main.Show(SW_SHOWNORMAL);
+    for (const POINT at : {kOnAdd, kOnEdit, kOnDelete}) Press(main, WM_RBUTTONDOWN, at);
+    EXPECT_EQ(ListRows(main.List1()), kRows);
+    EXPECT_EQ(main.CycleChanged(), 0);
+    EXPECT_TRUE(answerer.Boxes.empty());
+
+    Press(main, WM_MBUTTONDOWN, kOnMinimize);
+    EXPECT_TRUE(IsIconic(main.Window()));
+}
+
+// Wine's move loop ends only on a left button-up: a button-up waiting in the queue shows
+// whether a press started it (the loop takes it) or not (it stays).
+TEST_F(MainWindowTest, OnlyTheLeftButtonDragsTheSurface) {
+    frmSrvCyc main;
+    main.Load();
+    main.Show(SW_SHOWNORMAL);
+    const auto pressTakesButtonUp = [&](UINT button) {
+        PostMessageA(main.Window(), WM_LBUTTONUP, 0, MAKELPARAM(kOnPanel.x, kOnPanel.y));
+        Press(main, button, kOnPanel);
+        MSG left{};
+        return !PeekMessageA(&left, main.Window(), WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
+    };
+    EXPECT_TRUE(pressTakesButtonUp(WM_LBUTTONDOWN));
+    EXPECT_FALSE(pressTakesButtonUp(WM_RBUTTONDOWN));
+    EXPECT_FALSE(pressTakesButtonUp(WM_MBUTTONDOWN));
+    EXPECT_TRUE(IsWindowVisible(main.Window()));
+}
+
+}  // namespace
+}  // namespace rotaplex

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace rotaplex::test {
+
+struct PixelCase {
+    int X, Y;
+    bool Inside;
+};
+
+// Checks on real windows shared by the window tests.
+
+// The skinned windows' outlines at 15 twips per pixel.
+inline const std::vector<PixelCase> kMainOutlinePixels{
+    {100, 100, true}, {241, 331, true}, {250, 30, true}, {0, 0, true},
+    {242, 100, false}, {241, 332, false}, {250, 3, false}, {250, 50, false}};
+inline const std::vector<PixelCase> kPropertiesOutlinePixels{
+    {370, 345, true}, {380, 30, true}, {371, 100, false}, {380, 2, false}, {380, 50, false}};
+
+inline void ExpectPixels(HRGN outline, const std::vector<PixelCase>& cases) {
+    for (const PixelCase& c : cases)
+        EXPECT_EQ(PtInRegion(outline, c.X, c.Y) != 0, c.Inside) << "pixel " << c.X << ", " << c.Y;
+}
+
+// A list box's rows as the user sees them: text and item data. Works across processes too;
+// there Wine hands an ANSI caller of LB_GETTEXT wide characters, so ask for them.
+using ListRow = std::pair<std::string, LRESULT>;
+inline std::vector<ListRow> ListRows(HWND list) {
+    std::vector<ListRow> rows;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+        wide.resize(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data())));
+        std::string text(wide.size() * 2, '\0');
+        text.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                        static_cast<int>(text.size()), nullptr, nullptr));
+        rows.emplace_back(text, SendMessageW(list, LB_GETITEMDATA, i, 0));
+    }
+    return rows;
+}
+
+}  // namespace rotaplex::test

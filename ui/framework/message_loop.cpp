@@ -1,0 +1,19 @@
+#include "ui/framework/message_loop.h"
+
+#include <windows.h>
+
+#include "ui/framework/pending_error.h"
+
+namespace rotaplex {
+
+int RunMessageLoop() {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    RethrowPendingError();
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace rotaplex

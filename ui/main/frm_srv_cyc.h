@@ -1,0 +1,62 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "cycle/mission_catalogue.h"
+#include "cycle/rotation_file.h"
+#include "cycle/win/file_system.h"
+#include "ui/framework/base_window.h"
+#include "ui/skin/window_skin.h"
+
+namespace rotaplex {
+
+// The main window: the skinned face with the rotation list. It owns the rotation, the
+// CycleList that List1 mirrors item for item (text and scenario index), and CycleChanged.
+class frmSrvCyc : public BaseWindow<frmSrvCyc> {
+public:
+    // Creates the window hidden. Saves go through files.
+    explicit frmSrvCyc(SaveFileSystem& files = Win32FileSystem());
+
+    // Start-up, before the window is shown: outline, skin, game folder, missions, rotation.
+    // Errors (a rotation file that cannot be read) propagate to the caller.
+    void Load();
+    void Show(int how);
+
+    const std::string& GameFolder() const { return gameFolder_; }
+    const MissionCatalogue& Missions() const { return missions_; }
+    const CycleList& Cycle() const { return cycle_; }
+    // -1 once the rotation has changed; nothing sets it back.
+    int16_t CycleChanged() const { return cycleChanged_; }
+    HWND List1() const { return list1_; }
+
+    // The only ways the rotation changes: each keeps List1 in step and marks the change.
+    void InsertEntry(int16_t index, CycleEntry entry);
+    void RemoveEntry(int16_t index);
+    void ReplaceEntry(int16_t index, CycleEntry entry);
+
+private:
+    friend class BaseWindow<frmSrvCyc>;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // A press on the surface outside List1, in the window's twips; button is the press message.
+    void MouseDown(UINT button, double x, double y);
+    // Every way of closing passes here; Cancel keeps the window open.
+    void Unload(bool& Cancel);
+
+    // Writes the rotation; a failure is told to the operator and nothing is lost.
+    bool SaveCycle();
+    void ListEntry(int16_t index, const CycleEntry& entry);
+
+    SaveFileSystem& files_;
+    WindowSkin skin_{kMainSkin};
+    HWND list1_ = nullptr;  // a child: destroyed with the window
+    std::string gameFolder_;
+    MissionCatalogue missions_;
+    CycleList cycle_;
+    int16_t cycleChanged_ = 0;
+};
+
+}  // namespace rotaplex
