@@ -16,5 +16,8 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/
 cp /usr/share/wine/fonts/sserife.fon "$prefix/drive_c/windows/Fonts/"
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'MS Shell Dlg' /t REG_SZ \
   /d 'MS Sans Serif' /f >/dev/null 2>&1
+# A program that crashes must end, not wait for ever in Wine's debugger.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f \
+  >/dev/null 2>&1
 wineserver -w
 touch "$prefix/.rotaplex-ready"
