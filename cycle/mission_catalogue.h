@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -41,12 +42,20 @@ public:
     std::string ScenarioDisplayText(std::string_view entry) const;
     // Index of the last scenario whose key matches the entry's key, 0 if none.
     int16_t FindScenario(std::string_view entry) const;
+    // Name + " " + Ruleset of the scenario at index, empty for index 0.
+    std::string DisplayText(int16_t index) const;
 
 private:
+    // Looks keys up as string_view, so that a lookup needs no string of its own.
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+
     std::vector<std::string> missionFiles_;
     std::vector<ScenarioInfo> scenarios_;
     // Lower-cased key -> index of the last record with that key, kept as records are added.
-    std::unordered_map<std::string, int16_t> keyIndex_;
+    std::unordered_map<std::string, int16_t, KeyHash, std::equal_to<>> keyIndex_;
 };
 
 // The messages shown while scanning; path is GameFolder + "resource\missions\" + file name.
