@@ -1,8 +1,5 @@
 #include "cycle/mission_catalogue.h"
 
-#include <algorithm>
-#include <array>
-
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
 
@@ -57,14 +54,12 @@ bool ReadUntil(LineReader& reader, std::string_view& line, bool (*isWanted)(std:
 }
 
 // The key an entry names: what follows its first "::" (without one, all but its first
-// character), cut to the entry length and lower-cased into buffer.
-std::string_view WantedKey(std::string_view entry, std::array<char, kMaxEntryTextLength>& buffer) {
+// character), cut to the entry length.
+std::string_view WantedKey(std::string_view entry) {
     const std::size_t separator = entry.find("::");
     const std::size_t start = separator == std::string_view::npos ? 1 : separator + 2;
     if (start >= entry.size()) return {};
-    const std::string_view key = entry.substr(start, buffer.size());
-    std::transform(key.begin(), key.end(), buffer.begin(), LowerChar);
-    return {buffer.data(), key.size()};
+    return entry.substr(start, kMaxEntryTextLength);
 }
 
 template <typename T>
@@ -84,11 +79,8 @@ bool MissionCatalogue::AddMissionFile(std::string name) {
 bool MissionCatalogue::AddScenario(ScenarioInfo record) {
     if (ScenarioCount() >= kMaxTableSize) return false;
     if (scenarios_.empty()) scenarios_.emplace_back();
-    // A key longer than an entry can hold is never looked for, so it needs no place in the index.
-    if (record.ScenarioKey.size() <= kMaxEntryTextLength) {
-        keyIndex_[LowerCase(record.ScenarioKey)] = static_cast<int16_t>(scenarios_.size());
-    }
     scenarios_.push_back(std::move(record));
+    keyIndex_.Insert(static_cast<int16_t>(scenarios_.size() - 1), scenarios_);
     return true;
 }
 
@@ -138,9 +130,7 @@ std::string MissionCatalogue::ScenarioDisplayText(std::string_view entry) const 
 }
 
 int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
-    std::array<char, kMaxEntryTextLength> buffer;
-    const auto found = keyIndex_.find(WantedKey(entry, buffer));
-    return found == keyIndex_.end() ? 0 : found->second;
+    return keyIndex_.Find(WantedKey(entry), scenarios_);
 }
 
 std::string MissionCatalogue::DisplayText(int16_t index) const {

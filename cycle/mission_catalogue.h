@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "cycle/key_index.h"
 #include "cycle/scenario_info.h"
 
 namespace rotaplex {
@@ -46,16 +45,10 @@ public:
     std::string DisplayText(int16_t index) const;
 
 private:
-    // Looks keys up as string_view, so that a lookup needs no string of its own.
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
-    };
-
     std::vector<std::string> missionFiles_;
     std::vector<ScenarioInfo> scenarios_;
-    // Lower-cased key -> index of the last record with that key, kept as records are added.
-    std::unordered_map<std::string, int16_t, KeyHash, std::equal_to<>> keyIndex_;
+    // The last record of each key, kept as records are added.
+    KeyIndex keyIndex_;
 };
 
 // The messages shown while scanning; path is GameFolder + "resource\missions\" + file name.
