@@ -30,6 +30,6 @@ echo "== Windows data path under Wine =="
 prefix=$build/win/wineprefix
 for size in small large; do
   folder="Z:$build/$size/"
-  "$root/cmake/wine-run.sh" "$prefix" "$build/win/bench/wine_data_path_bench.exe" "${folder//\//\\}" 10
+  "$root/cmake/wine-run.sh" "$prefix" "$build/win/bench/wine_data_path_bench.exe" "${folder//\//\\}" 20
 done
 "$root/cmake/wine-server.sh" "$prefix" stop
