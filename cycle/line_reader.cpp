@@ -1,17 +1,15 @@
 #include "cycle/line_reader.h"
 
+#include <algorithm>
+
 namespace rotaplex {
 
 bool LineReader::Next(std::string_view& line) {
     if (AtEnd()) return false;
-    const std::size_t cr = text_.find('\r', pos_);
-    if (cr == std::string_view::npos) {
-        line = text_.substr(pos_);
-        pos_ = text_.size();
-        return true;
-    }
-    line = text_.substr(pos_, cr - pos_);
-    pos_ = cr + 1;
+    // A plain search rather than memchr: lines are short, and Windows' C library has no fast memchr.
+    const auto cr = std::find(text_.begin() + static_cast<std::ptrdiff_t>(pos_), text_.end(), '\r');
+    line = text_.substr(pos_, static_cast<std::size_t>(cr - text_.begin()) - pos_);
+    pos_ += line.size() + 1;
     if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
     return true;
 }

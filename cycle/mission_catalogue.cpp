@@ -7,35 +7,59 @@ namespace rotaplex {
 
 namespace {
 
-bool IsSectionLine(std::string_view cleaned) {
-    return EqualsIgnoringCase(cleaned, "[scenarios]");
+// The line kinds are told apart on the line as read, without building its cleaned text: most
+// lines are of no interest, and cleaning each of them costs more than reading the file.
+
+// Whether the cleaned line, A to Z lower-cased, equals wanted (which is in lower case).
+bool CleansTo(std::string_view line, std::string_view wanted) {
+    std::size_t matched = 0;
+    for (const char c : line) {
+        if (!IsKept(c)) continue;
+        if (matched == wanted.size() || LowerChar(c) != wanted[matched]) return false;
+        ++matched;
+    }
+    return matched == wanted.size();
 }
 
-bool IsScenarioLine(std::string_view cleaned) {
-    return cleaned.ends_with("={");
+bool IsSectionLine(std::string_view line) {
+    return CleansTo(line, "[scenarios]");
 }
 
-bool IsServerLine(std::string_view cleaned) {
-    return EqualsIgnoringCase(cleaned, "[server]");
+// The cleaned line ends in "={": its last two kept characters, found from the end.
+bool IsScenarioLine(std::string_view line) {
+    std::size_t pos = line.size();
+    const auto previousKept = [&] {
+        while (pos > 0) {
+            if (IsKept(line[--pos])) return line[pos];
+        }
+        return '\0';
+    };
+    return previousKept() == '{' && previousKept() == '=';
 }
 
-// Reads on until a cleaned line is of the wanted kind; false when the text ends first.
-bool ReadUntil(LineReader& reader, std::string& cleaned, bool (*isWanted)(std::string_view)) {
-    std::string_view line;
+bool IsServerLine(std::string_view line) {
+    return CleansTo(line, "[server]");
+}
+
+bool IsEndLine(std::string_view line) {
+    return CleansTo(line, "}");
+}
+
+// Reads on until a line is of the wanted kind; false when the text ends first.
+bool ReadUntil(LineReader& reader, std::string_view& line, bool (*isWanted)(std::string_view)) {
     while (reader.Next(line)) {
-        cleaned = CleanLine(line);
-        if (isWanted(cleaned)) return true;
+        if (isWanted(line)) return true;
     }
     return false;
 }
 
 // The key an entry names: what follows its first "::" (without one, all but its first
-// character), cut to the entry length and lower-cased.
-std::string WantedKey(std::string_view entry) {
+// character), cut to the entry length.
+std::string_view WantedKey(std::string_view entry) {
     const std::size_t separator = entry.find("::");
     const std::size_t start = separator == std::string_view::npos ? 1 : separator + 2;
     if (start >= entry.size()) return {};
-    return LowerCase(entry.substr(start, kMaxEntryTextLength));
+    return entry.substr(start, kMaxEntryTextLength);
 }
 
 template <typename T>
@@ -55,11 +79,8 @@ bool MissionCatalogue::AddMissionFile(std::string name) {
 bool MissionCatalogue::AddScenario(ScenarioInfo record) {
     if (ScenarioCount() >= kMaxTableSize) return false;
     if (scenarios_.empty()) scenarios_.emplace_back();
-    // A key longer than an entry can hold is never looked for, so it needs no place in the index.
-    if (record.ScenarioKey.size() <= kMaxEntryTextLength) {
-        keyIndex_[LowerCase(record.ScenarioKey)] = static_cast<int16_t>(scenarios_.size());
-    }
     scenarios_.push_back(std::move(record));
+    keyIndex_.Insert(static_cast<int16_t>(scenarios_.size() - 1), scenarios_);
     return true;
 }
 
@@ -67,29 +88,25 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
                                                       const std::string& fileName) {
     MissionFileOutcome outcome;
     LineReader reader(text);
-    std::string cleaned;
-    if (!ReadUntil(reader, cleaned, IsSectionLine)) return outcome;
+    std::string_view line;
+    if (!ReadUntil(reader, line, IsSectionLine)) return outcome;
     outcome.HasSection = true;
 
-    while (ReadUntil(reader, cleaned, IsScenarioLine)) {
+    while (ReadUntil(reader, line, IsScenarioLine)) {
         ScenarioInfo record;
         ResetScenario(record);
         record.MissionFile = fileName;
-        cleaned.resize(cleaned.size() - 2);
-        record.ScenarioKey = std::move(cleaned);
+        record.ScenarioKey = CleanLine(line);
+        record.ScenarioKey.resize(record.ScenarioKey.size() - 2);
         if (!AddScenario(std::move(record))) break;
         // The record is in the table before its settings: a block cut short keeps what it read.
-        if (!ReadUntil(reader, cleaned, IsServerLine)) {
+        if (!ReadUntil(reader, line, IsServerLine)) {
             outcome.MissingServer = true;
             break;
         }
         ScenarioInfo& added = scenarios_.back();
-        std::string_view line;
-        while (reader.Next(line)) {
-            cleaned = CleanLine(line);
-            ParseSetting(cleaned, added);
-            if (cleaned == "}") break;
-        }
+        // The end line has no "=", so it would set nothing.
+        while (reader.Next(line) && !IsEndLine(line)) ParseSetting(line, added);
     }
     return outcome;
 }
@@ -109,15 +126,19 @@ const ScenarioInfo& MissionCatalogue::Scenario(int index) const {
 }
 
 std::string MissionCatalogue::ScenarioDisplayText(std::string_view entry) const {
-    const int16_t index = FindScenario(entry);
-    if (index == 0) return {};
-    const ScenarioInfo& record = Scenario(index);
-    return record.Name + " " + record.Ruleset;
+    return DisplayText(FindScenario(entry));
 }
 
 int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
-    const auto found = keyIndex_.find(WantedKey(entry));
-    return found == keyIndex_.end() ? 0 : found->second;
+    return keyIndex_.Find(WantedKey(entry), scenarios_);
+}
+
+std::string MissionCatalogue::DisplayText(int16_t index) const {
+    if (index == 0) return {};
+    const ScenarioInfo& record = Scenario(index);
+    std::string text;
+    text.reserve(record.Name.size() + 1 + record.Ruleset.size());
+    return text.append(record.Name).append(" ").append(record.Ruleset);
 }
 
 std::string MissingScenariosMessage(const std::string& path) {

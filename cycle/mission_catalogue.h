@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "cycle/key_index.h"
 #include "cycle/scenario_info.h"
 
 namespace rotaplex {
@@ -41,12 +41,14 @@ public:
     std::string ScenarioDisplayText(std::string_view entry) const;
     // Index of the last scenario whose key matches the entry's key, 0 if none.
     int16_t FindScenario(std::string_view entry) const;
+    // Name + " " + Ruleset of the scenario at index, empty for index 0.
+    std::string DisplayText(int16_t index) const;
 
 private:
     std::vector<std::string> missionFiles_;
     std::vector<ScenarioInfo> scenarios_;
-    // Lower-cased key -> index of the last record with that key, kept as records are added.
-    std::unordered_map<std::string, int16_t> keyIndex_;
+    // The last record of each key, kept as records are added.
+    KeyIndex keyIndex_;
 };
 
 // The messages shown while scanning; path is GameFolder + "resource\missions\" + file name.

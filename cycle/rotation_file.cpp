@@ -1,5 +1,7 @@
 #include "cycle/rotation_file.h"
 
+#include <algorithm>
+
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
 
@@ -38,13 +40,17 @@ RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalog
     while (!rotation.HeaderFound && reader.Next(line)) {
         rotation.HeaderFound = EqualsIgnoringCase(TrimSpaces(line), kHeader);
     }
+    if (!rotation.HeaderFound) return rotation;
+    // At most one entry per line: the list grows once instead of doubling its way up.
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) + 1;
+    rotation.Entries.reserve(std::min(lines, static_cast<std::size_t>(kMaxTableSize)));
     while (reader.Next(line) && rotation.Entries.size() < static_cast<std::size_t>(kMaxTableSize)) {
         const std::string_view trimmed = TrimSpaces(line);
         if (!IsEntryLine(trimmed)) continue;
         const std::string_view source = trimmed.substr(kEntryPrefix.size());
         const std::string_view entryText = source.substr(0, kMaxEntryTextLength);
-        rotation.Entries.push_back({catalogue.ScenarioDisplayText(entryText),
-                                    catalogue.FindScenario(entryText), std::string(source)});
+        const int16_t index = catalogue.FindScenario(entryText);
+        rotation.Entries.push_back({catalogue.DisplayText(index), index, std::string(source)});
     }
     return rotation;
 }

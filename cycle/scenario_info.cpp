@@ -38,12 +38,34 @@ constexpr std::array<SettingField, 17> kSettingFields{{
     {"gamelength", nullptr, &ScenarioInfo::GameLength},
 }};
 
-char LowerChar(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+constexpr std::size_t kLongestKey = std::max_element(kSettingFields.begin(), kSettingFields.end(),
+                                                     [](const SettingField& a, const SettingField& b) {
+                                                         return a.key.size() < b.key.size();
+                                                     })->key.size();
+
+// For each byte, the character CleanLine keeps with A to Z lower-cased, or 0 for one it drops.
+constexpr std::array<char, 256> kLowerKept = [] {
+    std::array<char, 256> table{};
+    for (std::size_t code = 0; code < table.size(); ++code) {
+        const auto c = static_cast<char>(code);
+        table[code] = IsKept(c) ? LowerChar(c) : '\0';
+    }
+    return table;
+}();
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// Copies the characters CleanLine keeps into out, at most capacity of them; returns how many.
+std::size_t CleanInto(std::string_view text, char* out, std::size_t capacity) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size() && count < capacity; ++pos) {
+        out[count] = text[pos];
+        // Every character is written, only the kept ones advance: no branch to mispredict.
+        count += IsKept(text[pos]);
+    }
+    return count;
 }
 
 }  // namespace
@@ -62,12 +84,9 @@ void ResetScenario(ScenarioInfo& record) {
 }
 
 std::string CleanLine(std::string_view text) {
-    std::string kept;
-    kept.reserve(text.size());
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        if ((code >= '0' && code <= '~') || code == '.') kept += c;
-    }
+    // Sized exactly, so that a short result stays inside the string and nothing is left over.
+    std::string kept(static_cast<std::size_t>(std::count_if(text.begin(), text.end(), IsKept)), '\0');
+    CleanInto(text, kept.data(), kept.size());
     return kept;
 }
 
@@ -83,17 +102,29 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 void ParseSetting(std::string_view line, ScenarioInfo& record) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return;
-    const std::string key = LowerCase(line.substr(0, equals));
-    const std::string_view value = line.substr(equals + 1, kMaxValueLength);
+    // The key, lower-cased as it is cleaned; one longer than every known key matches none of them.
+    char key[kLongestKey + 1];
+    std::size_t keyLength = 0;
+    std::size_t pos = 0;
+    for (; pos < line.size() && line[pos] != '='; ++pos) {
+        // Without a branch on the character: blanks and letters alternate too often to predict.
+        const char lower = kLowerKept[static_cast<unsigned char>(line[pos])];
+        key[keyLength] = lower;
+        keyLength += lower != '\0';
+        if (keyLength > kLongestKey) return;
+    }
+    if (pos == line.size()) return;
+    const std::string_view wanted(key, keyLength);
     const auto field = std::find_if(kSettingFields.begin(), kSettingFields.end(),
-                                    [&](const SettingField& f) { return f.key == key; });
+                                    [&](const SettingField& f) { return f.key == wanted; });
     if (field == kSettingFields.end()) return;
+
+    char value[kMaxValueLength];
+    const std::string_view cleanedValue(value, CleanInto(line.substr(pos + 1), value, kMaxValueLength));
     if (field->text != nullptr) {
-        record.*(field->text) = value;
+        record.*(field->text) = cleanedValue;
     } else {
-        record.*(field->number) = LeadingNumber(value);
+        record.*(field->number) = LeadingNumber(cleanedValue);
     }
 }
 

@@ -38,11 +38,21 @@ void ResetScenario(ScenarioInfo& record);
 // Keeps "." and the characters from "0" to "~"; drops everything else (blanks, signs, controls, bytes >= 0x7F).
 std::string CleanLine(std::string_view text);
 
+// Whether CleanLine keeps the character.
+constexpr bool IsKept(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return (code >= '0' && code <= '~') || code == '.';
+}
+
 // Applies one cleaned "key=value" line to the record; unknown keys and lines without "=" change nothing.
+// A line not yet cleaned gives the same result: the characters CleanLine drops are skipped.
 void ParseSetting(std::string_view line, ScenarioInfo& record);
 
 // A to Z turned into a to z; every other character, bytes from 0x80 included, stays as it is.
 std::string LowerCase(std::string_view text);
+constexpr char LowerChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Equal character by character once A to Z are lower-cased on both sides.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

@@ -11,6 +11,7 @@ packages=(
   imagemagick x11-apps xdotool
   e2fsprogs
   fonts-dejavu-core
+  python3
 )
 
 missing=()

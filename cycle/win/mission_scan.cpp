@@ -6,13 +6,9 @@
 
 namespace rotaplex {
 
-namespace {
-
 std::string MissionsFolder(const std::string& gameFolder) {
     return gameFolder + "resource\\missions\\";
 }
-
-}  // namespace
 
 std::vector<std::string> ListMissionFiles(const std::string& gameFolder) {
     std::vector<std::string> names;

@@ -8,6 +8,9 @@
 
 namespace rotaplex {
 
+// GameFolder + "resource\missions\", where the mission description files are.
+std::string MissionsFolder(const std::string& gameFolder);
+
 // Ordinary files matching GameFolder + "resource\missions\*.nfo", in the listing's order.
 std::vector<std::string> ListMissionFiles(const std::string& gameFolder);
 

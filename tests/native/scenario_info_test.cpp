@@ -59,6 +59,11 @@ TEST(ScenarioInfoTest, SettingLinesSetTheirField) {
         {"[server]", [](ScenarioInfo&) {}},
         {"=5", [](ScenarioInfo&) {}},
         {"maxplayers=8", [](ScenarioInfo&) {}},
+        {"\t\tRespawn Limit Number = 7", [](ScenarioInfo& r) { r.RespawnLimitNumber = 7; }},
+        {"respawnlimitnumberx=7", [](ScenarioInfo&) {}},
+        {"- name - = - a - b -", [](ScenarioInfo& r) { r.Name = "ab"; }},
+        {"ruleset =" + std::string(300, ' ') + longValue,
+         [&](ScenarioInfo& r) { r.Ruleset = longValue.substr(0, 255); }},
     };
     for (const auto& c : cases) {
         ScenarioInfo expected = Fresh();
@@ -66,6 +71,9 @@ TEST(ScenarioInfoTest, SettingLinesSetTheirField) {
         ScenarioInfo record = Fresh();
         ParseSetting(CleanLine(c.fileLine), record);
         EXPECT_EQ(record, expected) << c.fileLine;
+        ScenarioInfo uncleaned = Fresh();
+        ParseSetting(c.fileLine, uncleaned);
+        EXPECT_EQ(uncleaned, expected) << "not cleaned: " << c.fileLine;
     }
 }
 

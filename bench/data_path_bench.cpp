@@ -1,0 +1,314 @@
+// Times the data core on generated game folders and prints how the whole data path compares with
+// reading the same bytes, how lookups scale, and the memory held by the large catalogue.
+//   data_path_bench SMALL_FOLDER LARGE_FOLDER [--benchmark_... flags]
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cycle/mission_catalogue.h"
+#include "cycle/rotation_file.h"
+
+namespace rotaplex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Reads a whole file with plain system calls: the same reading for the floor and the data path.
+std::string ReadFileBytes(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    if (fd < 0) throw std::runtime_error("cannot open " + path);
+    struct stat info {};
+    fstat(fd, &info);
+    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+        if (got <= 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    close(fd);
+    bytes.resize(done);
+    return bytes;
+}
+
+// The files of one game folder, listed once: mission files in the order Wine lists them.
+struct GameFolderFiles {
+    std::string label;
+    std::vector<std::string> names;
+    std::vector<std::string> paths;
+    std::string rotationPath;
+    std::uintmax_t missionBytes = 0;
+};
+
+GameFolderFiles ListGameFolder(const std::string& label, const fs::path& folder) {
+    GameFolderFiles files{label, {}, {}, (folder / "servercycle.txt").string(), 0};
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder / "resource" / "missions")) {
+        if (entry.is_regular_file() && LowerCase(entry.path().extension().string()) == ".nfo") {
+            files.names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(files.names.begin(), files.names.end(),
+              [](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
+    for (const std::string& name : files.names) {
+        files.paths.push_back((folder / "resource" / "missions" / name).string());
+        files.missionBytes += fs::file_size(files.paths.back());
+    }
+    return files;
+}
+
+struct LoadedFolder {
+    MissionCatalogue catalogue;
+    CycleList rotation;
+};
+
+// What start-up does with the files, one at a time: read, parse, then the rotation.
+LoadedFolder LoadFolder(const GameFolderFiles& files) {
+    LoadedFolder loaded;
+    for (std::size_t i = 0; i < files.names.size(); ++i) {
+        if (!loaded.catalogue.AddMissionFile(files.names[i])) break;
+        loaded.catalogue.ParseMissionFile(ReadFileBytes(files.paths[i]), files.names[i]);
+    }
+    loaded.rotation = ReadRotation(ReadFileBytes(files.rotationPath), loaded.catalogue).Entries;
+    return loaded;
+}
+
+// A rotation of count entries naming the catalogue's scenarios, keys in changing case: in a fixed
+// random order, as a real rotation does, or walking the table in its order.
+std::string RotationNaming(const MissionCatalogue& catalogue, int count, bool randomOrder) {
+    std::mt19937 random(1999);
+    std::uniform_int_distribution<int> pick(1, catalogue.ScenarioCount());
+    std::string text = "[cycle]\r\n";
+    for (int i = 0; i < count; ++i) {
+        const int index = randomOrder ? pick(random) : i % catalogue.ScenarioCount() + 1;
+        const ScenarioInfo& record = catalogue.Scenario(index);
+        std::string key = i % 2 == 0 ? LowerCase(record.ScenarioKey) : record.ScenarioKey;
+        text += "map=" + record.MissionFile + "::" + key + "\r\n";
+    }
+    return text;
+}
+
+constexpr int kLookupEntries = 32767;
+
+// Each benchmark runs 5 times; the fastest run, the one least disturbed by whatever else runs on
+// the machine, is shown.
+template <typename Body>
+void Register(const std::string& what, const GameFolderFiles& files, Body body) {
+    benchmark::RegisterBenchmark((what + "/" + files.label).c_str(), body)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->DisplayAggregatesOnly()
+        ->ComputeStatistics("min", [](const std::vector<double>& times) {
+            return *std::min_element(times.begin(), times.end());
+        });
+}
+
+// Times load() alone: what it returns is freed with the clock stopped, since start-up keeps what
+// it loads for the whole run.
+template <typename Load>
+void TimeLoading(benchmark::State& state, Load load) {
+    for (auto _ : state) {
+        std::optional loaded{load()};
+        benchmark::DoNotOptimize(*loaded);
+        state.PauseTiming();
+        loaded.reset();
+        state.ResumeTiming();
+    }
+}
+
+std::vector<std::string> ReadMissionTexts(const GameFolderFiles& files) {
+    std::vector<std::string> texts;
+    for (const std::string& path : files.paths) texts.push_back(ReadFileBytes(path));
+    return texts;
+}
+
+void RegisterFolderBenchmarks(const GameFolderFiles& files) {
+    Register("read_bytes", files, [&files](benchmark::State& state) {
+        TimeLoading(state, [&] {
+            return std::pair(ReadMissionTexts(files), ReadFileBytes(files.rotationPath));
+        });
+    });
+    Register("parse_catalogue", files, [&files](benchmark::State& state) {
+        const std::vector<std::string> texts = ReadMissionTexts(files);
+        TimeLoading(state, [&] {
+            MissionCatalogue catalogue;
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                catalogue.AddMissionFile(files.names[i]);
+                catalogue.ParseMissionFile(texts[i], files.names[i]);
+            }
+            return catalogue;
+        });
+    });
+    // The table and its key index grow together as records are added: this part of the parse alone.
+    Register("add_scenarios_and_index", files, [&files](benchmark::State& state) {
+        const LoadedFolder loaded = LoadFolder(files);
+        const std::vector<ScenarioInfo>& table = loaded.catalogue.ScenarioTable();
+        for (auto _ : state) {
+            state.PauseTiming();
+            std::vector<ScenarioInfo> records(table.begin() + 1, table.end());
+            std::optional<MissionCatalogue> catalogue{std::in_place};
+            state.ResumeTiming();
+            for (ScenarioInfo& record : records) catalogue->AddScenario(std::move(record));
+            state.PauseTiming();
+            catalogue.reset();
+            records.clear();
+            state.ResumeTiming();
+        }
+    });
+    Register("read_rotation", files, [&files](benchmark::State& state) {
+        const LoadedFolder loaded = LoadFolder(files);
+        const std::string text = ReadFileBytes(files.rotationPath);
+        TimeLoading(state, [&] { return ReadRotation(text, loaded.catalogue); });
+    });
+    Register("write_rotation", files, [&files](benchmark::State& state) {
+        const LoadedFolder loaded = LoadFolder(files);
+        TimeLoading(state, [&] { return WriteRotation(loaded.rotation, loaded.catalogue); });
+    });
+    Register("data_path", files, [&files](benchmark::State& state) {
+        TimeLoading(state, [&] { return LoadFolder(files); });
+    });
+    for (const bool randomOrder : {true, false}) {
+        Register(randomOrder ? "lookup_random_order" : "lookup_table_order", files,
+                 [&files, randomOrder](benchmark::State& state) {
+                     const LoadedFolder loaded = LoadFolder(files);
+                     const std::string text = RotationNaming(loaded.catalogue, kLookupEntries, randomOrder);
+                     TimeLoading(state, [&] { return ReadRotation(text, loaded.catalogue); });
+                     state.SetItemsProcessed(state.iterations() * kLookupEntries);
+                 });
+    }
+}
+
+struct Times {
+    double real = 0, cpu = 0;  // seconds
+};
+
+// Shows only the fastest of the repetitions and keeps its times.
+class MinimumReporter : public benchmark::ConsoleReporter {
+public:
+    MinimumReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+    void ReportRuns(const std::vector<Run>& runs) override {
+        std::vector<Run> shown;
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min") continue;
+            const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
+            times_[run.run_name.function_name] = {run.GetAdjustedRealTime() / unit,
+                                                  run.GetAdjustedCPUTime() / unit};
+            shown.push_back(run);
+        }
+        if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
+    }
+    std::optional<Times> Find(const std::string& name) const {
+        const auto found = times_.find(name);
+        return found == times_.end() ? std::nullopt : std::optional(found->second);
+    }
+
+private:
+    std::map<std::string, Times> times_;
+};
+
+// A "Vm...:" line of /proc/self/status in bytes.
+std::uintmax_t ProcStatusBytes(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field + ":", 0) == 0) return std::stoull(line.substr(field.size() + 1)) * 1024;
+    }
+    return 0;
+}
+
+double Megabytes(std::uintmax_t bytes) {
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+// Measured first, before any benchmark has held all the files in memory at once.
+void PrintMemory(const GameFolderFiles& files) {
+    const std::uintmax_t before = ProcStatusBytes("VmHWM");
+    const LoadedFolder loaded = LoadFolder(files);
+    const std::uintmax_t peak = ProcStatusBytes("VmHWM");
+    std::printf("Memory, %s folder (%d scenarios, %d entries held): peak RSS %.1f MB, %.1f MB before "
+                "loading; mission files on disk %.1f MB\n",
+                files.label.c_str(), loaded.catalogue.ScenarioCount(),
+                static_cast<int>(loaded.rotation.size()), Megabytes(peak), Megabytes(before),
+                Megabytes(files.missionBytes));
+    std::printf("  peak / bytes on disk: %.2fx whole process, %.2fx grown by loading (target < 3x)\n\n",
+                static_cast<double>(peak) / static_cast<double>(files.missionBytes),
+                static_cast<double>(peak - before) / static_cast<double>(files.missionBytes));
+}
+
+// CPU time leads: on a shared machine it is what others' work disturbs least.
+void PrintSummary(const MinimumReporter& reporter, const GameFolderFiles& small,
+                  const GameFolderFiles& large) {
+    const std::string& l = large.label;
+    const std::string steps[] = {"read_bytes",          "parse_catalogue",    "add_scenarios_and_index",
+                                 "read_rotation",       "write_rotation",     "data_path",
+                                 "lookup_random_order", "lookup_table_order"};
+    std::map<std::string, Times> times;
+    for (const std::string& name : steps) {
+        const std::optional<Times> largeTimes = reporter.Find(name + "/" + l);
+        if (!largeTimes) return;  // a filter left it out: no summary
+        times[name] = *largeTimes;
+    }
+    std::map<std::string, Times> smallTimes;
+    for (const std::string name : {"lookup_random_order", "lookup_table_order"}) {
+        const std::optional<Times> found = reporter.Find(name + "/" + small.label);
+        if (!found) return;
+        smallTimes[name] = *found;
+    }
+
+    std::printf("\nSummary, %s folder (%zu files, %.1f MB of mission files), fastest of 5 runs, "
+                "CPU time (wall-clock time):\n",
+                l.c_str(), large.names.size(), Megabytes(large.missionBytes));
+    for (const std::string& name : steps) {
+        std::printf("  %-26s %8.2f ms (%.2f ms)\n", name.c_str(), times[name].cpu * 1e3,
+                    times[name].real * 1e3);
+    }
+    const Times& path = times["data_path"];
+    const Times& floor = times["read_bytes"];
+    std::printf("  whole data path / raw read: %.2fx (%.2fx) (target <= 2x)\n", path.cpu / floor.cpu,
+                path.real / floor.real);
+    const int largeCount = LoadFolder(large).catalogue.ScenarioCount();
+    const int smallCount = LoadFolder(small).catalogue.ScenarioCount();
+    for (const std::string name : {"lookup_random_order", "lookup_table_order"}) {
+        const double perEntryLarge = times[name].cpu * 1e9 / kLookupEntries;
+        const double perEntrySmall = smallTimes[name].cpu * 1e9 / kLookupEntries;
+        std::printf("  %s, per entry of %d: %.1f ns against %d scenarios, %.1f ns against %d: %.2fx "
+                    "(O(1) target: about 1x)\n",
+                    name.c_str(), kLookupEntries, perEntryLarge, largeCount, perEntrySmall, smallCount,
+                    perEntryLarge / perEntrySmall);
+    }
+}
+
+}  // namespace
+}  // namespace rotaplex
+
+int main(int argc, char** argv) {
+    using namespace rotaplex;
+    benchmark::Initialize(&argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s SMALL_FOLDER LARGE_FOLDER [--benchmark_... flags]\n", argv[0]);
+        return 2;
+    }
+    const GameFolderFiles small = ListGameFolder("small", argv[1]);
+    const GameFolderFiles large = ListGameFolder("large", argv[2]);
+    PrintMemory(large);
+
+    RegisterFolderBenchmarks(small);
+    RegisterFolderBenchmarks(large);
+    MinimumReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintSummary(reporter, small, large);
+    benchmark::Shutdown();
+    return 0;
+}
