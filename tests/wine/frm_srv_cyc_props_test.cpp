@@ -9,6 +9,7 @@
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
 #include "ui/framework/twips.h"
+#include "window_checks.h"
 
 namespace rotaplex {
 namespace {
@@ -153,12 +154,27 @@ TEST_F(PropertiesWindow, OkReturnsTheHighlightedScenarioEverythingElseTheCallers
         {7, {Ok(WM_MBUTTONDOWN)}, 7},
         {7, {chooseS2, Highlights(2, "S2"), Ok()}, 2},
         {7, {chooseS2, PressCancel}, 7},
+        {7, {chooseS2, [](HWND w) { Press(w, 5000, 5000, WM_RBUTTONDOWN); }}, 7},
         {7, {chooseS2, close}, 7},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(Show(cases[i].selected, cases[i].steps), cases[i].expected);
     }
+}
+
+// Between the buttons and on the painted tab glyphs, as on the main window.
+TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
+    AddEight();
+    Show(-1, {[](HWND w) {
+                  for (const POINT at : {POINT{PixelsX(4476), PixelsY(5000)}, POINT{PixelsX(5700), PixelsY(300)}}) {
+                      EXPECT_TRUE(test::PressStartsMove(w, WM_LBUTTONDOWN, at)) << at.x;
+                      EXPECT_FALSE(test::PressStartsMove(w, WM_RBUTTONDOWN, at)) << at.x;
+                      EXPECT_FALSE(test::PressStartsMove(w, WM_MBUTTONDOWN, at)) << at.x;
+                  }
+                  EXPECT_TRUE(IsWindowVisible(w));
+              },
+              PressCancel});
 }
 
 TEST_F(PropertiesWindow, NumbersAtZeroOrBelowAndChoicesOutOfRangeKeepWhatIsShown) {

@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
 
 // Edges are included, the first hot spot that holds the point wins, and the rest drags.
 TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
-    const std::tuple<double, double, MainCommand> cases[] = {
+    const std::tuple<float, float, MainCommand> cases[] = {
         {3600, 240, MainCommand::Close},    {3795, 435, MainCommand::Close},
         {3600, 436, MainCommand::Drag},     {3600, 480, MainCommand::Minimize},
         {3795, 675, MainCommand::Minimize}, {3796, 675, MainCommand::Drag},
@@ -270,21 +270,13 @@ TEST_F(MainWindowTest, MinimiseLabelMinimisesAndListLabelsDoNothingYet) {
     EXPECT_TRUE(IsIconic(main.Window()));
 }
 
-// Wine's move loop ends only on a left button-up: a button-up waiting in the queue shows
-// whether a press started it (the loop takes it) or not (it stays).
 TEST_F(MainWindowTest, OnlyTheLeftButtonDragsTheSurface) {
     frmSrvCyc main;
     main.Load();
     main.Show(SW_SHOWNORMAL);
-    const auto pressTakesButtonUp = [&](UINT button) {
-        PostMessageA(main.Window(), WM_LBUTTONUP, 0, MAKELPARAM(kOnPanel.x, kOnPanel.y));
-        Press(main, button, kOnPanel);
-        MSG left{};
-        return !PeekMessageA(&left, main.Window(), WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
-    };
-    EXPECT_TRUE(pressTakesButtonUp(WM_LBUTTONDOWN));
-    EXPECT_FALSE(pressTakesButtonUp(WM_RBUTTONDOWN));
-    EXPECT_FALSE(pressTakesButtonUp(WM_MBUTTONDOWN));
+    EXPECT_TRUE(test::PressStartsMove(main.Window(), WM_LBUTTONDOWN, kOnPanel));
+    EXPECT_FALSE(test::PressStartsMove(main.Window(), WM_RBUTTONDOWN, kOnPanel));
+    EXPECT_FALSE(test::PressStartsMove(main.Window(), WM_MBUTTONDOWN, kOnPanel));
     EXPECT_TRUE(IsWindowVisible(main.Window()));
 }
 

@@ -99,7 +99,8 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         const TwipsPerPixel tpp = ScreenTwipsPerPixel();
-        MouseDown(message, TwipsX(GET_X_LPARAM(lParam), tpp), TwipsY(GET_Y_LPARAM(lParam), tpp));
+        MouseDown(message, static_cast<float>(TwipsX(GET_X_LPARAM(lParam), tpp)),
+                  static_cast<float>(TwipsY(GET_Y_LPARAM(lParam), tpp)));
         return 0;
     }
     case WM_CLOSE: {
@@ -124,7 +125,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void frmSrvCyc::MouseDown(UINT button, double x, double y) {
+void frmSrvCyc::MouseDown(UINT button, float x, float y) {
     switch (MainCommandAt(x, y)) {
     case MainCommand::Close:
     case MainCommand::Quit:
@@ -134,9 +135,7 @@ void frmSrvCyc::MouseDown(UINT button, double x, double y) {
         ShowWindow(Window(), SW_MINIMIZE);
         break;
     case MainCommand::Drag:
-        // The system's move loop ends only on a left button-up: started from another button
-        // it would leave the window stuck to the pointer.
-        if (button == WM_LBUTTONDOWN) WindowSkin::StartDrag(Window());
+        WindowSkin::DragFromPress(Window(), button);
         break;
     case MainCommand::Add:
     case MainCommand::Edit:

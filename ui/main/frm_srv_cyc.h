@@ -42,7 +42,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // A press on the surface outside List1, in the window's twips; button is the press message.
-    void MouseDown(UINT button, double x, double y);
+    void MouseDown(UINT button, float x, float y);
     // Every way of closing passes here; Cancel keeps the window open.
     void Unload(bool& Cancel);
 
