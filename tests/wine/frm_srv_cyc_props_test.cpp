@@ -17,7 +17,7 @@ namespace {
 using namespace props;
 using test::ModalScript;
 using test::TextOf;
-using Step = ModalScript::Step;
+using Step = ModalScript::Action;
 
 ScenarioInfo Scenario(const std::string& name, const std::string& ruleset = "Free For All") {
     ScenarioInfo record;
@@ -50,20 +50,11 @@ int16_t HighlightedData(HWND window) {
     return static_cast<int16_t>(SendDlgItemMessageA(window, List1, LB_GETITEMDATA, Selection(window, List1), 0));
 }
 
-// Highlights a list entry as a click on it does: the selection, then the list's notification.
-void Choose(HWND window, int entry) {
-    HWND list = GetDlgItem(window, List1);
-    SendMessageA(list, LB_SETCURSEL, entry, 0);
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
+void Choose(HWND window, int entry) { test::ChooseEntry(window, List1, entry); }
 
-// A mouse press on the surface at a point in twips.
-void Press(HWND window, float x, float y, UINT button = WM_LBUTTONDOWN) {
-    PostMessageA(window, button, 0, MAKELPARAM(PixelsX(x), PixelsY(y)));
-}
-void PressCancel(HWND window) { Press(window, 5000, 5000); }
+void PressCancel(HWND window) { test::PressPropertiesCancel(window); }
 Step Ok(UINT button = WM_LBUTTONDOWN) {
-    return [button](HWND window) { Press(window, 4000, 5000, button); };
+    return [button](HWND window) { test::PressPropertiesOk(window, button); };
 }
 Step Highlights(int16_t scenario, const std::string& name) {
     return [=](HWND window) {
@@ -81,9 +72,9 @@ void ExpectLimit(HWND window, int check, int box, bool limited, const std::strin
 
 class PropertiesWindow : public ::testing::Test {
 protected:
-    int16_t Show(int16_t selected, std::vector<Step> steps) {
+    int16_t Show(int16_t selected, const std::vector<Step>& steps) {
         const size_t count = steps.size();
-        ModalScript script(kWindowClass, std::move(steps));
+        ModalScript script(kWindowClass, steps);
         const int16_t chosen = ShowMissionProperties(owner.get(), catalogue, folder.Path(), selected);
         EXPECT_EQ(script.StepsRun(), count);
         return chosen;
@@ -154,7 +145,7 @@ TEST_F(PropertiesWindow, OkReturnsTheHighlightedScenarioEverythingElseTheCallers
         {7, {Ok(WM_MBUTTONDOWN)}, 7},
         {7, {chooseS2, Highlights(2, "S2"), Ok()}, 2},
         {7, {chooseS2, PressCancel}, 7},
-        {7, {chooseS2, [](HWND w) { Press(w, 5000, 5000, WM_RBUTTONDOWN); }}, 7},
+        {7, {chooseS2, [](HWND w) { test::PressPropertiesCancel(w, WM_MBUTTONDOWN); }}, 7},
         {7, {chooseS2, close}, 7},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {

@@ -4,7 +4,7 @@
 
 #include "cycle/win/system_error.h"
 #include "failing_file_system.h"
-#include "message_box_answerer.h"
+#include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
@@ -16,9 +16,11 @@ namespace {
 using test::FailingFileSystem;
 using test::ListRow;
 using test::ListRows;
-using test::MessageBoxAnswerer;
+using test::Click;
+using test::ModalScript;
 using test::ReadBytes;
-using Box = MessageBoxAnswerer::Box;
+using Box = test::ShownWindow;
+using test::BoxIcon;
 
 constexpr const char* kMissions =
     "[Scenarios]\r\nHill Fight = {\r\n[server]\r\nname = Hill Fight\r\nruleset = Free For All\r\n}\r\n"
@@ -61,7 +63,7 @@ protected:
     static void ExpectQuitQuestion(const Box& box, HWND main) {
         EXPECT_EQ(box.Title, "Quitting");
         EXPECT_EQ(box.Text, "Your quitting with changes!\nDo you want to save the changes?");
-        EXPECT_EQ(box.Icon, MessageBoxAnswerer::Icon::Question);
+        EXPECT_EQ(box.Icon, BoxIcon::Question);
         EXPECT_EQ(box.Owner, main);
     }
 
@@ -71,11 +73,11 @@ protected:
 };
 
 TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
-    MessageBoxAnswerer answerer;
+    ModalScript script;
     frmSrvCyc main;
     main.Load();
 
-    EXPECT_TRUE(answerer.Boxes.empty());
+    EXPECT_TRUE(script.Shown.empty());
     EXPECT_EQ(main.GameFolder(), folder_.Path());
     EXPECT_EQ(ListRows(main.List1()), kRows);
     EXPECT_EQ(main.Cycle().size(), kRows.size());
@@ -104,16 +106,16 @@ TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
 TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
     const std::string broken = folder_.Write("resource\\missions\\broken.nfo", "no scenarios here\r\n");
     folder_.Write("servercycle.txt", "map=hill.nfo::Dusk\r\n");
-    MessageBoxAnswerer answerer;
+    ModalScript script({Click(IDOK), Click(IDOK)});
     frmSrvCyc main;
     main.Load();
 
-    ASSERT_EQ(answerer.Boxes.size(), 2u);
-    EXPECT_EQ(answerer.Boxes[0].Text, MissingScenariosMessage(broken));
-    EXPECT_EQ(answerer.Boxes[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
-    for (const Box& box : answerer.Boxes) {
+    ASSERT_EQ(script.Shown.size(), 2u);
+    EXPECT_EQ(script.Shown[0].Text, MissingScenariosMessage(broken));
+    EXPECT_EQ(script.Shown[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
+    for (const Box& box : script.Shown) {
         EXPECT_EQ(box.Title, "Rotaplex");
-        EXPECT_EQ(box.Icon, MessageBoxAnswerer::Icon::None);
+        EXPECT_EQ(box.Icon, BoxIcon::None);
         EXPECT_EQ(box.Owner, main.Window());
         EXPECT_FALSE(box.OwnerVisible);
     }
@@ -148,14 +150,14 @@ TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
 }
 
 TEST_F(MainWindowTest, QuitWithoutChangesAsksNothingAndLeavesTheFile) {
-    MessageBoxAnswerer answerer;
+    ModalScript script;
     frmSrvCyc main;
     main.Load();
     main.Show(SW_SHOWNORMAL);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
 
     EXPECT_TRUE(Closed(main));
-    EXPECT_TRUE(answerer.Boxes.empty());
+    EXPECT_TRUE(script.Shown.empty());
     EXPECT_EQ(ReadBytes(rotation_), kRotation);
 }
 
@@ -165,21 +167,21 @@ TEST_F(MainWindowTest, YesSavesTheRotationAndNoDoesNot) {
         {IDYES, kSaved},
     };
     for (const auto& [answer, file] : cases) {
-        MessageBoxAnswerer answerer({answer});
+        ModalScript script({Click(answer)});
         frmSrvCyc main;
         StartAndChange(main);
         const HWND window = main.Window();
         SendMessageA(window, WM_CLOSE, 0, 0);
 
         EXPECT_TRUE(Closed(main)) << answer;
-        ASSERT_EQ(answerer.Boxes.size(), 1u);
-        ExpectQuitQuestion(answerer.Boxes[0], window);
+        ASSERT_EQ(script.Shown.size(), 1u);
+        ExpectQuitQuestion(script.Shown[0], window);
         EXPECT_EQ(ReadBytes(rotation_), file);
     }
 }
 
 TEST_F(MainWindowTest, CancelKeepsTheWindowTheListTheChangeAndTheOutline) {
-    MessageBoxAnswerer answerer({IDCANCEL, IDNO});
+    ModalScript script({Click(IDCANCEL), Click(IDNO)});
     frmSrvCyc main;
     StartAndChange(main);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
@@ -194,24 +196,24 @@ TEST_F(MainWindowTest, CancelKeepsTheWindowTheListTheChangeAndTheOutline) {
     EXPECT_EQ(ReadBytes(rotation_), kRotation);
 
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(answerer.Boxes.size(), 2u) << "a later quit asks again";
+    EXPECT_EQ(script.Shown.size(), 2u) << "a later quit asks again";
     EXPECT_TRUE(Closed(main));
 }
 
 // A save that fails loses nothing: the operator is told why and can quit again.
 TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
     FailingFileSystem files(FailingFileSystem::FailWrite);
-    MessageBoxAnswerer answerer({IDYES, IDOK, IDYES});
+    ModalScript script({Click(IDYES), Click(IDOK), Click(IDYES)});
     frmSrvCyc main(files);
     StartAndChange(main);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
 
     ASSERT_FALSE(Closed(main));
-    ASSERT_EQ(answerer.Boxes.size(), 2u);
-    ExpectQuitQuestion(answerer.Boxes[0], main.Window());
-    const Box& failure = answerer.Boxes[1];
+    ASSERT_EQ(script.Shown.size(), 2u);
+    ExpectQuitQuestion(script.Shown[0], main.Window());
+    const Box& failure = script.Shown[1];
     EXPECT_EQ(failure.Title, "Rotaplex");
-    EXPECT_EQ(failure.Icon, MessageBoxAnswerer::Icon::Error);
+    EXPECT_EQ(failure.Icon, BoxIcon::Error);
     EXPECT_NE(failure.Text.find(rotation_), std::string::npos) << failure.Text;
     EXPECT_NE(failure.Text.find(SystemMessage(ERROR_DISK_FULL)), std::string::npos) << failure.Text;
     EXPECT_TRUE(IsWindowVisible(main.Window()));
@@ -222,7 +224,7 @@ TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
 
     files.Failing = FailingFileSystem::FailNothing;
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(answerer.Boxes.size(), 3u);
+    EXPECT_EQ(script.Shown.size(), 3u);
     EXPECT_TRUE(Closed(main));
     EXPECT_EQ(ReadBytes(rotation_), kSaved);
 }
@@ -247,24 +249,24 @@ TEST_F(MainWindowTest, CloseAndQuitUnloadWhicheverButtonPresses) {
     const std::pair<UINT, POINT> presses[] = {
         {WM_LBUTTONDOWN, kOnClose}, {WM_MBUTTONDOWN, kOnClose}, {WM_RBUTTONDOWN, kOnQuit}, {WM_LBUTTONDOWN, kOnQuit}};
     for (const auto& [button, at] : presses) {
-        MessageBoxAnswerer answerer({IDNO});
+        ModalScript script({Click(IDNO)});
         frmSrvCyc main;
         StartAndChange(main);
         Press(main, button, at);
-        EXPECT_EQ(answerer.Boxes.size(), 1u) << button;
+        EXPECT_EQ(script.Shown.size(), 1u) << button;
         EXPECT_TRUE(Closed(main)) << button;
     }
 }
 
 TEST_F(MainWindowTest, MinimiseLabelMinimisesAndListLabelsDoNothingYet) {
-    MessageBoxAnswerer answerer;
+    ModalScript script;
     frmSrvCyc main;
     main.Load();
     main.Show(SW_SHOWNORMAL);
     for (const POINT at : {kOnAdd, kOnEdit, kOnDelete}) Press(main, WM_RBUTTONDOWN, at);
     EXPECT_EQ(ListRows(main.List1()), kRows);
     EXPECT_EQ(main.CycleChanged(), 0);
-    EXPECT_TRUE(answerer.Boxes.empty());
+    EXPECT_TRUE(script.Shown.empty());
 
     Press(main, WM_MBUTTONDOWN, kOnMinimize);
     EXPECT_TRUE(IsIconic(main.Window()));
