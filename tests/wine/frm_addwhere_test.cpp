@@ -9,15 +9,13 @@ namespace {
 
 using namespace addwhere;
 using test::Click;
+using test::CloseBox;
+using test::Key;
 using test::kDialogClass;
 using test::ModalScript;
 using test::OwnerWindow;
 using test::PostKey;
 using test::TextOf;
-
-ModalScript::Step Key(WPARAM key) {
-    return {kDialogClass, [key](HWND) { PostKey(key); }};
-}
 
 RECT ClientRectOf(HWND control) {
     RECT r{};
@@ -38,8 +36,7 @@ TEST(AddPositionDialog, EveryWayOutGivesItsPosition) {
         {"Add After", {Click(cmdAfter)}, kAddAfter},
         {"Cancel", {Click(cmdCancel)}, kAddCancelled},
         {"Esc", {Key(VK_ESCAPE)}, kAddCancelled},
-        {"close box", {{kDialogClass, [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}},
-         kAddCancelled},
+        {"close box", {CloseBox()}, kAddCancelled},
         {"Enter on the first focus", {Key(VK_RETURN)}, kAddBefore},
         {"Tab, Enter", {Key(VK_TAB), Key(VK_RETURN)}, kAddAfter},
         {"Tab, Tab, Enter", {Key(VK_TAB), Key(VK_TAB), Key(VK_RETURN)}, kAddCancelled},

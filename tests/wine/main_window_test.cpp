@@ -30,10 +30,6 @@ constexpr const char* kRotation = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=gone.nfo
 constexpr const char* kSaved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::HillFight\r\n";
 const std::vector<ListRow> kRows{{"Dusk Attrition", 2}, {"", 0}, {"HillFight FreeForAll", 1}};
 
-// Press points on the skin, in pixels.
-constexpr POINT kOnClose{246, 22}, kOnMinimize{246, 38}, kOnQuit{220, 325}, kOnAdd{80, 325}, kOnEdit{125, 325},
-    kOnDelete{170, 325}, kOnPanel{100, 290};
-
 // A fixture game folder that the registry points at.
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -54,10 +50,6 @@ protected:
         if (IsWindow(main.Window())) return false;
         EXPECT_EQ(RunMessageLoop(), 0);
         return true;
-    }
-
-    static void Press(frmSrvCyc& main, UINT message, POINT at) {
-        SendMessageA(main.Window(), message, 0, MAKELPARAM(at.x, at.y));
     }
 
     static void ExpectQuitQuestion(const Box& box, HWND main) {
@@ -243,43 +235,6 @@ TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
         {1500, 1500, MainCommand::Drag},
     };
     for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
-}
-
-TEST_F(MainWindowTest, CloseAndQuitUnloadWhicheverButtonPresses) {
-    const std::pair<UINT, POINT> presses[] = {
-        {WM_LBUTTONDOWN, kOnClose}, {WM_MBUTTONDOWN, kOnClose}, {WM_RBUTTONDOWN, kOnQuit}, {WM_LBUTTONDOWN, kOnQuit}};
-    for (const auto& [button, at] : presses) {
-        ModalScript script({Click(IDNO)});
-        frmSrvCyc main;
-        StartAndChange(main);
-        Press(main, button, at);
-        EXPECT_EQ(script.Shown.size(), 1u) << button;
-        EXPECT_TRUE(Closed(main)) << button;
-    }
-}
-
-TEST_F(MainWindowTest, MinimiseLabelMinimisesAndListLabelsDoNothingYet) {
-    ModalScript script;
-    frmSrvCyc main;
-    main.Load();
-    main.Show(SW_SHOWNORMAL);
-    for (const POINT at : {kOnAdd, kOnEdit, kOnDelete}) Press(main, WM_RBUTTONDOWN, at);
-    EXPECT_EQ(ListRows(main.List1()), kRows);
-    EXPECT_EQ(main.CycleChanged(), 0);
-    EXPECT_TRUE(script.Shown.empty());
-
-    Press(main, WM_MBUTTONDOWN, kOnMinimize);
-    EXPECT_TRUE(IsIconic(main.Window()));
-}
-
-TEST_F(MainWindowTest, OnlyTheLeftButtonDragsTheSurface) {
-    frmSrvCyc main;
-    main.Load();
-    main.Show(SW_SHOWNORMAL);
-    EXPECT_TRUE(test::PressStartsMove(main.Window(), WM_LBUTTONDOWN, kOnPanel));
-    EXPECT_FALSE(test::PressStartsMove(main.Window(), WM_RBUTTONDOWN, kOnPanel));
-    EXPECT_FALSE(test::PressStartsMove(main.Window(), WM_MBUTTONDOWN, kOnPanel));
-    EXPECT_TRUE(IsWindowVisible(main.Window()));
 }
 
 }  // namespace

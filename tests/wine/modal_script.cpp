@@ -36,6 +36,13 @@ BoxIcon IconOf(HWND window) {
     return BoxIcon::Other;
 }
 
+std::vector<int> ButtonsOf(HWND window) {
+    std::vector<int> buttons;
+    for (int id = IDOK; id <= IDNO; ++id)
+        if (GetDlgItem(window, id)) buttons.push_back(id);
+    return buttons;
+}
+
 // The thread's shown modal window: a dialog, or any window with an owner.
 HWND ModalWindowUp() {
     HWND found = nullptr;
@@ -93,7 +100,8 @@ void ModalScript::Play(HWND window) {
     if (window != met_) {
         met_ = window;
         const HWND owner = GetWindow(window, GW_OWNER);
-        Shown.push_back({className, TextOf(window), TextOf(GetDlgItem(window, kMessageId)), IconOf(window), owner,
+        Shown.push_back({className, TextOf(window), TextOf(GetDlgItem(window, kMessageId)), IconOf(window),
+                         ButtonsOf(window), owner,
                          owner && IsWindowVisible(owner)});
     }
     if (next_ < steps_.size() && steps_[next_].ClassName == className)
@@ -104,6 +112,14 @@ void ModalScript::Play(HWND window) {
 
 ModalScript::Step Click(int button) {
     return {kDialogClass, [button](HWND dialog) { PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0); }};
+}
+
+ModalScript::Step Key(WPARAM key) {
+    return {kDialogClass, [key](HWND) { PostKey(key); }};
+}
+
+ModalScript::Step CloseBox() {
+    return {kDialogClass, [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }};
 }
 
 void PostKey(WPARAM key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 1); }

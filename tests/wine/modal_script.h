@@ -32,6 +32,7 @@ struct ShownWindow {
     std::string Title;
     std::string Text;  // a message box's message
     BoxIcon Icon;
+    std::vector<int> Buttons;  // the standard buttons it offers (IDOK to IDNO), in id order
     HWND Owner;
     bool OwnerVisible;  // whether the owner was on screen when the window came up
 };
@@ -74,6 +75,9 @@ private:
 
 // A dialog's or a message box's button pressed as a click would.
 ModalScript::Step Click(int button);
+// A key pressed in a dialog, and a dialog's close box.
+ModalScript::Step Key(WPARAM key);
+ModalScript::Step CloseBox();
 // Posts a key press to the control that has the focus, as the keyboard would send it.
 void PostKey(WPARAM key);
 
