@@ -227,5 +227,34 @@ TEST(RotaplexExe, AddEditAndDelThroughTheLabelsThenQuitSaves) {
               "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=hill.nfo::Dusk\r\nmap=old.nfo::Quarry\r\nmap=hill.nfo::Hill\r\n");
 }
 
+// A save that the file system refuses. Run by immutable_save_test.sh, which makes the rotation
+// file of a game folder immutable, something a Windows program cannot do under Wine.
+TEST(RotaplexExe, RefusedSaveIsToldAndKeepsTheWindowAndTheEdits) {
+    const char* game = std::getenv("ROTAPLEX_IMMUTABLE_GAME");
+    if (!game) GTEST_SKIP() << "needs a game folder with an immutable rotation file";
+    const std::string rotation = std::string(game) + "servercycle.txt";
+    const std::string before = test::ReadBytes(rotation);
+    Session session(game);
+    ASSERT_NE(session.Main(), nullptr);
+    const size_t entries = test::ListRows(session.List()).size();
+    ASSERT_NO_FATAL_FAILURE(session.Add(0, addwhere::cmbBefore, 0));
+
+    session.Press(kQuit);
+    EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);
+    const std::string failure = session.Answer("Rotaplex", IDOK);
+    // The file and the system's reason: the file may not be replaced.
+    EXPECT_NE(failure.find(rotation + "\n\n" + SystemMessage(ERROR_ACCESS_DENIED)), std::string::npos) << failure;
+    ASSERT_TRUE(session.Settled());
+    EXPECT_TRUE(IsWindowVisible(session.Main()));
+    EXPECT_EQ(test::ListRows(session.List()).size(), entries + 1);
+    EXPECT_EQ(test::ReadBytes(rotation), before);
+    EXPECT_EQ(test::FolderEntries(game), (std::vector<std::string>{"resource", "servercycle.txt"})) << "no leftovers";
+
+    session.Press(kQuit);
+    EXPECT_EQ(session.Answer("Quitting", IDNO), kQuitQuestion);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(test::ReadBytes(rotation), before);
+}
+
 }  // namespace
 }  // namespace rotaplex
