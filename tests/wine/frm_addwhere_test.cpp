@@ -8,19 +8,14 @@ namespace rotaplex {
 namespace {
 
 using namespace addwhere;
+using test::Click;
+using test::CloseBox;
+using test::Key;
+using test::kDialogClass;
 using test::ModalScript;
 using test::OwnerWindow;
 using test::PostKey;
 using test::TextOf;
-
-constexpr const char* kDialogClass = "#32770";
-
-ModalScript::Step Click(int button) {
-    return [button](HWND dialog) { PostMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0); };
-}
-ModalScript::Step Key(WPARAM key) {
-    return [key](HWND) { PostKey(key); };
-}
 
 RECT ClientRectOf(HWND control) {
     RECT r{};
@@ -41,7 +36,7 @@ TEST(AddPositionDialog, EveryWayOutGivesItsPosition) {
         {"Add After", {Click(cmdAfter)}, kAddAfter},
         {"Cancel", {Click(cmdCancel)}, kAddCancelled},
         {"Esc", {Key(VK_ESCAPE)}, kAddCancelled},
-        {"close box", {[](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}, kAddCancelled},
+        {"close box", {CloseBox()}, kAddCancelled},
         {"Enter on the first focus", {Key(VK_RETURN)}, kAddBefore},
         {"Tab, Enter", {Key(VK_TAB), Key(VK_RETURN)}, kAddAfter},
         {"Tab, Tab, Enter", {Key(VK_TAB), Key(VK_TAB), Key(VK_RETURN)}, kAddCancelled},
@@ -50,7 +45,7 @@ TEST(AddPositionDialog, EveryWayOutGivesItsPosition) {
     OwnerWindow owner;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
-        ModalScript script(kDialogClass, c.steps);
+        ModalScript script(c.steps);
         EXPECT_EQ(ShowAddPosition(owner.get(), "Hill Fight Free For All"), c.expected);
         EXPECT_EQ(script.StepsRun(), c.steps.size());
         EXPECT_TRUE(IsWindowEnabled(owner.get()));

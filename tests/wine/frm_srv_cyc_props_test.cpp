@@ -9,6 +9,7 @@
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
 #include "ui/framework/twips.h"
+#include "window_checks.h"
 
 namespace rotaplex {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 using namespace props;
 using test::ModalScript;
 using test::TextOf;
-using Step = ModalScript::Step;
+using Step = ModalScript::Action;
 
 ScenarioInfo Scenario(const std::string& name, const std::string& ruleset = "Free For All") {
     ScenarioInfo record;
@@ -49,20 +50,11 @@ int16_t HighlightedData(HWND window) {
     return static_cast<int16_t>(SendDlgItemMessageA(window, List1, LB_GETITEMDATA, Selection(window, List1), 0));
 }
 
-// Highlights a list entry as a click on it does: the selection, then the list's notification.
-void Choose(HWND window, int entry) {
-    HWND list = GetDlgItem(window, List1);
-    SendMessageA(list, LB_SETCURSEL, entry, 0);
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
+void Choose(HWND window, int entry) { test::ChooseEntry(window, List1, entry); }
 
-// A mouse press on the surface at a point in twips.
-void Press(HWND window, float x, float y, UINT button = WM_LBUTTONDOWN) {
-    PostMessageA(window, button, 0, MAKELPARAM(PixelsX(x), PixelsY(y)));
-}
-void PressCancel(HWND window) { Press(window, 5000, 5000); }
+void PressCancel(HWND window) { test::PressPropertiesCancel(window); }
 Step Ok(UINT button = WM_LBUTTONDOWN) {
-    return [button](HWND window) { Press(window, 4000, 5000, button); };
+    return [button](HWND window) { test::PressPropertiesOk(window, button); };
 }
 Step Highlights(int16_t scenario, const std::string& name) {
     return [=](HWND window) {
@@ -80,9 +72,9 @@ void ExpectLimit(HWND window, int check, int box, bool limited, const std::strin
 
 class PropertiesWindow : public ::testing::Test {
 protected:
-    int16_t Show(int16_t selected, std::vector<Step> steps) {
+    int16_t Show(int16_t selected, const std::vector<Step>& steps) {
         const size_t count = steps.size();
-        ModalScript script(kWindowClass, std::move(steps));
+        ModalScript script(kWindowClass, steps);
         const int16_t chosen = ShowMissionProperties(owner.get(), catalogue, folder.Path(), selected);
         EXPECT_EQ(script.StepsRun(), count);
         return chosen;
@@ -153,12 +145,27 @@ TEST_F(PropertiesWindow, OkReturnsTheHighlightedScenarioEverythingElseTheCallers
         {7, {Ok(WM_MBUTTONDOWN)}, 7},
         {7, {chooseS2, Highlights(2, "S2"), Ok()}, 2},
         {7, {chooseS2, PressCancel}, 7},
+        {7, {chooseS2, [](HWND w) { test::PressPropertiesCancel(w, WM_MBUTTONDOWN); }}, 7},
         {7, {chooseS2, close}, 7},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(Show(cases[i].selected, cases[i].steps), cases[i].expected);
     }
+}
+
+// Between the buttons and on the painted tab glyphs, as on the main window.
+TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
+    AddEight();
+    Show(-1, {[](HWND w) {
+                  for (const POINT at : {POINT{PixelsX(4476), PixelsY(5000)}, POINT{PixelsX(5700), PixelsY(300)}}) {
+                      EXPECT_TRUE(test::PressStartsMove(w, WM_LBUTTONDOWN, at)) << at.x;
+                      EXPECT_FALSE(test::PressStartsMove(w, WM_RBUTTONDOWN, at)) << at.x;
+                      EXPECT_FALSE(test::PressStartsMove(w, WM_MBUTTONDOWN, at)) << at.x;
+                  }
+                  EXPECT_TRUE(IsWindowVisible(w));
+              },
+              PressCancel});
 }
 
 TEST_F(PropertiesWindow, NumbersAtZeroOrBelowAndChoicesOutOfRangeKeepWhatIsShown) {

@@ -4,7 +4,7 @@
 
 #include "cycle/win/system_error.h"
 #include "failing_file_system.h"
-#include "message_box_answerer.h"
+#include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
@@ -16,9 +16,11 @@ namespace {
 using test::FailingFileSystem;
 using test::ListRow;
 using test::ListRows;
-using test::MessageBoxAnswerer;
+using test::Click;
+using test::ModalScript;
 using test::ReadBytes;
-using Box = MessageBoxAnswerer::Box;
+using Box = test::ShownWindow;
+using test::BoxIcon;
 
 constexpr const char* kMissions =
     "[Scenarios]\r\nHill Fight = {\r\n[server]\r\nname = Hill Fight\r\nruleset = Free For All\r\n}\r\n"
@@ -27,10 +29,6 @@ constexpr const char* kRotation = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=gone.nfo
 // What Yes writes once the unmatched middle entry is removed.
 constexpr const char* kSaved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::HillFight\r\n";
 const std::vector<ListRow> kRows{{"Dusk Attrition", 2}, {"", 0}, {"HillFight FreeForAll", 1}};
-
-// Press points on the skin, in pixels.
-constexpr POINT kOnClose{246, 22}, kOnMinimize{246, 38}, kOnQuit{220, 325}, kOnAdd{80, 325}, kOnEdit{125, 325},
-    kOnDelete{170, 325}, kOnPanel{100, 290};
 
 // A fixture game folder that the registry points at.
 class MainWindowTest : public ::testing::Test {
@@ -54,14 +52,10 @@ protected:
         return true;
     }
 
-    static void Press(frmSrvCyc& main, UINT message, POINT at) {
-        SendMessageA(main.Window(), message, 0, MAKELPARAM(at.x, at.y));
-    }
-
     static void ExpectQuitQuestion(const Box& box, HWND main) {
         EXPECT_EQ(box.Title, "Quitting");
         EXPECT_EQ(box.Text, "Your quitting with changes!\nDo you want to save the changes?");
-        EXPECT_EQ(box.Icon, MessageBoxAnswerer::Icon::Question);
+        EXPECT_EQ(box.Icon, BoxIcon::Question);
         EXPECT_EQ(box.Owner, main);
     }
 
@@ -71,11 +65,11 @@ protected:
 };
 
 TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
-    MessageBoxAnswerer answerer;
+    ModalScript script;
     frmSrvCyc main;
     main.Load();
 
-    EXPECT_TRUE(answerer.Boxes.empty());
+    EXPECT_TRUE(script.Shown.empty());
     EXPECT_EQ(main.GameFolder(), folder_.Path());
     EXPECT_EQ(ListRows(main.List1()), kRows);
     EXPECT_EQ(main.Cycle().size(), kRows.size());
@@ -104,16 +98,16 @@ TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
 TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
     const std::string broken = folder_.Write("resource\\missions\\broken.nfo", "no scenarios here\r\n");
     folder_.Write("servercycle.txt", "map=hill.nfo::Dusk\r\n");
-    MessageBoxAnswerer answerer;
+    ModalScript script({Click(IDOK), Click(IDOK)});
     frmSrvCyc main;
     main.Load();
 
-    ASSERT_EQ(answerer.Boxes.size(), 2u);
-    EXPECT_EQ(answerer.Boxes[0].Text, MissingScenariosMessage(broken));
-    EXPECT_EQ(answerer.Boxes[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
-    for (const Box& box : answerer.Boxes) {
+    ASSERT_EQ(script.Shown.size(), 2u);
+    EXPECT_EQ(script.Shown[0].Text, MissingScenariosMessage(broken));
+    EXPECT_EQ(script.Shown[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
+    for (const Box& box : script.Shown) {
         EXPECT_EQ(box.Title, "Rotaplex");
-        EXPECT_EQ(box.Icon, MessageBoxAnswerer::Icon::None);
+        EXPECT_EQ(box.Icon, BoxIcon::None);
         EXPECT_EQ(box.Owner, main.Window());
         EXPECT_FALSE(box.OwnerVisible);
     }
@@ -148,14 +142,14 @@ TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
 }
 
 TEST_F(MainWindowTest, QuitWithoutChangesAsksNothingAndLeavesTheFile) {
-    MessageBoxAnswerer answerer;
+    ModalScript script;
     frmSrvCyc main;
     main.Load();
     main.Show(SW_SHOWNORMAL);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
 
     EXPECT_TRUE(Closed(main));
-    EXPECT_TRUE(answerer.Boxes.empty());
+    EXPECT_TRUE(script.Shown.empty());
     EXPECT_EQ(ReadBytes(rotation_), kRotation);
 }
 
@@ -165,21 +159,21 @@ TEST_F(MainWindowTest, YesSavesTheRotationAndNoDoesNot) {
         {IDYES, kSaved},
     };
     for (const auto& [answer, file] : cases) {
-        MessageBoxAnswerer answerer({answer});
+        ModalScript script({Click(answer)});
         frmSrvCyc main;
         StartAndChange(main);
         const HWND window = main.Window();
         SendMessageA(window, WM_CLOSE, 0, 0);
 
         EXPECT_TRUE(Closed(main)) << answer;
-        ASSERT_EQ(answerer.Boxes.size(), 1u);
-        ExpectQuitQuestion(answerer.Boxes[0], window);
+        ASSERT_EQ(script.Shown.size(), 1u);
+        ExpectQuitQuestion(script.Shown[0], window);
         EXPECT_EQ(ReadBytes(rotation_), file);
     }
 }
 
 TEST_F(MainWindowTest, CancelKeepsTheWindowTheListTheChangeAndTheOutline) {
-    MessageBoxAnswerer answerer({IDCANCEL, IDNO});
+    ModalScript script({Click(IDCANCEL), Click(IDNO)});
     frmSrvCyc main;
     StartAndChange(main);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
@@ -194,24 +188,24 @@ TEST_F(MainWindowTest, CancelKeepsTheWindowTheListTheChangeAndTheOutline) {
     EXPECT_EQ(ReadBytes(rotation_), kRotation);
 
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(answerer.Boxes.size(), 2u) << "a later quit asks again";
+    EXPECT_EQ(script.Shown.size(), 2u) << "a later quit asks again";
     EXPECT_TRUE(Closed(main));
 }
 
 // A save that fails loses nothing: the operator is told why and can quit again.
 TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
     FailingFileSystem files(FailingFileSystem::FailWrite);
-    MessageBoxAnswerer answerer({IDYES, IDOK, IDYES});
+    ModalScript script({Click(IDYES), Click(IDOK), Click(IDYES)});
     frmSrvCyc main(files);
     StartAndChange(main);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
 
     ASSERT_FALSE(Closed(main));
-    ASSERT_EQ(answerer.Boxes.size(), 2u);
-    ExpectQuitQuestion(answerer.Boxes[0], main.Window());
-    const Box& failure = answerer.Boxes[1];
+    ASSERT_EQ(script.Shown.size(), 2u);
+    ExpectQuitQuestion(script.Shown[0], main.Window());
+    const Box& failure = script.Shown[1];
     EXPECT_EQ(failure.Title, "Rotaplex");
-    EXPECT_EQ(failure.Icon, MessageBoxAnswerer::Icon::Error);
+    EXPECT_EQ(failure.Icon, BoxIcon::Error);
     EXPECT_NE(failure.Text.find(rotation_), std::string::npos) << failure.Text;
     EXPECT_NE(failure.Text.find(SystemMessage(ERROR_DISK_FULL)), std::string::npos) << failure.Text;
     EXPECT_TRUE(IsWindowVisible(main.Window()));
@@ -222,14 +216,14 @@ TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
 
     files.Failing = FailingFileSystem::FailNothing;
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(answerer.Boxes.size(), 3u);
+    EXPECT_EQ(script.Shown.size(), 3u);
     EXPECT_TRUE(Closed(main));
     EXPECT_EQ(ReadBytes(rotation_), kSaved);
 }
 
 // Edges are included, the first hot spot that holds the point wins, and the rest drags.
 TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
-    const std::tuple<double, double, MainCommand> cases[] = {
+    const std::tuple<float, float, MainCommand> cases[] = {
         {3600, 240, MainCommand::Close},    {3795, 435, MainCommand::Close},
         {3600, 436, MainCommand::Drag},     {3600, 480, MainCommand::Minimize},
         {3795, 675, MainCommand::Minimize}, {3796, 675, MainCommand::Drag},
@@ -241,51 +235,6 @@ TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
         {1500, 1500, MainCommand::Drag},
     };
     for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
-}
-
-TEST_F(MainWindowTest, CloseAndQuitUnloadWhicheverButtonPresses) {
-    const std::pair<UINT, POINT> presses[] = {
-        {WM_LBUTTONDOWN, kOnClose}, {WM_MBUTTONDOWN, kOnClose}, {WM_RBUTTONDOWN, kOnQuit}, {WM_LBUTTONDOWN, kOnQuit}};
-    for (const auto& [button, at] : presses) {
-        MessageBoxAnswerer answerer({IDNO});
-        frmSrvCyc main;
-        StartAndChange(main);
-        Press(main, button, at);
-        EXPECT_EQ(answerer.Boxes.size(), 1u) << button;
-        EXPECT_TRUE(Closed(main)) << button;
-    }
-}
-
-TEST_F(MainWindowTest, MinimiseLabelMinimisesAndListLabelsDoNothingYet) {
-    MessageBoxAnswerer answerer;
-    frmSrvCyc main;
-    main.Load();
-    main.Show(SW_SHOWNORMAL);
-    for (const POINT at : {kOnAdd, kOnEdit, kOnDelete}) Press(main, WM_RBUTTONDOWN, at);
-    EXPECT_EQ(ListRows(main.List1()), kRows);
-    EXPECT_EQ(main.CycleChanged(), 0);
-    EXPECT_TRUE(answerer.Boxes.empty());
-
-    Press(main, WM_MBUTTONDOWN, kOnMinimize);
-    EXPECT_TRUE(IsIconic(main.Window()));
-}
-
-// Wine's move loop ends only on a left button-up: a button-up waiting in the queue shows
-// whether a press started it (the loop takes it) or not (it stays).
-TEST_F(MainWindowTest, OnlyTheLeftButtonDragsTheSurface) {
-    frmSrvCyc main;
-    main.Load();
-    main.Show(SW_SHOWNORMAL);
-    const auto pressTakesButtonUp = [&](UINT button) {
-        PostMessageA(main.Window(), WM_LBUTTONUP, 0, MAKELPARAM(kOnPanel.x, kOnPanel.y));
-        Press(main, button, kOnPanel);
-        MSG left{};
-        return !PeekMessageA(&left, main.Window(), WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
-    };
-    EXPECT_TRUE(pressTakesButtonUp(WM_LBUTTONDOWN));
-    EXPECT_FALSE(pressTakesButtonUp(WM_RBUTTONDOWN));
-    EXPECT_FALSE(pressTakesButtonUp(WM_MBUTTONDOWN));
-    EXPECT_TRUE(IsWindowVisible(main.Window()));
 }
 
 }  // namespace

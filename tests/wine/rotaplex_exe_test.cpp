@@ -5,8 +5,11 @@
 
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
+#include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
+#include "ui/properties/frm_srv_cyc_props.h"
+#include "ui/skin/frm_addwhere.h"
 #include "window_checks.h"
 
 namespace rotaplex {
@@ -32,18 +35,33 @@ public:
         if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
     }
 
-    // The program's shown top-level window of that class and caption, waited for a while;
-    // nullptr when the program ended or none came.
-    HWND WaitForWindow(const char* className, const char* caption) const {
-        for (int tries = 0; tries < 400; ++tries) {
+    // The program's shown top-level window of that class (with that caption and owner, where
+    // given), waited for a while; nullptr when the program ended or none came.
+    HWND WaitForWindow(const char* className, const char* caption, HWND owner = nullptr) const {
+        HWND found = nullptr;
+        WaitUntil([&] {
             for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, caption));) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == id_ && IsWindowVisible(w)) return w;
+                DWORD process = 0;
+                GetWindowThreadProcessId(w, &process);
+                if (process == id_ && IsWindowVisible(w) && (!owner || GetWindow(w, GW_OWNER) == owner)) {
+                    found = w;
+                    return true;
+                }
             }
-            if (WaitForSingleObject(process_.get(), 50) != WAIT_TIMEOUT) return nullptr;
+            return false;
+        });
+        return found;
+    }
+
+    // Polls, a bounded number of times, until done() holds; false if the program ended first or
+    // it never did.
+    template <typename Done>
+    bool WaitUntil(Done done) const {
+        for (int tries = 0; tries < 400; ++tries) {
+            if (done()) return true;
+            if (WaitForSingleObject(process_.get(), 50) != WAIT_TIMEOUT) return false;
         }
-        return nullptr;
+        return false;
     }
 
     // The exit code once it has ended, STILL_ACTIVE if it does not end in time.
@@ -94,6 +112,148 @@ TEST(RotaplexExe, RotationThatCannotBeOpenedIsToldAndEndsTheProgram) {
 
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.WaitForExit(), 1u);
+}
+
+// A window of the program that main owns and that is on screen: a dialog still up.
+bool OwnedWindowShown(HWND main) {
+    bool shown = false;
+    EnumThreadWindows(
+        GetWindowThreadProcessId(main, nullptr),
+        [](HWND w, LPARAM found) {
+            if (!IsWindowVisible(w) || !GetWindow(w, GW_OWNER)) return TRUE;
+            *reinterpret_cast<bool*>(found) = true;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+constexpr const char* kCanyonMissions =
+    "[Scenarios]\r\nCanyon = {\r\n[server]\r\nname = Canyon\r\nruleset = CTF\r\n}\r\n";
+constexpr const char* kHillMissions =
+    "[Scenarios]\r\nHill = {\r\n[server]\r\nname = Hill\r\nruleset = Brawl\r\n}\r\n"
+    "Dusk = {\r\n[server]\r\nname = Dusk\r\nruleset = Attrition\r\n}\r\n";
+// The second entry matches no scenario.
+constexpr const char* kRotation =
+    "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=old.nfo::Quarry\r\nmap=canyon.nfo::Canyon\r\nmap=hill.nfo::Dusk\r\n";
+// The scenarios in the order found (the files come sorted) and as the properties window lists them.
+enum ListedScenario { Canyon, Hill, Dusk };
+
+// The painted labels on the main window, in pixels.
+constexpr POINT kAdd{80, 325}, kEdit{125, 325}, kDel{170, 325}, kQuit{220, 325};
+constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
+
+// The program started on a game folder, worked with the mouse as an operator would.
+class Session {
+public:
+    explicit Session(const std::string& gameFolder) : key_(gameFolder) {}
+
+    HWND Main() const { return main_; }
+    HWND List() const { return list_; }
+
+    void Select(int entry) { test::ChooseEntry(main_, GetDlgCtrlID(list_), entry); }
+    void Press(POINT label) {
+        PostMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(label.x, label.y));
+        PostMessageA(main_, WM_LBUTTONUP, 0, MAKELPARAM(label.x, label.y));
+    }
+    // Answers the message box of that title with a button; returns its message.
+    std::string Answer(const char* title, int button) const {
+        const HWND box = Dialog(test::kDialogClass, title);
+        if (!box) return "(no box)";
+        const std::string text = test::TextOf(GetDlgItem(box, 0xFFFF));
+        PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
+        return text;
+    }
+    // Waits until the command has ended: no dialog left, the main window taking input again.
+    bool Settled() const {
+        return program_.WaitUntil([&] { return IsWindowEnabled(main_) && !OwnedWindowShown(main_); });
+    }
+    DWORD WaitForExit() const { return program_.WaitForExit(); }
+
+    void Add(int entry, int button, int listed) {
+        Select(entry);
+        Press(kAdd);
+        const HWND where = Dialog(test::kDialogClass, "Add Mission");
+        ASSERT_NE(where, nullptr);
+        PostMessageA(GetDlgItem(where, button), BM_CLICK, 0, 0);
+        Choose(listed);
+    }
+    void Edit(int entry, int listed) {
+        Select(entry);
+        Press(kEdit);
+        Choose(listed);
+    }
+
+private:
+    HWND Dialog(const char* className, const char* caption = nullptr) const {
+        return program_.WaitForWindow(className, caption, main_);
+    }
+    // In the properties window: highlight a listed scenario and press OK.
+    void Choose(int listed) {
+        const HWND properties = Dialog(props::kWindowClass);
+        ASSERT_NE(properties, nullptr);
+        test::ChooseEntry(properties, props::List1, listed);
+        test::PressPropertiesOk(properties);
+        ASSERT_TRUE(Settled());
+    }
+
+    test::GameFolderSetting key_;
+    Program program_;
+    HWND main_ = program_.WaitForWindow("frmSrvCyc", "Rotaplex");
+    HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
+};
+
+TEST(RotaplexExe, AddEditAndDelThroughTheLabelsThenQuitSaves) {
+    test::TestFolder game;
+    const std::string rotation = game.Write("servercycle.txt", kRotation);
+    game.Write("resource\\missions\\canyon.nfo", kCanyonMissions);
+    game.Write("resource\\missions\\hill.nfo", kHillMissions);
+    Session session(game.Path());
+    ASSERT_NE(session.Main(), nullptr);
+
+    ASSERT_NO_FATAL_FAILURE(session.Add(0, addwhere::cmdAfter, Dusk));
+    ASSERT_NO_FATAL_FAILURE(session.Edit(3, Hill));
+    session.Select(4);
+    session.Press(kDel);
+    EXPECT_EQ(session.Answer("Rotaplex", IDYES), "Delete Dusk Attrition?\nAre you sure?");
+    ASSERT_TRUE(session.Settled());
+    EXPECT_EQ(test::ListRows(session.List()),
+              (std::vector<test::ListRow>{{"Hill Brawl", 2}, {"Dusk Attrition", 3}, {"", 0}, {"Hill Brawl", 2}}));
+
+    session.Press(kQuit);
+    EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(test::ReadBytes(rotation),
+              "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=hill.nfo::Dusk\r\nmap=old.nfo::Quarry\r\nmap=hill.nfo::Hill\r\n");
+}
+
+// A save that the file system refuses. Run by immutable_save_test.sh, which makes the rotation
+// file of a game folder immutable, something a Windows program cannot do under Wine.
+TEST(RotaplexExe, RefusedSaveIsToldAndKeepsTheWindowAndTheEdits) {
+    const char* game = std::getenv("ROTAPLEX_IMMUTABLE_GAME");
+    if (!game) GTEST_SKIP() << "needs a game folder with an immutable rotation file";
+    const std::string rotation = std::string(game) + "servercycle.txt";
+    const std::string before = test::ReadBytes(rotation);
+    Session session(game);
+    ASSERT_NE(session.Main(), nullptr);
+    const size_t entries = test::ListRows(session.List()).size();
+    ASSERT_NO_FATAL_FAILURE(session.Add(0, addwhere::cmbBefore, 0));
+
+    session.Press(kQuit);
+    EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);
+    const std::string failure = session.Answer("Rotaplex", IDOK);
+    // The file and the system's reason: the file may not be replaced.
+    EXPECT_NE(failure.find(rotation + "\n\n" + SystemMessage(ERROR_ACCESS_DENIED)), std::string::npos) << failure;
+    ASSERT_TRUE(session.Settled());
+    EXPECT_TRUE(IsWindowVisible(session.Main()));
+    EXPECT_EQ(test::ListRows(session.List()).size(), entries + 1);
+    EXPECT_EQ(test::ReadBytes(rotation), before);
+    EXPECT_EQ(test::FolderEntries(game), (std::vector<std::string>{"resource", "servercycle.txt"})) << "no leftovers";
+
+    session.Press(kQuit);
+    EXPECT_EQ(session.Answer("Quitting", IDNO), kQuitQuestion);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(test::ReadBytes(rotation), before);
 }
 
 }  // namespace

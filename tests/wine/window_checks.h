@@ -29,6 +29,16 @@ inline void ExpectPixels(HRGN outline, const std::vector<PixelCase>& cases) {
         EXPECT_EQ(PtInRegion(outline, c.X, c.Y) != 0, c.Inside) << "pixel " << c.X << ", " << c.Y;
 }
 
+// Whether a press, sent as its button-down message at a client pixel, starts the system's move
+// loop. That loop ends only on a left button-up: one waiting in the queue is taken if the press
+// started it, and stays there if not.
+inline bool PressStartsMove(HWND window, UINT press, POINT at) {
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    SendMessageA(window, press, 0, MAKELPARAM(at.x, at.y));
+    MSG left{};
+    return !PeekMessageA(&left, window, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
+}
+
 // A list box's rows as the user sees them: text and item data. Works across processes too;
 // there Wine hands an ANSI caller of LB_GETTEXT wide characters, so ask for them.
 using ListRow = std::pair<std::string, LRESULT>;

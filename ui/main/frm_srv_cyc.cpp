@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "cycle/limits.h"
 #include "cycle/win/game_folder.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
@@ -11,6 +12,8 @@
 #include "ui/framework/message_box.h"
 #include "ui/framework/twips.h"
 #include "ui/main/main_commands.h"
+#include "ui/properties/frm_srv_cyc_props.h"
+#include "ui/skin/frm_addwhere.h"
 
 namespace rotaplex {
 
@@ -20,6 +23,14 @@ constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr TwipsRect kList1{300, 540, 3015, 3375};
 constexpr int kList1Id = 1;
+
+constexpr const char* kPickToEdit = "Pick from the list before editing!";
+constexpr const char* kPickToAdd = "Pick from the list where you want to add it!";
+constexpr int16_t kNoScenario = -1;
+// An index past the 16-bit range would wrap: a full rotation takes no more entries.
+constexpr const char* kRotationFull = "The rotation already holds 32767 entries, the most it can hold.";
+
+std::string DeleteQuestion(const std::string& entryText) { return "Delete " + entryText + "?\nAre you sure?"; }
 
 constexpr const char* kQuitTitle = "Quitting";
 constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
@@ -99,7 +110,8 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         const TwipsPerPixel tpp = ScreenTwipsPerPixel();
-        MouseDown(message, TwipsX(GET_X_LPARAM(lParam), tpp), TwipsY(GET_Y_LPARAM(lParam), tpp));
+        MouseDown(message, static_cast<float>(TwipsX(GET_X_LPARAM(lParam), tpp)),
+                  static_cast<float>(TwipsY(GET_Y_LPARAM(lParam), tpp)));
         return 0;
     }
     case WM_CLOSE: {
@@ -124,7 +136,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void frmSrvCyc::MouseDown(UINT button, double x, double y) {
+void frmSrvCyc::MouseDown(UINT button, float x, float y) {
     switch (MainCommandAt(x, y)) {
     case MainCommand::Close:
     case MainCommand::Quit:
@@ -133,16 +145,58 @@ void frmSrvCyc::MouseDown(UINT button, double x, double y) {
     case MainCommand::Minimize:
         ShowWindow(Window(), SW_MINIMIZE);
         break;
-    case MainCommand::Drag:
-        // The system's move loop ends only on a left button-up: started from another button
-        // it would leave the window stuck to the pointer.
-        if (button == WM_LBUTTONDOWN) WindowSkin::StartDrag(Window());
-        break;
     case MainCommand::Add:
+        Add();
+        break;
     case MainCommand::Edit:
+        Edit();
+        break;
     case MainCommand::Delete:
-        break;  // the list commands arrive with their dialogs
+        Del();
+        break;
+    case MainCommand::Drag:
+        WindowSkin::DragFromPress(Window(), button);
+        break;
     }
+}
+
+void frmSrvCyc::Add() {
+    const std::optional<int16_t> selected = SelectedEntry();
+    if (!selected) return Tell(kPickToAdd);
+    if (std::ssize(cycle_) >= kMaxTableSize) return Tell(kRotationFull);
+    const int16_t AddPosition = ShowAddPosition(Window(), cycle_[*selected].DisplayText);
+    if (AddPosition == kAddCancelled) return;
+    const int16_t SelectedScenario = ChooseScenario(kNoScenario);
+    if (SelectedScenario == kNoScenario) return;
+    InsertEntry(static_cast<int16_t>(AddPosition - 1 + *selected), EntryForScenario(missions_, SelectedScenario));
+}
+
+void frmSrvCyc::Edit() {
+    const std::optional<int16_t> selected = SelectedEntry();
+    if (!selected) return Tell(kPickToEdit);
+    const int16_t remembered = cycle_[*selected].ScenarioIndex;
+    const int16_t SelectedScenario = ChooseScenario(remembered);
+    if (SelectedScenario != remembered) ReplaceEntry(*selected, EntryForScenario(missions_, SelectedScenario));
+}
+
+void frmSrvCyc::Del() {
+    const std::optional<int16_t> selected = SelectedEntry();
+    if (!selected) return Tell(kPickToEdit);
+    if (MessageBoxA(Window(), DeleteQuestion(cycle_[*selected].DisplayText).c_str(), kAppTitle,
+                    MB_YESNO | MB_ICONQUESTION) == IDYES)
+        RemoveEntry(*selected);
+}
+
+std::optional<int16_t> frmSrvCyc::SelectedEntry() const {
+    const LRESULT selected = SendMessageA(list1_, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR) return std::nullopt;
+    return static_cast<int16_t>(selected);
+}
+
+void frmSrvCyc::Tell(const char* text) const { MessageBoxReporter(Window()).Report(text); }
+
+int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
+    return ShowMissionProperties(Window(), missions_, gameFolder_, SelectedScenario);
 }
 
 void frmSrvCyc::Unload(bool& Cancel) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "cycle/mission_catalogue.h"
@@ -42,13 +43,24 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // A press on the surface outside List1, in the window's twips; button is the press message.
-    void MouseDown(UINT button, double x, double y);
+    void MouseDown(UINT button, float x, float y);
+    // The painted list commands, on the selected entry.
+    void Add();
+    void Edit();
+    void Del();
     // Every way of closing passes here; Cancel keeps the window open.
     void Unload(bool& Cancel);
 
     // Writes the rotation; a failure is told to the operator and nothing is lost.
     bool SaveCycle();
     void ListEntry(int16_t index, const CycleEntry& entry);
+    // The entry List1 has selected, if any.
+    std::optional<int16_t> SelectedEntry() const;
+    // A message with an OK button, titled with the program's name.
+    void Tell(const char* text) const;
+    // The properties window opened on SelectedScenario: the scenario chosen with OK, else
+    // SelectedScenario as it was.
+    int16_t ChooseScenario(int16_t SelectedScenario);
 
     SaveFileSystem& files_;
     WindowSkin skin_{kMainSkin};

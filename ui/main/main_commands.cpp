@@ -2,10 +2,8 @@
 
 namespace rotaplex {
 
-MainCommand MainCommandAt(double x, double y) {
-    for (const HotSpot& spot : kMainHotSpots)
-        if (spot.Left <= x && x <= spot.Right && spot.Top <= y && y <= spot.Bottom) return spot.Command;
-    return MainCommand::Drag;
+MainCommand MainCommandAt(float x, float y) {
+    return HotSpotAt<MainCommand>(kMainHotSpots, x, y, MainCommand::Drag);
 }
 
 }  // namespace rotaplex

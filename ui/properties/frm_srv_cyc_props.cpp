@@ -186,7 +186,7 @@ private:
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
             case WM_MBUTTONDOWN:
-                MouseDown(static_cast<float>(TwipsX(GET_X_LPARAM(lParam))),
+                MouseDown(message, static_cast<float>(TwipsX(GET_X_LPARAM(lParam))),
                           static_cast<float>(TwipsY(GET_Y_LPARAM(lParam))));
                 return 0;
             case WM_COMMAND:
@@ -260,7 +260,7 @@ private:
         if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
     }
 
-    void MouseDown(float X, float Y) {
+    void MouseDown(UINT Button, float X, float Y) {
         switch (SpotAt(X, Y)) {
             case Spot::Cancel:
                 Close();
@@ -271,7 +271,7 @@ private:
                 Close();
                 break;
             case Spot::Drag:
-                WindowSkin::StartDrag(Window());
+                WindowSkin::DragFromPress(Window(), Button);
                 break;
         }
     }

@@ -65,7 +65,8 @@ void WindowSkin::OnPaint(HWND hwnd) const {
     EndPaint(hwnd, &ps);
 }
 
-void WindowSkin::StartDrag(HWND hwnd) {
+void WindowSkin::DragFromPress(HWND hwnd, UINT press) {
+    if (press != WM_LBUTTONDOWN) return;
     // The move loop starts from the point it is given: give it where the pointer really is.
     const DWORD at = GetMessagePos();
     ReleaseCapture();

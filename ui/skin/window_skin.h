@@ -54,8 +54,11 @@ public:
     // WM_PAINT: copies the backing image to the screen.
     void OnPaint(HWND hwnd) const;
 
-    // The system's move loop, as if the title bar had been pressed.
-    static void StartDrag(HWND hwnd);
+    // A press on the surface outside the hot spots, given as its button-down message: the
+    // system's move loop, as if the title bar had been pressed, for the left button only. The
+    // loop ends on a left button-up; started from another button, Wine would hold the window to
+    // the pointer until the next left click, and Windows would end it at once.
+    static void DragFromPress(HWND hwnd, UINT press);
 
     unique_hrgn SkinRegion;
 

@@ -1,0 +1,289 @@
+// The painted commands of the main window, pressed on the real window, with their dialogs
+// answered by script.
+#include <gtest/gtest.h>
+
+#include "modal_script.h"
+#include "test_folder.h"
+#include "ui/framework/message_loop.h"
+#include "ui/main/frm_srv_cyc.h"
+#include "ui/properties/frm_srv_cyc_props.h"
+#include "ui/skin/frm_addwhere.h"
+#include "window_checks.h"
+
+namespace rotaplex {
+namespace {
+
+using test::BoxIcon;
+using test::Click;
+using test::ListRow;
+using test::ListRows;
+using test::ModalScript;
+using Step = ModalScript::Step;
+using Rows = std::vector<ListRow>;
+
+constexpr const char* kMissions =
+    "[Scenarios]\r\n"
+    "Alpha = {\r\n[server]\r\nname = Alpha\r\nruleset = Attrition\r\n}\r\n"
+    "Bravo = {\r\n[server]\r\nname = Bravo\r\nruleset = Brawl\r\n}\r\n"
+    "Charlie = {\r\n[server]\r\nname = Charlie\r\nruleset = CTF\r\n}\r\n";
+// First, middle (matching no scenario) and last entry.
+constexpr const char* kRotation = "[cycle]\r\nmap=m.nfo::Alpha\r\nmap=gone.nfo::Retired\r\nmap=m.nfo::Bravo\r\n";
+const ListRow kAlpha{"Alpha Attrition", 1}, kRetired{"", 0}, kBravo{"Bravo Brawl", 2}, kCharlie{"Charlie CTF", 3};
+const Rows kRows{kAlpha, kRetired, kBravo};
+
+// The painted labels, in pixels.
+constexpr POINT kAdd{80, 325}, kEdit{125, 325}, kDel{170, 325};
+
+// The add-position dialog, checked to show the selected entry's text, answered with a button.
+Step AddPosition(const std::string& entryText, int button) {
+    return {test::kDialogClass, [=](HWND dialog) {
+                EXPECT_EQ(test::TextOf(GetDlgItem(dialog, addwhere::Label1)), entryText);
+                Click(button).Act(dialog);
+            }};
+}
+
+// The mission properties window: checks which scenario came highlighted, highlights the listed
+// entry choose (none when -1), then presses OK or CANCEL.
+Step Properties(LRESULT highlighted, int choose, bool ok) {
+    return {props::kWindowClass, [=](HWND w) {
+                const LRESULT entry = SendDlgItemMessageA(w, props::List1, LB_GETCURSEL, 0, 0);
+                EXPECT_EQ(SendDlgItemMessageA(w, props::List1, LB_GETITEMDATA, entry, 0), highlighted);
+                if (choose >= 0) test::ChooseEntry(w, props::List1, choose);
+                if (ok)
+                    test::PressPropertiesOk(w);
+                else
+                    test::PressPropertiesCancel(w);
+            }};
+}
+
+void Start(frmSrvCyc& main) {
+    main.Load();
+    main.Show(SW_SHOWNORMAL);
+}
+
+// Selects an entry as a click on it does.
+void Select(frmSrvCyc& main, int entry) { test::ChooseEntry(main.Window(), GetDlgCtrlID(main.List1()), entry); }
+
+// A left press on a label, with the windows it opens played by the steps; what came up, in order.
+std::vector<test::ShownWindow> Press(frmSrvCyc& main, POINT at, std::vector<Step> steps) {
+    const size_t count = steps.size();
+    ModalScript script(std::move(steps));
+    SendMessageA(main.Window(), WM_LBUTTONDOWN, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(script.StepsRun(), count);
+    return script.Shown;
+}
+
+// Whether quitting now asks to save. The question is cancelled, so then the window stays.
+bool QuitAsks(frmSrvCyc& main) {
+    ModalScript script;
+    SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+    if (!IsWindow(main.Window())) {
+        EXPECT_EQ(RunMessageLoop(), 0);
+    }
+    return script.Shown.size() == 1 && script.Shown[0].Title == "Quitting";
+}
+
+// The list, the rotation behind it, and whether it counts as changed.
+void ExpectRotation(frmSrvCyc& main, const Rows& rows, bool changed) {
+    EXPECT_EQ(ListRows(main.List1()), rows);
+    ASSERT_EQ(main.Cycle().size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Cycle()[i].ScenarioIndex, rows[i].second) << i;
+    EXPECT_EQ(main.CycleChanged(), changed ? -1 : 0);
+    EXPECT_EQ(QuitAsks(main), changed);
+}
+
+class MainCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Write("resource\\missions\\m.nfo", kMissions);
+        folder_.Write("servercycle.txt", kRotation);
+    }
+
+    test::TestFolder folder_;
+    test::GameFolderSetting key_{folder_.Path()};
+};
+
+// Charlie, added before or after the first, the middle and the last entry.
+TEST_F(MainCommandsTest, AddPutsTheChosenScenarioBeforeOrAfterTheSelectedEntry) {
+    const struct {
+        int selected;
+        int button;
+        Rows rows;
+    } cases[] = {
+        {0, addwhere::cmbBefore, {kCharlie, kAlpha, kRetired, kBravo}},
+        {0, addwhere::cmdAfter, {kAlpha, kCharlie, kRetired, kBravo}},
+        {1, addwhere::cmbBefore, {kAlpha, kCharlie, kRetired, kBravo}},
+        {1, addwhere::cmdAfter, {kAlpha, kRetired, kCharlie, kBravo}},
+        {2, addwhere::cmbBefore, {kAlpha, kRetired, kCharlie, kBravo}},
+        {2, addwhere::cmdAfter, {kAlpha, kRetired, kBravo, kCharlie}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "entry " << c.selected << ", button " << c.button);
+        frmSrvCyc main;
+        Start(main);
+        Select(main, c.selected);
+        // The properties window opens on no scenario: the first listed one is highlighted.
+        const auto shown =
+            Press(main, kAdd, {AddPosition(kRows[c.selected].first, c.button), Properties(1, 2, true)});
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_EQ(shown[0].Title, "Add Mission");
+        EXPECT_EQ(shown[0].Owner, main.Window());
+        EXPECT_EQ(shown[1].Owner, main.Window());
+        ExpectRotation(main, c.rows, true);
+    }
+}
+
+TEST_F(MainCommandsTest, AddCancelledAtEitherWindowChangesNothing) {
+    const struct {
+        const char* how;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"Cancel", {Click(addwhere::cmdCancel)}},
+        {"Esc", {test::Key(VK_ESCAPE)}},
+        {"close box", {test::CloseBox()}},
+        {"CANCEL in the properties window", {Click(addwhere::cmdAfter), Properties(1, 2, false)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        frmSrvCyc main;
+        Start(main);
+        Select(main, 1);
+        EXPECT_EQ(Press(main, kAdd, c.steps).size(), c.steps.size()) << "no window after the cancel";
+        ExpectRotation(main, kRows, false);
+    }
+}
+
+TEST_F(MainCommandsTest, EditGivesTheEntryTheScenarioChosenIfItDiffers) {
+    const struct {
+        const char* how;
+        int selected;
+        Step properties;
+        Rows rows;
+        bool changed;
+    } cases[] = {
+        {"another scenario", 0, Properties(1, 1, true), {kBravo, kRetired, kBravo}, true},
+        {"the same scenario", 2, Properties(2, -1, true), kRows, false},
+        {"another, then CANCEL", 0, Properties(1, 2, false), kRows, false},
+        // Item data 0 names no scenario: the first listed one shows, and OK on it is a change.
+        {"unmatched entry", 1, Properties(1, -1, true), {kAlpha, kAlpha, kBravo}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        frmSrvCyc main;
+        Start(main);
+        Select(main, c.selected);
+        EXPECT_EQ(Press(main, kEdit, {c.properties}).size(), 1u);
+        ExpectRotation(main, c.rows, c.changed);
+    }
+}
+
+TEST_F(MainCommandsTest, DelAsksAndRemovesTheEntryOnYes) {
+    const struct {
+        int selected;
+        int answer;
+        const char* question;
+        Rows rows;
+    } cases[] = {
+        {0, IDYES, "Delete Alpha Attrition?\nAre you sure?", {kRetired, kBravo}},
+        {2, IDNO, "Delete Bravo Brawl?\nAre you sure?", kRows},
+        {1, IDYES, "Delete ?\nAre you sure?", {kAlpha, kBravo}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.question);
+        frmSrvCyc main;
+        Start(main);
+        Select(main, c.selected);
+        const auto shown = Press(main, kDel, {Click(c.answer)});
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].Title, "Rotaplex");
+        EXPECT_EQ(shown[0].Text, c.question);
+        EXPECT_EQ(shown[0].Icon, BoxIcon::Question);
+        EXPECT_EQ(shown[0].Buttons, (std::vector<int>{IDYES, IDNO}));
+        EXPECT_EQ(shown[0].Owner, main.Window());
+        ExpectRotation(main, c.rows, c.answer == IDYES);
+    }
+}
+
+TEST_F(MainCommandsTest, WithoutASelectionEachCommandSaysSo) {
+    const std::pair<POINT, std::string> cases[] = {
+        {kAdd, "Pick from the list where you want to add it!"},
+        {kEdit, "Pick from the list before editing!"},
+        {kDel, "Pick from the list before editing!"},
+    };
+    frmSrvCyc main;
+    Start(main);
+    for (const auto& [at, message] : cases) {
+        const auto shown = Press(main, at, {Click(IDOK)});
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].Title, "Rotaplex");
+        EXPECT_EQ(shown[0].Text, message);
+        EXPECT_EQ(shown[0].Icon, BoxIcon::None);
+        EXPECT_EQ(shown[0].Buttons, std::vector<int>{IDOK});
+    }
+    ExpectRotation(main, kRows, false);
+}
+
+// What a press did, as the operator sees it; every window it opens is left without choosing.
+std::string Observed(frmSrvCyc& main, UINT button, POINT at) {
+    ModalScript script;
+    const bool moved = test::PressStartsMove(main.Window(), button, at);
+    if (!script.Shown.empty()) {
+        const test::ShownWindow& first = script.Shown[0];
+        if (first.Class == props::kWindowClass) return "EDIT";
+        if (first.Text.starts_with("Delete ")) return "DEL";
+        return first.Title;
+    }
+    if (IsIconic(main.Window())) {
+        ShowWindow(main.Window(), SW_RESTORE);
+        return "minimize";
+    }
+    // A modal loop would also take the button-up, so a move counts only without a window.
+    return moved ? "drag" : "nothing";
+}
+
+// Every label's corners and the pixels just outside them, with each mouse button. The hot spots
+// start on whole pixels (twips / 15), so these are the edges in twips too.
+TEST_F(MainCommandsTest, PressesRunTheLabelUnderThePointerWithAnyButton) {
+    const std::pair<POINT, std::string> cases[] = {
+        // close X, and the gap below it before the _
+        {{240, 16}, "Quitting"}, {{253, 29}, "Quitting"}, {{239, 16}, "drag"}, {{240, 15}, "drag"}, {{254, 29}, "drag"},
+        {{246, 30}, "drag"}, {{246, 31}, "drag"},
+        {{240, 32}, "minimize"}, {{253, 45}, "minimize"}, {{246, 46}, "drag"},
+        {{152, 316}, "DEL"}, {{185, 332}, "DEL"}, {{151, 320}, "drag"}, {{186, 320}, "drag"}, {{160, 315}, "drag"},
+        {{108, 316}, "EDIT"}, {{141, 332}, "EDIT"}, {{107, 320}, "drag"}, {{142, 320}, "drag"},
+        {{64, 316}, "Add Mission"}, {{101, 332}, "Add Mission"}, {{63, 320}, "drag"}, {{102, 320}, "drag"},
+        {{200, 316}, "Quitting"}, {{241, 332}, "Quitting"}, {{199, 320}, "drag"}, {{220, 315}, "drag"},
+        {{100, 290}, "drag"},
+    };
+    frmSrvCyc main;
+    Start(main);
+    main.RemoveEntry(1);  // a change, so that close and QUIT ask
+    Select(main, 0);
+    for (const UINT button : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+        for (const auto& [at, command] : cases) {
+            // Only the left button drags; elsewhere the others do nothing.
+            const std::string expected = command == "drag" && button != WM_LBUTTONDOWN ? "nothing" : command;
+            EXPECT_EQ(Observed(main, button, at), expected) << "button " << button << " at " << at.x << ", " << at.y;
+        }
+    }
+    EXPECT_EQ(ListRows(main.List1()), (Rows{kAlpha, kBravo}));
+    EXPECT_TRUE(IsWindowVisible(main.Window()));
+}
+
+// Indexes are 16-bit: a rotation at the limit would overflow with one more entry.
+TEST_F(MainCommandsTest, FullRotationTakesNoMoreEntries) {
+    std::string full = "[cycle]\r\n";
+    for (int i = 0; i < 32767; ++i) full += "map=m.nfo::Alpha\r\n";
+    folder_.Write("servercycle.txt", full);
+    frmSrvCyc main;
+    Start(main);
+    Select(main, 32766);
+    const auto shown = Press(main, kAdd, {Click(IDOK)});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text, "The rotation already holds 32767 entries, the most it can hold.");
+    EXPECT_EQ(main.Cycle().size(), 32767u);
+    EXPECT_EQ(main.CycleChanged(), 0);
+}
+
+}  // namespace
+}  // namespace rotaplex
