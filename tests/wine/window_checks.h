@@ -39,20 +39,26 @@ inline bool PressStartsMove(HWND window, UINT press, POINT at) {
     return !PeekMessageA(&left, window, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
 }
 
+// Text read with the wide calls, in the ANSI code page the program works in.
+inline std::string Narrow(const std::wstring& wide) {
+    std::string text(wide.size() * 2, '\0');
+    text.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                    static_cast<int>(text.size()), nullptr, nullptr));
+    return text;
+}
+
 // A list box's rows as the user sees them: text and item data. Works across processes too;
 // there Wine hands an ANSI caller of LB_GETTEXT wide characters, so ask for them.
 using ListRow = std::pair<std::string, LRESULT>;
+inline ListRow ListRowAt(HWND list, LRESULT i) {
+    std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+    wide.resize(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data())));
+    return {Narrow(wide), SendMessageW(list, LB_GETITEMDATA, i, 0)};
+}
 inline std::vector<ListRow> ListRows(HWND list) {
     std::vector<ListRow> rows;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
-        wide.resize(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data())));
-        std::string text(wide.size() * 2, '\0');
-        text.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                        static_cast<int>(text.size()), nullptr, nullptr));
-        rows.emplace_back(text, SendMessageW(list, LB_GETITEMDATA, i, 0));
-    }
+    for (LRESULT i = 0; i < count; ++i) rows.push_back(ListRowAt(list, i));
     return rows;
 }
 
