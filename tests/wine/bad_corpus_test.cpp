@@ -1,0 +1,227 @@
+// The bad-input corpus: every game folder that scripts/make-bad-corpus.py writes is started
+// through the real Rotaplex.exe, and what the operator sees is checked against one table row.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <ostream>
+#include <set>
+
+#include "cycle/rotation_file.h"
+#include "cycle/win/mission_scan.h"
+#include "cycle/win/rotation_store.h"
+#include "cycle/win/system_error.h"
+#include "cycle/win/unique_handle.h"
+#include "test_folder.h"
+#include "window_checks.h"
+
+namespace rotaplex {
+namespace {
+
+const std::string kMissions = "resource\\missions\\";
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value) throw std::runtime_error(std::string(name) + " is not set");
+    return value;
+}
+
+// A corpus folder as a game folder, ending in "\".
+std::string CorpusFolder(const std::string& name) {
+    return test::WindowsPath(Environment("ROTAPLEX_CORPUS") + "/" + name + "/");
+}
+
+std::string WindowText(HWND window) {
+    std::wstring wide(GetWindowTextLengthW(window) + 1, L'\0');
+    wide.resize(GetWindowTextW(window, wide.data(), static_cast<int>(wide.size())));
+    return test::Narrow(wide);
+}
+
+// Rotaplex.exe started as the operator starts it. Every message box it shows is recorded and
+// answered with OK from outside, as the operator would, so that no run waits for a person.
+class Operator {
+public:
+    Operator() {
+        std::string commandLine = "\"" + test::WindowsPath(Environment("ROTAPLEX_EXE")) + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &started))
+            throw std::runtime_error("cannot start " + commandLine);
+        process_.reset(started.hProcess);
+        unique_hfile thread(started.hThread);
+        id_ = started.dwProcessId;
+    }
+    ~Operator() {
+        if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
+    }
+    Operator(const Operator&) = delete;
+    Operator& operator=(const Operator&) = delete;
+
+    // The main window once it shows; nullptr when the program ends first or nothing comes in time.
+    HWND AwaitMainWindow() {
+        HWND main = nullptr;
+        AnswerBoxesUntil([&] { return (main = Shown("frmSrvCyc")) != nullptr; });
+        return main;
+    }
+
+    // The exit code once the program has ended; STILL_ACTIVE when it does not end in time.
+    DWORD AwaitExit() {
+        AnswerBoxesUntil([] { return false; });
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_.get(), &code);
+        return code;
+    }
+
+    std::vector<std::string> Boxes;  // the texts, in the order shown
+
+private:
+    HWND Shown(const char* className) const {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == id_ && IsWindowVisible(w)) return w;
+        }
+        return nullptr;
+    }
+
+    // Bounded: a program that neither gets there nor ends is a hang, and the caller's check fails.
+    void AnswerBoxesUntil(const std::function<bool()>& done) {
+        for (int tries = 0; tries < 1500; ++tries) {
+            if (const HWND box = Shown("#32770"); box && answered_.insert(box).second) {
+                EXPECT_EQ(WindowText(box), "Rotaplex") << "the title of a box";
+                Boxes.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            if (done() || WaitForSingleObject(process_.get(), 20) != WAIT_TIMEOUT) return;
+        }
+    }
+
+    unique_hfile process_;
+    DWORD id_ = 0;
+    std::set<HWND> answered_;
+};
+
+struct Row {
+    int Index;
+    std::string Text;
+    LRESULT ScenarioIndex;
+};
+
+// What the test does to a mission file before the start: Linux files have no hidden bit, and
+// a file held open without sharing is what really fails to open, also for root.
+enum class Before { Nothing, Hide, Lock };
+
+struct Case {
+    const char* Folder;
+    std::vector<std::string> Boxes;  // in order; "~" stands for the game folder
+    int Count = -1;                  // List1's rows; -1: no main window and exit code 1
+    std::vector<Row> Rows = {};      // a few of them
+    Before Prepare = Before::Nothing;
+    const char* File = nullptr;  // the mission file prepared
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.Folder; }
+
+std::string Skipped(const std::string& file) {
+    return "~" + kMissions + file + "\nis missing Scenarios!\nSkipping File";
+}
+const std::string kNoCycle = "~servercycle.txt is malformed or missing [cycle]";
+const Row kHill{0, "HillFight FreeForAll", 1};
+const Row kValley{1, "ValleyRun TeamAttrition", 2};
+const Row kSecondUnmatched{1, "", 0};
+
+// One row per folder of the corpus (see the generator for what each holds).
+const Case kCases[] = {
+    {"binary-nfo", {Skipped("noise.nfo")}, 2, {kHill, kValley}},
+    {"nul-bytes", {}, 2, {kHill, kSecondUnmatched}},  // cleaned away in the file, not in the entry
+    {"long-line", {}, 2, {{0, std::string(255, 'L') + " FreeForAll", 1}, kValley}},  // a name of 10 MB
+    {"many-scenarios", {}, 4, {{0, "S1 R", 1}, {1, "S32767 R", 32767}, {2, "", 0}, {3, "", 0}}},
+    {"long-rotation", {}, 32767, {kHill, kValley, {32765, kValley.Text, 2}, {32766, kHill.Text, 1}}},
+    {"cr-only", {}, 2, {kHill, kValley}},
+    {"lf-only-nfo", {Skipped("lf.nfo")}, 2, {kHill, kSecondUnmatched}},
+    {"lf-only-rotation", {kNoCycle}, 0},
+    {"high-bytes", {}, 2, {kHill, kSecondUnmatched}},
+    {"high-byte-name", {Skipped(test::Narrow(L"caf\u00e9.nfo"))}, 2, {kHill, kSecondUnmatched}},
+    {"wide-name", {}, 2, {kHill, kSecondUnmatched}},  // no ANSI name to open it by: skipped
+    {"empty-nfo", {Skipped("empty.nfo")}, 2, {kHill, kValley}},
+    {"folder-nfo", {}, 2, {kHill, kValley}},
+    {"hidden-nfo", {}, 2, {kHill, kSecondUnmatched}, Before::Hide, "hidden.nfo"},
+    {"locked-nfo", {}, 2, {kHill, kSecondUnmatched}, Before::Lock, "locked.nfo"},
+    {"text-folder", {}, 2, {kHill, kValley}},  // its empty box: the properties window's tests
+    {"long-entry", {}, 2, {kHill, kSecondUnmatched}},
+    {"no-cycle", {kNoCycle}, 0},
+    {"no-servercycle", {"~servercycle.txt\n" + SystemMessage(ERROR_FILE_NOT_FOUND)}},
+    {"no-server", {"Malformed File ~" + kMissions + "noserver.nfo\nmissing [server] in scenario"}, 2,
+     {kHill, {1, " ", 3}}},  // the scenario stays, with its defaults
+    {"big-numbers", {}, 2, {kHill, kValley}},
+    // Not generated: the registry names a folder that is not there.
+    {"not-there", {"~servercycle.txt\n" + SystemMessage(ERROR_PATH_NOT_FOUND)}},
+};
+
+class BadCorpus : public testing::TestWithParam<Case> {};
+
+TEST_P(BadCorpus, StartsAsTheTableSays) {
+    const Case& c = GetParam();
+    const std::string folder = CorpusFolder(c.Folder);
+    const std::string prepared = c.File ? folder + kMissions + c.File : "";
+    if (c.Prepare == Before::Hide) {
+        ASSERT_TRUE(SetFileAttributesA(prepared.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    }
+    unique_hfile held;
+    if (c.Prepare == Before::Lock) {
+        held.reset(ValidOrNull(CreateFileA(prepared.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+        ASSERT_TRUE(held);
+    }
+    test::GameFolderSetting key(folder);
+    Operator program;
+
+    const HWND main = program.AwaitMainWindow();
+    if (c.Count < 0) {
+        EXPECT_EQ(main, nullptr) << "no main window";
+        EXPECT_EQ(program.AwaitExit(), 1u);
+    } else {
+        ASSERT_NE(main, nullptr) << "no main window; exit code " << program.AwaitExit();
+        // Row by row: reading all 32767 of the long rotation across processes takes half a minute.
+        const HWND list1 = FindWindowExA(main, nullptr, "ListBox", nullptr);
+        const LRESULT count = SendMessageW(list1, LB_GETCOUNT, 0, 0);
+        EXPECT_EQ(count, c.Count);
+        for (const Row& row : c.Rows) {
+            ASSERT_LT(row.Index, count);
+            EXPECT_EQ(test::ListRowAt(list1, row.Index), test::ListRow(row.Text, row.ScenarioIndex))
+                << "row " << row.Index;
+        }
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.AwaitExit(), 0u);
+    }
+    std::vector<std::string> boxes = c.Boxes;
+    for (std::string& box : boxes) box.replace(box.find('~'), 1, folder);
+    EXPECT_EQ(program.Boxes, boxes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, BadCorpus, testing::ValuesIn(kCases), [](const auto& info) {
+    std::string name = info.param.Folder;
+    for (char& c : name)
+        if (c == '-') c = '_';
+    return name;
+});
+
+// What start-up keeps but the main window does not show: the saturated settings, and the text
+// a save writes for a rotation with an unmatched entry of 5000 characters (given in the form a
+// save writes, so it must come back byte for byte).
+TEST(BadCorpusData, NumbersSaturateAndALongEntryIsWrittenBackWhole) {
+    test::CapturingReporter reporter;
+    const ScenarioInfo hill = ScanMissions(CorpusFolder("big-numbers"), reporter).Scenario(1);
+    for (const int16_t number : {hill.GameLength, hill.KillLimitNumber, hill.TeamCount, hill.MaximumTonnage})
+        EXPECT_EQ(number, 32767);
+
+    const std::string folder = CorpusFolder("long-entry");
+    const MissionCatalogue missions = ScanMissions(folder, reporter);
+    EXPECT_EQ(WriteRotation(LoadRotation(folder, missions, reporter), missions),
+              test::ReadBytes(RotationPath(folder)));
+    EXPECT_TRUE(reporter.Messages.empty());
+}
+
+}  // namespace
+}  // namespace rotaplex
