@@ -5,7 +5,7 @@ add_test(NAME bad_corpus_make COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/make
 set_tests_properties(bad_corpus_make PROPERTIES FIXTURES_SETUP bad_corpus)
 
 rotaplex_wine_test(bad_corpus_tests
-  SOURCES bad_corpus_test.cpp test_folder.cpp
+  SOURCES bad_corpus_test.cpp
   LIBS rotaplex_cycle_win
   LOCKS game_registry_key display_focus)
 set_property(TEST bad_corpus_tests APPEND PROPERTY FIXTURES_REQUIRED bad_corpus)

@@ -12,6 +12,7 @@
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
+#include "started_program.h"
 #include "test_folder.h"
 #include "window_checks.h"
 
@@ -39,67 +40,38 @@ std::string WindowText(HWND window) {
 
 // Rotaplex.exe started as the operator starts it. Every message box it shows is recorded and
 // answered with OK from outside, as the operator would, so that no run waits for a person.
-class Operator {
+class Operator : public test::StartedProgram {
 public:
-    Operator() {
-        std::string commandLine = "\"" + test::WindowsPath(Environment("ROTAPLEX_EXE")) + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &started))
-            throw std::runtime_error("cannot start " + commandLine);
-        process_.reset(started.hProcess);
-        unique_hfile thread(started.hThread);
-        id_ = started.dwProcessId;
-    }
-    ~Operator() {
-        if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
-    }
-    Operator(const Operator&) = delete;
-    Operator& operator=(const Operator&) = delete;
-
     // The main window once it shows; nullptr when the program ends first or nothing comes in time.
     HWND AwaitMainWindow() {
         HWND main = nullptr;
-        AnswerBoxesUntil([&] { return (main = Shown("frmSrvCyc")) != nullptr; });
+        AnswerBoxesUntil([&] { return (main = ShownWindow("frmSrvCyc")) != nullptr; });
         return main;
     }
 
     // The exit code once the program has ended; STILL_ACTIVE when it does not end in time.
     DWORD AwaitExit() {
         AnswerBoxesUntil([] { return false; });
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process_.get(), &code);
-        return code;
+        return ExitCode();
     }
 
     std::vector<std::string> Boxes;  // the texts, in the order shown
 
 private:
-    HWND Shown(const char* className) const {
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr));) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == id_ && IsWindowVisible(w)) return w;
-        }
-        return nullptr;
-    }
-
     // Bounded: a program that neither gets there nor ends is a hang, and the caller's check fails.
     void AnswerBoxesUntil(const std::function<bool()>& done) {
-        for (int tries = 0; tries < 1500; ++tries) {
-            if (const HWND box = Shown("#32770"); box && answered_.insert(box).second) {
-                EXPECT_EQ(WindowText(box), "Rotaplex") << "the title of a box";
-                Boxes.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-            }
-            if (done() || WaitForSingleObject(process_.get(), 20) != WAIT_TIMEOUT) return;
-        }
+        WaitUntil(
+            [&] {
+                if (const HWND box = ShownWindow("#32770"); box && answered_.insert(box).second) {
+                    EXPECT_EQ(WindowText(box), "Rotaplex") << "the title of a box";
+                    Boxes.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
+                    PostMessageA(box, WM_COMMAND, IDOK, 0);
+                }
+                return done();
+            },
+            1500, 20);
     }
 
-    unique_hfile process_;
-    DWORD id_ = 0;
     std::set<HWND> answered_;
 };
 

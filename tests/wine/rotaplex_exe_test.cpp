@@ -6,6 +6,7 @@
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "modal_script.h"
+#include "started_program.h"
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
 #include "ui/properties/frm_srv_cyc_props.h"
@@ -15,66 +16,22 @@
 namespace rotaplex {
 namespace {
 
-class Program {
+// The real program, with waits bounded so that a program that never gets there fails the test.
+class Program : public test::StartedProgram {
 public:
-    Program() {
-        const char* exe = std::getenv("ROTAPLEX_EXE");
-        if (!exe) throw std::runtime_error("ROTAPLEX_EXE is not set");
-        std::string commandLine = "\"" + test::WindowsPath(exe) + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &started))
-            throw std::runtime_error("cannot start " + commandLine);
-        process_.reset(started.hProcess);
-        unique_hfile thread(started.hThread);
-        id_ = started.dwProcessId;
-    }
-    ~Program() {
-        if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
-    }
-
-    // The program's shown top-level window of that class (with that caption and owner, where
-    // given), waited for a while; nullptr when the program ended or none came.
+    // The program's shown window of that class (with that caption and owner, where given),
+    // waited for a while; nullptr when the program ended or none came.
     HWND WaitForWindow(const char* className, const char* caption, HWND owner = nullptr) const {
         HWND found = nullptr;
-        WaitUntil([&] {
-            for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, caption));) {
-                DWORD process = 0;
-                GetWindowThreadProcessId(w, &process);
-                if (process == id_ && IsWindowVisible(w) && (!owner || GetWindow(w, GW_OWNER) == owner)) {
-                    found = w;
-                    return true;
-                }
-            }
-            return false;
-        });
+        WaitUntil([&] { return (found = ShownWindow(className, caption, owner)) != nullptr; });
         return found;
-    }
-
-    // Polls, a bounded number of times, until done() holds; false if the program ended first or
-    // it never did.
-    template <typename Done>
-    bool WaitUntil(Done done) const {
-        for (int tries = 0; tries < 400; ++tries) {
-            if (done()) return true;
-            if (WaitForSingleObject(process_.get(), 50) != WAIT_TIMEOUT) return false;
-        }
-        return false;
     }
 
     // The exit code once it has ended, STILL_ACTIVE if it does not end in time.
     DWORD WaitForExit() const {
         WaitForSingleObject(process_.get(), 20000);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process_.get(), &code);
-        return code;
+        return ExitCode();
     }
-
-private:
-    unique_hfile process_;
-    DWORD id_ = 0;
 };
 
 TEST(RotaplexExe, ShowsTheDemoRotationAndQuitsWithoutChanges) {

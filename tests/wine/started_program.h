@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include "cycle/win/unique_handle.h"
+
+namespace rotaplex::test {
+
+// The real Rotaplex.exe (from ROTAPLEX_EXE), started as the operator starts it and watched
+// from outside. A program still running at the end of the test is ended.
+class StartedProgram {
+public:
+    StartedProgram();
+    ~StartedProgram();
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+
+    // The program's shown top-level window of that class (and caption and owner, where given).
+    HWND ShownWindow(const char* className, const char* caption = nullptr, HWND owner = nullptr) const;
+
+    // Polls, a bounded number of times, until done() holds; false if the program ended first or
+    // it never did.
+    template <typename Done>
+    bool WaitUntil(Done done, int tries = 400, DWORD interval = 50) const {
+        for (; tries > 0; --tries) {
+            if (done()) return true;
+            if (WaitForSingleObject(process_.get(), interval) != WAIT_TIMEOUT) return false;
+        }
+        return false;
+    }
+
+    // The exit code once it has ended, STILL_ACTIVE while it runs.
+    DWORD ExitCode() const;
+
+protected:
+    unique_hfile process_;
+    DWORD id_ = 0;
+};
+
+}  // namespace rotaplex::test
