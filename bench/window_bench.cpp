@@ -94,6 +94,14 @@ StartUp TimeStartUp(frmSrvCyc& main) {
             SendMessageA(main.List1(), LB_GETCOUNT, 0, 0)};
 }
 
+// The floor of a fill: one bare message to each entry of the list, the cheapest a list box answers.
+double TimeOneMessageEach(HWND list) {
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LARGE_INTEGER start = Now();
+    for (LRESULT i = 0; i < count; ++i) SendMessageA(list, LB_GETITEMDATA, i, 0);
+    return Milliseconds(start, Now());
+}
+
 // Inside CANCEL's painted button, in twips.
 constexpr float kOnCancelX = 5000, kOnCancelY = 5000;
 constexpr UINT kLookIdle = WM_APP;
@@ -177,7 +185,7 @@ int main(int argc, char** argv) {
 
     // Each round starts the main window as the program does, then opens the properties window
     // over it with the middle scenario selected.
-    std::vector<double> beforeList, listFill, show, properties;
+    std::vector<double> beforeList, listFill, oneMessageEach, show, properties;
     LRESULT listed = 0;
     int scenarios = 0;
     IdleProbe probe;
@@ -186,6 +194,7 @@ int main(int argc, char** argv) {
         const StartUp startUp = TimeStartUp(main);
         beforeList.push_back(startUp.BeforeList);
         listFill.push_back(startUp.ListFill);
+        oneMessageEach.push_back(TimeOneMessageEach(main.List1()));
         show.push_back(startUp.Show);
         listed = startUp.Listed;
         scenarios = main.Missions().ScenarioCount();
@@ -203,6 +212,7 @@ int main(int argc, char** argv) {
     };
     line("main window start-up before List1 (data path, skin):", beforeList);
     line("main window List1 fill (target well under 250 ms):", listFill);
+    line("  floor: one bare message to each entry of List1:", oneMessageEach);
     line("main window shown and painted:", show);
     line("properties window open, shown and idle (target idem):", properties);
     return 0;
