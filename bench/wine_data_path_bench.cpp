@@ -4,15 +4,14 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "cycle/win/file_system.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
+#include "wine_bench.h"
 
 namespace rotaplex {
 namespace {
@@ -62,20 +61,12 @@ LoadedFolder ParseTexts(const FolderTexts& texts) {
     return loaded;
 }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // What work loads is freed after the clock stops: start-up keeps it for the whole run.
 template <typename Work>
 double TimeOnce(Work work) {
-    LARGE_INTEGER start, stop;
-    QueryPerformanceCounter(&start);
+    const LARGE_INTEGER start = bench::Now();
     const auto loaded = work();
-    QueryPerformanceCounter(&stop);
-    return Seconds(start, stop);
+    return bench::Seconds(start, bench::Now());
 }
 
 PROCESS_MEMORY_COUNTERS Memory() {
@@ -89,23 +80,17 @@ double Megabytes(std::size_t bytes) {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 }  // namespace rotaplex
 
 int main(int argc, char** argv) {
     using namespace rotaplex;
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: wine_data_path_bench GAME_FOLDER [ROUNDS]\n");
-        return 2;
-    }
-    std::string gameFolder = argv[1];
-    if (gameFolder.back() != '\\') gameFolder += '\\';
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+    using bench::Fastest;
+    using bench::Median;
+    const auto arguments = bench::ReadArguments(argc, argv, "wine_data_path_bench");
+    if (!arguments) return 2;
+    const std::string& gameFolder = arguments->GameFolder;
+    const int rounds = arguments->Rounds;
 
     // Measured first, before the rounds below have grown the heap.
     const PROCESS_MEMORY_COUNTERS before = Memory();
@@ -135,24 +120,21 @@ int main(int argc, char** argv) {
         path.push_back(TimeOnce([&] { return LoadFolder(gameFolder); }));
         parse.push_back(TimeOnce([&] { return ParseTexts(texts); }));
     }
-    const auto fastest = [](const std::vector<double>& times) {
-        return *std::min_element(times.begin(), times.end());
-    };
     // Each round's two times are taken moments apart, so their ratio suffers least from the
     // changing load of a shared machine.
     std::vector<double> ratios;
     for (int round = 0; round < rounds; ++round) ratios.push_back(path[round] / raw[round]);
     std::printf("Times over %d rounds (fastest, median):\n", rounds);
-    std::printf("  raw read (FindFirstFileA + ReadWholeFile): %.2f ms, %.2f ms\n", fastest(raw) * 1e3,
+    std::printf("  raw read (FindFirstFileA + ReadWholeFile): %.2f ms, %.2f ms\n", Fastest(raw) * 1e3,
                 Median(raw) * 1e3);
-    std::printf("  ScanMissions + LoadRotation:               %.2f ms, %.2f ms\n", fastest(path) * 1e3,
+    std::printf("  ScanMissions + LoadRotation:               %.2f ms, %.2f ms\n", Fastest(path) * 1e3,
                 Median(path) * 1e3);
-    std::printf("  of it parsing the texts in memory:         %.2f ms, %.2f ms\n", fastest(parse) * 1e3,
+    std::printf("  of it parsing the texts in memory:         %.2f ms, %.2f ms\n", Fastest(parse) * 1e3,
                 Median(parse) * 1e3);
     std::printf("  data path / raw read, median of the rounds: %.2fx (target <= 2x); "
                 "fastest / fastest: %.2fx\n",
-                Median(ratios), fastest(path) / fastest(raw));
+                Median(ratios), Fastest(path) / Fastest(raw));
     std::printf("  %.1f MB/s of mission files through the data path\n",
-                Megabytes(missionBytes) / fastest(path));
+                Megabytes(missionBytes) / Fastest(path));
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
+#include "ui/framework/list_box_fill.h"
 #include "ui/framework/message_box.h"
 #include "ui/framework/twips.h"
 #include "ui/main/main_commands.h"
@@ -69,6 +70,9 @@ void frmSrvCyc::Load() {
     MessageBoxReporter reporter(Window());
     missions_ = ScanMissions(gameFolder_, reporter);
     cycle_ = LoadRotation(gameFolder_, missions_, reporter);
+    size_t textBytes = 0;
+    for (const CycleEntry& entry : cycle_) textBytes += entry.DisplayText.size() + 1;
+    const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.size()), textBytes);
     for (size_t i = 0; i < cycle_.size(); ++i) ListEntry(static_cast<int16_t>(i), cycle_[i]);
 }
 

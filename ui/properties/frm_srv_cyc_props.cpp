@@ -12,6 +12,7 @@
 #include "cycle/win/system_error.h"
 #include "ui/framework/base_window.h"
 #include "ui/framework/child_controls.h"
+#include "ui/framework/list_box_fill.h"
 #include "ui/framework/modal_window.h"
 #include "ui/skin/hot_spot.h"
 #include "ui/skin/window_skin.h"
@@ -219,8 +220,7 @@ private:
     void FillList() {
         HWND list = Control(List1);
         const int count = catalogue_.ScenarioCount();
-        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-        SendMessageA(list, LB_INITSTORAGE, count, count * kListBytesPerEntry);
+        const ListBoxBulkFill fill(list, count, static_cast<size_t>(count) * kListBytesPerEntry);
         LRESULT highlighted = 0;
         for (int i = 1; i <= count; ++i) {
             const ScenarioInfo& record = catalogue_.Scenario(i);
@@ -231,8 +231,6 @@ private:
             if (i == SelectedScenario) highlighted = entry;
         }
         SendMessageA(list, LB_SETCURSEL, highlighted, 0);
-        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list, nullptr, TRUE);
     }
 
     void ActivateProperties(int16_t SelectedProperty) {

@@ -1,0 +1,219 @@
+// Times the two windows on a game folder under Wine: filling the main window's List1 with the
+// rotation during start-up, and opening the mission properties window with the whole catalogue
+// listed, from the call until the window is shown, painted and idle.
+//   window_bench GAME_FOLDER [ROUNDS]      GAME_FOLDER as a Windows path
+// Points the game's registry key at GAME_FOLDER in the prefix it runs in (the benchmarks' own).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cycle/win/game_folder.h"
+#include "cycle/win/unique_handle.h"
+#include "ui/framework/modal_window.h"
+#include "ui/framework/twips.h"
+#include "ui/main/frm_srv_cyc.h"
+#include "ui/properties/frm_srv_cyc_props.h"
+#include "wine_bench.h"
+
+namespace rotaplex {
+namespace {
+
+using bench::Now;
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) { return 1e3 * bench::Seconds(from, to); }
+
+void PointGameKeyAt(const std::string& gameFolder) {
+    unique_hkey key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                        key.put(), nullptr) != ERROR_SUCCESS ||
+        RegSetValueExA(key.get(), kGameFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(gameFolder.c_str()),
+                       static_cast<DWORD>(gameFolder.size() + 1)) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot point the game's registry key at %s\n", gameFolder.c_str());
+        std::exit(1);
+    }
+}
+
+struct Unhook { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
+using unique_hhook = UniqueHandle<HHOOK, Unhook>;
+
+// Notes the moment the first message reaches one window of this thread, and stops watching then:
+// until that moment the hook sees only the few messages of start-up's other steps.
+class FirstMessageTo {
+public:
+    explicit FirstMessageTo(HWND window) : window_(window) {
+        watching = this;
+        hook_.reset(SetWindowsHookExA(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId()));
+    }
+    ~FirstMessageTo() { watching = nullptr; }
+    FirstMessageTo(const FirstMessageTo&) = delete;
+    FirstMessageTo& operator=(const FirstMessageTo&) = delete;
+
+    bool Seen() const { return !hook_; }
+    LARGE_INTEGER At() const { return at_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && watching && reinterpret_cast<const CWPSTRUCT*>(lParam)->hwnd == watching->window_) {
+            watching->at_ = Now();
+            watching->hook_.reset();
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline FirstMessageTo* watching = nullptr;
+    HWND window_;
+    LARGE_INTEGER at_{};
+    unique_hhook hook_;
+};
+
+// Start-up of the main window, split where List1 first hears from it: everything before is the
+// outline, the game folder, the missions and the rotation; everything after is the fill.
+struct StartUp {
+    double BeforeList, ListFill, Show;
+    LRESULT Listed;
+};
+
+StartUp TimeStartUp(frmSrvCyc& main) {
+    FirstMessageTo fillStart(main.List1());
+    const LARGE_INTEGER start = Now();
+    main.Load();
+    const LARGE_INTEGER loaded = Now();
+    if (!fillStart.Seen()) {
+        std::fprintf(stderr, "Load did not touch List1\n");
+        std::exit(1);
+    }
+    main.Show(SW_SHOWNORMAL);
+    const LARGE_INTEGER shown = Now();
+    return {Milliseconds(start, fillStart.At()), Milliseconds(fillStart.At(), loaded), Milliseconds(loaded, shown),
+            SendMessageA(main.List1(), LB_GETCOUNT, 0, 0)};
+}
+
+// The floor of a fill: one bare message to each entry of the list, the cheapest a list box answers.
+double TimeOneMessageEach(HWND list) {
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LARGE_INTEGER start = Now();
+    for (LRESULT i = 0; i < count; ++i) SendMessageA(list, LB_GETITEMDATA, i, 0);
+    return Milliseconds(start, Now());
+}
+
+// Inside CANCEL's painted button, in twips.
+constexpr float kOnCancelX = 5000, kOnCancelY = 5000;
+constexpr UINT kLookIdle = WM_APP;
+
+// A message-only window whose posted message is the modal loop's first: once nothing else waits
+// but painting, it paints the properties window, notes the moment and presses CANCEL.
+class IdleProbe {
+public:
+    IdleProbe() {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "RotaplexIdleProbe";
+        RegisterClassExA(&wc);
+        window_.reset(CreateWindowExA(0, wc.lpszClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      wc.hInstance, nullptr));
+        SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+
+    // Milliseconds from this call until the properties window was shown and idle.
+    double TimeOpening(HWND owner, const MissionCatalogue& catalogue, const std::string& gameFolder,
+                       int16_t selected) {
+        PostMessageA(window_.get(), kLookIdle, 0, 0);
+        const LARGE_INTEGER start = Now();
+        const int16_t chosen = ShowMissionProperties(owner, catalogue, gameFolder, selected);
+        if (!pressed_ || chosen != selected) {
+            std::fprintf(stderr, "the properties window did not show, or CANCEL did not close it\n");
+            std::exit(1);
+        }
+        pressed_ = false;
+        return Milliseconds(start, idle_);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != kLookIdle) return DefWindowProcA(window, message, wParam, lParam);
+        auto* self = reinterpret_cast<IdleProbe*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        // Input (the pointer found over the new window) comes after posted messages: it would
+        // never be reached by waiting for it here.
+        if (HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE))) {
+            PostMessageA(window, kLookIdle, 0, 0);  // behind what the showing posted
+            return 0;
+        }
+        HWND properties = FindWindowA(props::kWindowClass, nullptr);
+        if (!properties || !IsWindowVisible(properties)) return 0;
+        RedrawWindow(properties, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        self->idle_ = Now();
+        self->pressed_ = true;
+        PostMessageA(properties, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(PixelsX(kOnCancelX), PixelsY(kOnCancelY)));
+        return 0;
+    }
+
+    unique_hwnd window_;
+    LARGE_INTEGER idle_{};
+    bool pressed_ = false;
+};
+
+// Handles what the windows left in the queue, so that each round starts from a quiet one.
+void DrainMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+}  // namespace
+}  // namespace rotaplex
+
+int main(int argc, char** argv) {
+    using namespace rotaplex;
+    const auto arguments = bench::ReadArguments(argc, argv, "window_bench");
+    if (!arguments) return 2;
+    const std::string& gameFolder = arguments->GameFolder;
+    const int rounds = arguments->Rounds;
+    if (props::SpotAt(kOnCancelX, kOnCancelY) != props::Spot::Cancel) {
+        std::fprintf(stderr, "the press meant for CANCEL misses it\n");
+        return 1;
+    }
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    PointGameKeyAt(gameFolder);
+
+    // Each round starts the main window as the program does, then opens the properties window
+    // over it with the middle scenario selected.
+    std::vector<double> beforeList, listFill, oneMessageEach, show, properties;
+    LRESULT listed = 0;
+    int scenarios = 0;
+    IdleProbe probe;
+    for (int round = 0; round < rounds; ++round) {
+        frmSrvCyc main;
+        const StartUp startUp = TimeStartUp(main);
+        beforeList.push_back(startUp.BeforeList);
+        listFill.push_back(startUp.ListFill);
+        oneMessageEach.push_back(TimeOneMessageEach(main.List1()));
+        show.push_back(startUp.Show);
+        listed = startUp.Listed;
+        scenarios = main.Missions().ScenarioCount();
+        DrainMessages();
+        properties.push_back(probe.TimeOpening(main.Window(), main.Missions(), main.GameFolder(),
+                                               static_cast<int16_t>(std::max(1, scenarios / 2))));
+        DrainMessages();
+    }
+
+    std::printf("Windows under Wine, %s\n", gameFolder.c_str());
+    std::printf("  %ld entries in List1, %d scenarios in the catalogue\n", static_cast<long>(listed), scenarios);
+    std::printf("Times over %d rounds (fastest, median):\n", rounds);
+    const auto line = [](const char* what, const std::vector<double>& times) {
+        std::printf("  %-52s %7.2f ms, %7.2f ms\n", what, bench::Fastest(times), bench::Median(times));
+    };
+    line("main window start-up before List1 (data path, skin):", beforeList);
+    line("main window List1 fill (target well under 250 ms):", listFill);
+    line("  floor: one bare message to each entry of List1:", oneMessageEach);
+    line("main window shown and painted:", show);
+    line("properties window open, shown and idle (target idem):", properties);
+    return 0;
+}
