@@ -18,14 +18,15 @@ inline void Require(bool holds, const char* what) {
     std::abort();
 }
 
-// The characters CleanLine keeps: "." and "0" to "~".
-inline bool IsKept(char c) {
+// The characters the cleaning keeps, "." and "0" to "~", written out again from the rule rather
+// than taken from the core, so that a fault there cannot hide itself.
+inline bool CleaningKeeps(char c) {
     const auto code = static_cast<unsigned char>(c);
     return code == '.' || (code >= '0' && code <= '~');
 }
 
 inline bool OnlyKept(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), IsKept);
+    return std::all_of(text.begin(), text.end(), CleaningKeeps);
 }
 
 // The settings of a record read from a file: every number is either its default or one a file
