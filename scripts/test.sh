@@ -12,6 +12,14 @@ cmake -S "$root" -B "$build/native" -G Ninja >/dev/null
 cmake --build "$build/native" -j "$jobs"
 ctest --test-dir "$build/native" -j "$jobs" --output-on-failure
 
+echo "== native core under AddressSanitizer and UndefinedBehaviorSanitizer =="
+cmake -S "$root" -B "$build/native-asan" -G Ninja -DROTAPLEX_SANITIZE=ON >/dev/null
+cmake --build "$build/native-asan" -j "$jobs"
+UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir "$build/native-asan" -j "$jobs" --output-on-failure
+
+echo "== fuzzing the core for 20 s per target =="
+ROTAPLEX_BUILD="$build" "$root/scripts/fuzz.sh" 20
+
 echo "== Windows build under Wine =="
 "$root/scripts/build.sh" "$build/win"
 # A virtual display of our own, so window tests never touch the user's desktop.
