@@ -3,8 +3,11 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <exception>
+#include <span>
 
+#include "app/game_folder_choice.h"
 #include "ui/framework/message_box.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/frm_srv_cyc.h"
@@ -14,8 +17,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     try {
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
+        // The arguments after the program's own name.
+        const std::optional<std::string> gameFolder =
+            ChooseGameFolder(std::span<char* const>(__argv + 1, __argc > 1 ? __argc - 1 : 0));
+        if (!gameFolder) return 1;  // the operator cancelled the folder picker
         frmSrvCyc main;
-        main.Load();
+        main.Load(*gameFolder);
         main.Show(show);
         return RunMessageLoop();
     } catch (const std::exception& error) {

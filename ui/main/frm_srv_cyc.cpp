@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "cycle/limits.h"
-#include "cycle/win/game_folder.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
@@ -63,13 +62,18 @@ frmSrvCyc::frmSrvCyc(SaveFileSystem& files) : files_(files) {
     SendMessageA(list1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 
-void frmSrvCyc::Load() {
+void frmSrvCyc::Load(const std::string& gameFolder) {
     skin_.ApplyOutline(Window());
     skin_.Paint(Window());
-    gameFolder_ = LocateGameFolder();
+    gameFolder_ = gameFolder;
     MessageBoxReporter reporter(Window());
     missions_ = ScanMissions(gameFolder_, reporter);
-    cycle_ = LoadRotation(gameFolder_, missions_, reporter);
+    try {
+        cycle_ = LoadRotation(gameFolder_, missions_, reporter);
+    } catch (const FileError& error) {
+        // A folder without a rotation starts with an empty one; the first save creates it.
+        if (error.Code() != ERROR_FILE_NOT_FOUND) throw;
+    }
     size_t textBytes = 0;
     for (const CycleEntry& entry : cycle_) textBytes += entry.DisplayText.size() + 1;
     const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.size()), textBytes);

@@ -9,6 +9,7 @@
 #include "cycle/mission_catalogue.h"
 #include "cycle/rotation_file.h"
 #include "cycle/win/file_system.h"
+#include "cycle/win/game_folder.h"
 #include "ui/framework/base_window.h"
 #include "ui/skin/window_skin.h"
 
@@ -21,9 +22,10 @@ public:
     // Creates the window hidden. Saves go through files.
     explicit frmSrvCyc(SaveFileSystem& files = Win32FileSystem());
 
-    // Start-up, before the window is shown: outline, skin, game folder, missions, rotation.
-    // Errors (a rotation file that cannot be read) propagate to the caller.
-    void Load();
+    // Start-up, before the window is shown: outline, skin, missions, rotation of the game folder.
+    // A folder without servercycle.txt starts with an empty rotation, which the first save
+    // creates. Errors (a rotation file that cannot be read) propagate to the caller.
+    void Load(const std::string& gameFolder = LocateGameFolder());
     void Show(int how);
 
     const std::string& GameFolder() const { return gameFolder_; }
