@@ -168,11 +168,13 @@ TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
               PressCancel});
 }
 
-TEST_F(PropertiesWindow, NumbersAtZeroOrBelowAndChoicesOutOfRangeKeepWhatIsShown) {
+// Never the previous scenario's values as this one's: a scenario without tonnage lines once showed
+// those of the scenario shown before it.
+TEST_F(PropertiesWindow, NumbersAtZeroOrBelowShowEmptyAndChoicesOutOfRangeNoChoice) {
     ScenarioInfo a = Scenario("A");
     a.GameLength = 30;
-    a.MinimumTonnage = 20;
-    a.MaximumTonnage = 80;
+    a.MinimumTonnage = 37;
+    a.MaximumTonnage = 58;
     a.Visibility = 2;
     a.RadarMode = 1;
     ScenarioInfo b = Scenario("B");
@@ -184,15 +186,19 @@ TEST_F(PropertiesWindow, NumbersAtZeroOrBelowAndChoicesOutOfRangeKeepWhatIsShown
     Show(2, {[](HWND w) {
                  EXPECT_EQ(Text(w, txtGameLength), "");
                  EXPECT_EQ(Text(w, txtMinimumTonnage), "");
-                 EXPECT_EQ(Selection(w, cmbFog), 0);
+                 EXPECT_EQ(Selection(w, cmbFog), CB_ERR);
                  Choose(w, 0);
                  EXPECT_EQ(Text(w, txtGameLength), "30");
+                 EXPECT_EQ(Text(w, txtMinimumTonnage), "37");
+                 EXPECT_EQ(Text(w, cmbFog), "2 - Heavy Fog");
                  Choose(w, 1);
                  EXPECT_EQ(Text(w, txtName), "B");
-                 EXPECT_EQ(Text(w, txtGameLength), "30");
-                 EXPECT_EQ(Text(w, txtMinimumTonnage), "20");
-                 EXPECT_EQ(Text(w, txtMaximumTonnage), "80");
-                 EXPECT_EQ(Text(w, cmbFog), "2 - Heavy Fog");
+                 for (const int box : {txtGameLength, txtMinimumTonnage, txtMaximumTonnage})
+                     EXPECT_EQ(Text(w, box), "") << box;
+                 EXPECT_EQ(Selection(w, cmbFog), CB_ERR);
+                 EXPECT_EQ(Text(w, cmbFog), "");
+                 EXPECT_EQ(Selection(w, cmbRadar), CB_ERR);
+                 Choose(w, 0);
                  EXPECT_EQ(Selection(w, cmbRadar), 1);
                  PressCancel(w);
              }});

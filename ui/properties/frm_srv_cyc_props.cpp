@@ -94,8 +94,8 @@ struct ShownField {
     Field Value;
 };
 
-// Numbers shown only when above 0; otherwise the box keeps the previous scenario's text.
-constexpr std::array<ShownField, 3> kKeptNumbers{{
+// Numbers shown only when above 0; otherwise the box is empty, never the previous scenario's value.
+constexpr std::array<ShownField, 3> kPositiveNumbers{{
     {txtGameLength, &ScenarioInfo::GameLength},
     {txtMinimumTonnage, &ScenarioInfo::MinimumTonnage},
     {txtMaximumTonnage, &ScenarioInfo::MaximumTonnage},
@@ -125,7 +125,7 @@ constexpr std::array<const char*, 4> kFogTexts{"0 - Normal", "1 - Light Fog", "2
                                                "3 - Heaviest Fog"};
 constexpr std::array<const char*, 3> kRadarTexts{"0 - Normal", "1 - Team Only", "2 - No Radar"};
 
-// A setting chosen by position; a value without an entry leaves the previous choice.
+// A setting chosen by position; a value without an entry shows no choice.
 struct Choice {
     Control Combo;
     Field Value;
@@ -237,8 +237,8 @@ private:
         const ScenarioInfo& r = catalogue_.Scenario(SelectedProperty);
         SetText(txtName, r.Name);
         SetText(txtRuleset, r.Ruleset);
-        for (const ShownField& number : kKeptNumbers)
-            if (r.*number.Value > 0) SetText(number.Id, std::to_string(r.*number.Value));
+        for (const ShownField& number : kPositiveNumbers)
+            SetText(number.Id, r.*number.Value > 0 ? std::to_string(r.*number.Value) : "");
         for (const LimitBox& limit : kLimits) {
             SetText(limit.Box, std::to_string(r.*limit.Number));
             const bool limited = r.*limit.Limited != 0;
@@ -248,8 +248,8 @@ private:
         for (const ShownField& flag : kFlags) SetCheck(flag.Id, r.*flag.Value != 0);
         for (const Choice& choice : kChoices) {
             const int16_t position = r.*choice.Value;
-            if (position >= 0 && position < std::ssize(choice.Texts))
-                SendMessageA(Control(choice.Combo), CB_SETCURSEL, position, 0);
+            const bool listed = position >= 0 && position < std::ssize(choice.Texts);
+            SendMessageA(Control(choice.Combo), CB_SETCURSEL, listed ? position : -1, 0);
         }
         SetText(txtScenarioText, ScenarioTextShown(gameFolder_, r.ScenarioText));
     }
