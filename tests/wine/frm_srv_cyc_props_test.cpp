@@ -98,7 +98,10 @@ TEST(PropertiesHotSpots, CancelThenOkWithEdgesIncludedElseDrag) {
         {4452, 5172, Spot::Ok},     {3540, 4800, Spot::Ok},       {3539.5f, 4800, Spot::Drag},
         {4476, 5000, Spot::Drag},   {4500, 4800, Spot::Cancel},   {5532, 5172, Spot::Cancel},
         {5532.5f, 5000, Spot::Drag}, {4000, 5173, Spot::Drag},    {4000, 4799, Spot::Drag},
-        {5700, 300, Spot::Drag},    {100, 100, Spot::Drag},
+        {100, 100, Spot::Drag},
+        // The X on the tab cancels; the gap below it and the _ drag.
+        {5580, 240, Spot::Cancel},  {5775, 435, Spot::Cancel},    {5579.5f, 300, Spot::Drag},
+        {5700, 239.5f, Spot::Drag}, {5700, 436, Spot::Drag},      {5700, 550, Spot::Drag},
     };
     for (const auto& p : presses) EXPECT_EQ(SpotAt(p.x, p.y), p.expected) << p.x << ", " << p.y;
 }
@@ -154,11 +157,11 @@ TEST_F(PropertiesWindow, OkReturnsTheHighlightedScenarioEverythingElseTheCallers
     }
 }
 
-// Between the buttons and on the painted tab glyphs, as on the main window.
+// Between the buttons and on the painted _ of the tab.
 TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
     AddEight();
     Show(-1, {[](HWND w) {
-                  for (const POINT at : {POINT{PixelsX(4476), PixelsY(5000)}, POINT{PixelsX(5700), PixelsY(300)}}) {
+                  for (const POINT at : {POINT{PixelsX(4476), PixelsY(5000)}, POINT{PixelsX(5700), PixelsY(550)}}) {
                       EXPECT_TRUE(test::PressStartsMove(w, WM_LBUTTONDOWN, at)) << at.x;
                       EXPECT_FALSE(test::PressStartsMove(w, WM_RBUTTONDOWN, at)) << at.x;
                       EXPECT_FALSE(test::PressStartsMove(w, WM_MBUTTONDOWN, at)) << at.x;
@@ -202,6 +205,39 @@ TEST_F(PropertiesWindow, NumbersAtZeroOrBelowShowEmptyAndChoicesOutOfRangeNoChoi
                  EXPECT_EQ(Selection(w, cmbRadar), 1);
                  PressCancel(w);
              }});
+}
+
+// Enter, a double-click on a scenario and the list's OK choose; Esc and the X on the tab do not.
+TEST_F(PropertiesWindow, KeysAndTheTabsXCloseAsOkOrCancel) {
+    AddEight();
+    const auto key = [](WPARAM k) { return [k](HWND) { test::PostKey(k); }; };
+    const Step chooseS2 = [](HWND w) { Choose(w, 1); };
+    const struct {
+        const char* how;
+        std::vector<Step> steps;
+        int16_t expected;
+    } cases[] = {
+        {"Enter", {chooseS2, key(VK_RETURN)}, 2},
+        {"Esc", {chooseS2, key(VK_ESCAPE)}, 7},
+        {"double-click", {[](HWND w) {
+             RECT entry{};
+             SendDlgItemMessageA(w, List1, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&entry));
+             const LPARAM at = MAKELPARAM(entry.left + 4, entry.top + 2);
+             const HWND list = GetDlgItem(w, List1);
+             PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+             PostMessageA(list, WM_LBUTTONUP, 0, at);
+             PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+             PostMessageA(list, WM_LBUTTONUP, 0, at);
+         }}, 5},  // the fourth entry: S3 is not listed
+        {"Enter in the scenario text", {chooseS2, [](HWND w) { SetFocus(GetDlgItem(w, txtScenarioText)); },
+                                        key(VK_RETURN)}, 2},
+        {"Esc in a setting box", {chooseS2, [](HWND w) { SetFocus(GetDlgItem(w, txtName)); }, key(VK_ESCAPE)}, 7},
+        {"the X on the tab", {chooseS2, [](HWND w) { test::PressAt(w, 5680, 330); }}, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        EXPECT_EQ(Show(7, c.steps), c.expected);
+    }
 }
 
 TEST_F(PropertiesWindow, LimitBoxesShownWhileTheirCheckBoxIsTicked) {

@@ -14,6 +14,7 @@
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/modal_window.h"
+#include "ui/framework/control_input.h"
 #include "ui/skin/hot_spot.h"
 #include "ui/skin/window_skin.h"
 
@@ -23,9 +24,10 @@ namespace props {
 
 namespace {
 
-constexpr std::array<HotSpot<Spot>, 2> kHotSpots{{
+constexpr std::array<HotSpot<Spot>, 3> kHotSpots{{
     {Spot::Cancel, 4500, 5532, 4800, 5172},
     {Spot::Ok, 3540, 4452, 4800, 5172},
+    {Spot::Cancel, 5580, 5775, 240, 435},  // the X on the tab
 }};
 
 }  // namespace
@@ -43,8 +45,7 @@ constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEI
 constexpr DWORD kRightLabel = SS_RIGHT | SS_NOTIFY;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOTIFY;
 constexpr DWORD kTextBox = WS_TABSTOP | ES_AUTOHSCROLL;
-constexpr DWORD kTextArea =
-    WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN;
+constexpr DWORD kTextArea = WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL;
 constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
 constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
 constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
@@ -177,6 +178,7 @@ private:
         switch (message) {
             case WM_CREATE:
                 CreateControls(Window(), kControls);
+                LetDialogKeysLeave(Control(txtScenarioText));
                 Load();
                 return 0;
             case WM_PAINT:
@@ -191,7 +193,11 @@ private:
                           static_cast<float>(TwipsY(GET_Y_LPARAM(lParam))));
                 return 0;
             case WM_COMMAND:
+                // Enter and Esc come from the dialog keys as IDOK and IDCANCEL.
+                if (LOWORD(wParam) == IDOK) Ok();
+                if (LOWORD(wParam) == IDCANCEL) Close();
                 if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_SELCHANGE) List1_Click();
+                if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_DBLCLK) Ok();
                 return 0;
             case WM_CLOSE:
                 Close();  // Alt+F4 and the like choose nothing, as CANCEL does
@@ -264,14 +270,18 @@ private:
                 Close();
                 break;
             case Spot::Ok:
-                // With nothing listed there is no choice to hand back: the caller's value stands.
-                if (const auto scenario = HighlightedScenario()) SelectedScenario = *scenario;
-                Close();
+                Ok();
                 break;
             case Spot::Drag:
                 WindowSkin::DragFromPress(Window(), Button);
                 break;
         }
+    }
+
+    void Ok() {
+        // With nothing listed there is no choice to hand back: the caller's value stands.
+        if (const auto scenario = HighlightedScenario()) SelectedScenario = *scenario;
+        Close();
     }
 
     void Unload() { skin_.ReleaseOutline(); }
