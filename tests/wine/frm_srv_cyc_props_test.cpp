@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 
 #include "cycle/win/unique_handle.h"
@@ -238,6 +239,67 @@ TEST_F(PropertiesWindow, KeysAndTheTabsXCloseAsOkOrCancel) {
         SCOPED_TRACE(c.how);
         EXPECT_EQ(Show(7, c.steps), c.expected);
     }
+}
+
+// Tab visits every control that takes the focus, the scenario text too, and comes round to the list.
+TEST_F(PropertiesWindow, TabGoesRoundEveryControl) {
+    ScenarioInfo record = Scenario("T");
+    record.KillLimit = 1;  // its box shows; the other two limit boxes are hidden and skipped
+    Add(record);
+    std::vector<int> visited;
+    std::vector<Step> steps;
+    for (int i = 0; i < 17; ++i)
+        steps.push_back([&](HWND) {
+            visited.push_back(GetDlgCtrlID(GetFocus()));
+            test::PostKey(VK_TAB);
+        });
+    steps.push_back(PressCancel);
+    Show(1, steps);
+    EXPECT_EQ(visited, (std::vector<int>{List1, txtName, txtRuleset, txtGameLength, txtMinimumTonnage,
+                                         txtMaximumTonnage, chkIsNight, chkStockMechs, cmbFog, chkWeather, cmbRadar,
+                                         chkTeamAllowed, chkKillLimited, txtKillLimit, chkRespawnlimited,
+                                         txtScenarioText, List1}));
+}
+
+// Nothing typed or clicked in the setting controls was ever kept, so none of them takes it.
+TEST_F(PropertiesWindow, SettingControlsShowButTakeNoInput) {
+    ScenarioInfo record = Scenario("T");
+    record.GameLength = 30;
+    record.Weather = 1;
+    record.Visibility = 1;
+    Add(record);
+    const auto focusAnd = [](int id, std::function<void(HWND)> act) {
+        return [id, act](HWND w) {
+            SetFocus(GetDlgItem(w, id));
+            act(GetDlgItem(w, id));
+        };
+    };
+    const auto typed = [](HWND control) {
+        PostMessageA(control, WM_KEYDOWN, VK_END, 1);
+        PostMessageA(control, WM_CHAR, '9', 1);
+        PostMessageA(control, WM_KEYDOWN, VK_BACK, 1);
+    };
+    const auto clicked = [](HWND control) {
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        PostMessageA(control, WM_KEYDOWN, VK_SPACE, 1);
+        PostMessageA(control, WM_KEYUP, VK_SPACE, 1);
+        PostMessageA(control, WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageA(control, WM_CHAR, '3', 1);
+    };
+    Show(1, {focusAnd(txtGameLength, typed), focusAnd(txtScenarioText, typed), focusAnd(chkWeather, clicked),
+             focusAnd(chkIsNight, clicked), focusAnd(cmbFog, clicked),
+             [](HWND w) {
+                 EXPECT_EQ(Text(w, txtGameLength), "30");
+                 EXPECT_EQ(Text(w, txtScenarioText), "");
+                 EXPECT_TRUE(Ticked(w, chkWeather));
+                 EXPECT_FALSE(Ticked(w, chkIsNight));
+                 EXPECT_EQ(Selection(w, cmbFog), 1);
+                 for (const int id : {txtName, txtGameLength, txtScenarioText})
+                     EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(w, id), GWL_STYLE) & ES_READONLY) << id;
+                 for (const int id : {txtName, chkWeather, cmbFog}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(w, id))) << id;
+                 PressCancel(w);
+             }});
 }
 
 TEST_F(PropertiesWindow, LimitBoxesShownWhileTheirCheckBoxIsTicked) {

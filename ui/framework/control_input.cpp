@@ -6,7 +6,27 @@ namespace rotaplex {
 
 namespace {
 
+constexpr UINT_PTR kShowOnlyId = 1;
 constexpr UINT_PTR kDialogKeysId = 2;
+
+LRESULT CALLBACK ShowOnlyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetFocus(hwnd);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_MOUSEWHEEL:
+        return 0;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, &ShowOnlyProc, id);
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
 
 LRESULT CALLBACK DialogKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
     if (message == WM_GETDLGCODE)
@@ -16,6 +36,8 @@ LRESULT CALLBACK DialogKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 }  // namespace
+
+void MakeShowOnly(HWND control) { SetWindowSubclass(control, &ShowOnlyProc, kShowOnlyId, 0); }
 
 void LetDialogKeysLeave(HWND control) { SetWindowSubclass(control, &DialogKeysProc, kDialogKeysId, 0); }
 

@@ -44,10 +44,12 @@ constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEI
 // Labels take the presses on them, so that a press there never drags the window.
 constexpr DWORD kRightLabel = SS_RIGHT | SS_NOTIFY;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOTIFY;
-constexpr DWORD kTextBox = WS_TABSTOP | ES_AUTOHSCROLL;
-constexpr DWORD kTextArea = WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL;
+// The setting controls show the scenario's values and take no input: nothing typed was ever kept.
+constexpr DWORD kTextBox = WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
+constexpr DWORD kTextArea =
+    WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_READONLY;
 constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
-constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
 
 // The small check boxes are exactly box-sized: their caption never shows, the label beside
@@ -86,6 +88,10 @@ constexpr std::array<ControlSpec, 32> kControls{{
     {txtScenarioText, "EDIT", "", kTextArea, kSunken, {3420, 3540, 1875, 1035}},
     {Label14, "STATIC", "Scenario Text:", kCentredLabel, 0, {3420, 3300, 1875, 195}},
 }};
+
+// Controls that show a value and take no input (the text boxes are read-only by style).
+constexpr std::array<Control, 8> kShowOnly{chkIsNight, chkStockMechs, cmbFog,        chkWeather,
+                                           cmbRadar,   chkTeamAllowed, chkKillLimited, chkRespawnlimited};
 
 using Field = int16_t ScenarioInfo::*;
 
@@ -178,6 +184,7 @@ private:
         switch (message) {
             case WM_CREATE:
                 CreateControls(Window(), kControls);
+                for (const int shown : kShowOnly) MakeShowOnly(Control(shown));
                 LetDialogKeysLeave(Control(txtScenarioText));
                 Load();
                 return 0;
