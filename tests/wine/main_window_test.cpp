@@ -231,18 +231,16 @@ TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
     EXPECT_EQ(ReadBytes(rotation_), kSaved);
 }
 
-// Edges are included, the first hot spot that holds the point wins, and the rest drags.
+// Edges are included, and the rest drags (nothing).
 TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
-    const std::tuple<float, float, MainCommand> cases[] = {
-        {3600, 240, MainCommand::Close},    {3795, 435, MainCommand::Close},
-        {3600, 436, MainCommand::Drag},     {3600, 480, MainCommand::Minimize},
-        {3795, 675, MainCommand::Minimize}, {3796, 675, MainCommand::Drag},
-        {2280, 4740, MainCommand::Delete},  {2775, 4995, MainCommand::Delete},
-        {1620, 4740, MainCommand::Edit},    {2115, 4995, MainCommand::Edit},
-        {960, 4740, MainCommand::Add},      {1515, 4995, MainCommand::Add},
-        {1516, 4800, MainCommand::Drag},    {3000, 4740, MainCommand::Quit},
-        {3615, 4995, MainCommand::Quit},    {3615, 4739, MainCommand::Drag},
-        {1500, 1500, MainCommand::Drag},
+    using C = EditorCommand;
+    const std::optional<C> drag;
+    const std::tuple<float, float, std::optional<C>> cases[] = {
+        {3600, 240, C::Quit},     {3795, 435, C::Quit},     {3600, 436, drag},        {3600, 480, C::Minimize},
+        {3795, 675, C::Minimize}, {3796, 675, drag},        {2280, 4740, C::Delete},  {2775, 4995, C::Delete},
+        {1620, 4740, C::Edit},    {2115, 4995, C::Edit},    {960, 4740, C::Add},      {1515, 4995, C::Add},
+        {1516, 4800, drag},       {3000, 4740, C::Quit},    {3615, 4995, C::Quit},    {3615, 4739, drag},
+        {1500, 1500, drag},
     };
     for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
 }

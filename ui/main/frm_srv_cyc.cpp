@@ -145,25 +145,25 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmSrvCyc::MouseDown(UINT button, float x, float y) {
-    switch (MainCommandAt(x, y)) {
-    case MainCommand::Close:
-    case MainCommand::Quit:
+    const std::optional<EditorCommand> command = MainCommandAt(x, y);
+    if (!command) return WindowSkin::DragFromPress(Window(), button);
+    switch (*command) {
+    case EditorCommand::Quit:
         SendMessageA(Window(), WM_CLOSE, 0, 0);
         break;
-    case MainCommand::Minimize:
+    case EditorCommand::Minimize:
         ShowWindow(Window(), SW_MINIMIZE);
         break;
-    case MainCommand::Add:
+    case EditorCommand::Add:
         Add();
         break;
-    case MainCommand::Edit:
+    case EditorCommand::Edit:
         Edit();
         break;
-    case MainCommand::Delete:
+    case EditorCommand::Delete:
         Del();
         break;
-    case MainCommand::Drag:
-        WindowSkin::DragFromPress(Window(), button);
+    default:
         break;
     }
 }

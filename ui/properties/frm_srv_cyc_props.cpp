@@ -2,17 +2,20 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
 
 #include "cycle/line_reader.h"
+#include "cycle/scenario_filter.h"
 #include "cycle/win/file_system.h"
 #include "cycle/win/game_folder.h"
 #include "cycle/win/system_error.h"
 #include "ui/framework/base_window.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
+#include "ui/framework/list_rows.h"
 #include "ui/framework/modal_window.h"
 #include "ui/framework/control_input.h"
 #include "ui/skin/hot_spot.h"
@@ -40,7 +43,10 @@ namespace {
 
 using namespace props;
 
-constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+// The scenarios shown are kept by the window, not by the list: a new filter, even of all 32767,
+// is then one count to set rather than an entry to add each.
+constexpr DWORD kList =
+    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA;
 // Labels take the presses on them, so that a press there never drags the window.
 constexpr DWORD kRightLabel = SS_RIGHT | SS_NOTIFY;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOTIFY;
@@ -143,9 +149,6 @@ constexpr std::array<Choice, 2> kChoices{{
     {cmbRadar, &ScenarioInfo::RadarMode, kRadarTexts},
 }};
 
-// A guess at the list's text per entry, so that its storage is reserved once.
-constexpr int kListBytesPerEntry = 32;
-
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 // The scenario text file with CR LF line ends. A file that is found but cannot be read shows as
@@ -160,7 +163,7 @@ std::string ScenarioTextShown(const std::string& gameFolder, const std::string& 
     }
 }
 
-class frmSrvCycProps : public BaseWindow<frmSrvCycProps> {
+class frmSrvCycProps : public BaseWindow<frmSrvCycProps>, private ListRowSource {
 public:
     frmSrvCycProps(const MissionCatalogue& catalogue, const std::string& gameFolder, int16_t selectedScenario)
         : catalogue_(catalogue), gameFolder_(gameFolder), SelectedScenario(selectedScenario) {}
@@ -184,6 +187,8 @@ private:
         switch (message) {
             case WM_CREATE:
                 CreateControls(Window(), kControls);
+                FitRowHeight(Control(List1));
+                AnswerFromRows(Control(List1), *this);
                 for (const int shown : kShowOnly) MakeShowOnly(Control(shown));
                 LetDialogKeysLeave(Control(txtScenarioText));
                 Load();
@@ -191,6 +196,11 @@ private:
             case WM_PAINT:
                 skin_.OnPaint(Window());
                 return 0;
+            case WM_DRAWITEM: {
+                const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+                DrawListRow(item, item.itemID < shown_.size() ? RowText(static_cast<int>(item.itemID)) : "");
+                return TRUE;
+            }
             case WM_ERASEBKGND:
                 return 1;  // the skin covers the whole surface
             case WM_LBUTTONDOWN:
@@ -229,22 +239,33 @@ private:
         if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
     }
 
-    // The listed scenarios in table order, with the caller's one highlighted, or else the first.
+    // The scenarios with a name or a ruleset, in table order, with the caller's one highlighted.
     void FillList() {
-        HWND list = Control(List1);
-        const int count = catalogue_.ScenarioCount();
-        const ListBoxBulkFill fill(list, count, static_cast<size_t>(count) * kListBytesPerEntry);
-        LRESULT highlighted = 0;
-        for (int i = 1; i <= count; ++i) {
+        for (int i = 1; i <= catalogue_.ScenarioCount(); ++i) {
             const ScenarioInfo& record = catalogue_.Scenario(i);
             const std::string text = record.Name + " " + record.Ruleset;
-            if (IsBlank(text)) continue;
-            const LRESULT entry = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-            SendMessageA(list, LB_SETITEMDATA, entry, i);
-            if (i == SelectedScenario) highlighted = entry;
+            if (!IsBlank(text)) filter_.Add(static_cast<int16_t>(i), text, record.MissionFile);
         }
-        SendMessageA(list, LB_SETCURSEL, highlighted, 0);
+        ListScenarios(filter_.Matching(""), SelectedScenario);
     }
+
+    // Shows scenarios (in table order) in the list, with keep highlighted if it is among them,
+    // else the first.
+    void ListScenarios(std::vector<int16_t> scenarios, std::optional<int16_t> keep) {
+        shown_ = std::move(scenarios);
+        const HWND list = Control(List1);
+        const ListBoxBulkFill fill(list, 0, 0);
+        SendMessageA(list, LB_SETCOUNT, shown_.size(), 0);
+        const auto kept = keep ? std::lower_bound(shown_.begin(), shown_.end(), *keep) : shown_.end();
+        const bool found = kept != shown_.end() && *kept == *keep;
+        SendMessageA(list, LB_SETCURSEL, found ? kept - shown_.begin() : shown_.empty() ? -1 : 0, 0);
+    }
+
+    std::string RowText(int row) const override {
+        const ScenarioInfo& record = catalogue_.Scenario(shown_[row]);
+        return record.Name + " " + record.Ruleset;
+    }
+    LPARAM RowData(int row) const override { return shown_[row]; }
 
     void ActivateProperties(int16_t SelectedProperty) {
         const ScenarioInfo& r = catalogue_.Scenario(SelectedProperty);
@@ -299,8 +320,8 @@ private:
     std::optional<int16_t> HighlightedScenario() const {
         HWND list = Control(List1);
         const LRESULT entry = SendMessageA(list, LB_GETCURSEL, 0, 0);
-        if (entry == LB_ERR) return std::nullopt;
-        return static_cast<int16_t>(SendMessageA(list, LB_GETITEMDATA, entry, 0));
+        if (entry < 0 || entry >= std::ssize(shown_)) return std::nullopt;
+        return shown_[entry];
     }
 
     HWND Control(int id) const { return GetDlgItem(Window(), id); }
@@ -312,6 +333,8 @@ private:
     const MissionCatalogue& catalogue_;
     const std::string& gameFolder_;
     int16_t SelectedScenario;
+    ScenarioFilter filter_;
+    std::vector<int16_t> shown_;  // the scenario of each entry of List1
     WindowSkin skin_{kPropertiesSkin};
     bool closed_ = false;
 };

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace rotaplex {
+
+// Draws one row of an owner-drawn list box in the system's colours, selected or not. A row with a
+// note is the text greyed, the note after it.
+void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note = {});
+
+// Gives an owner-drawn list box rows as high as its font's text, as a plain list box has.
+void FitRowHeight(HWND list);
+
+// The width in pixels that DrawListRow needs for a row, in the list's font.
+int ListRowWidth(HWND list, std::string_view text, std::string_view note = {});
+
+// The rows of a list box that keeps none itself (LBS_NODATA): their texts and item data.
+class ListRowSource {
+public:
+    virtual std::string RowText(int row) const = 0;
+    virtual LPARAM RowData(int row) const = 0;
+
+protected:
+    ~ListRowSource() = default;
+};
+
+// Lets an LBS_NODATA list box answer LB_GETTEXT, LB_GETTEXTLEN and LB_GETITEMDATA from rows, as
+// a list box that keeps its strings would, so that whoever reads it sees what it shows. rows must
+// outlive the list box.
+void AnswerFromRows(HWND list, const ListRowSource& rows);
+
+}  // namespace rotaplex
