@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         frmSrvCyc main;
         main.Load(*gameFolder);
         main.Show(show);
-        return RunMessageLoop();
+        return RunMessageLoop(main.Window(), main.Accelerators());
     } catch (const std::exception& error) {
         // Start-up that cannot go on, or an error that escaped a handler: tell it and end.
         MessageBoxA(nullptr, error.what(), kAppTitle, MB_OK | MB_ICONERROR);

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "ui/framework/gdi_handles.h"
 
 namespace rotaplex {
 
@@ -63,20 +62,21 @@ void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
-void FitRowHeight(HWND list) {
-    const WindowDc dc(list);
-    const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+void FitRowHeight(HWND list) { SendMessageA(list, LB_SETITEMHEIGHT, 0, ListRowMeasure(list).Height()); }
+
+ListRowMeasure::ListRowMeasure(HWND list)
+    : dc_(list), font_(dc_.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0))) {}
+
+int ListRowMeasure::Height() const {
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.get(), &metrics);
-    SendMessageA(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+    GetTextMetricsA(dc_.get(), &metrics);
+    return metrics.tmHeight;
 }
 
-int ListRowWidth(HWND list, std::string_view text, std::string_view note) {
-    const WindowDc dc(list);
-    const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+int ListRowMeasure::Width(std::string_view text, std::string_view note) const {
     const std::string line = RowLine(text, note);
     SIZE size{};
-    GetTextExtentPoint32A(dc.get(), line.c_str(), static_cast<int>(line.size()), &size);
+    GetTextExtentPoint32A(dc_.get(), line.c_str(), static_cast<int>(line.size()), &size);
     return size.cx + 2 * kPadding;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/framework/gdi_handles.h"
+
 namespace rotaplex {
 
 // Draws one row of an owner-drawn list box in the system's colours, selected or not. A row with a
@@ -14,8 +16,18 @@ void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_
 // Gives an owner-drawn list box rows as high as its font's text, as a plain list box has.
 void FitRowHeight(HWND list);
 
-// The width in pixels that DrawListRow needs for a row, in the list's font.
-int ListRowWidth(HWND list, std::string_view text, std::string_view note = {});
+// The widths in pixels that DrawListRow needs for rows, in a list's font: one device context
+// for all the rows measured while it lasts.
+class ListRowMeasure {
+public:
+    explicit ListRowMeasure(HWND list);
+    int Width(std::string_view text, std::string_view note = {}) const;
+    int Height() const;  // of a row
+
+private:
+    WindowDc dc_;
+    SelectedObject font_;
+};
 
 // The rows of a list box that keeps none itself (LBS_NODATA): their texts and item data.
 class ListRowSource {

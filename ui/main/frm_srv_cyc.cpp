@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "cycle/limits.h"
@@ -9,6 +10,7 @@
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
 #include "ui/framework/list_box_fill.h"
+#include "ui/framework/list_rows.h"
 #include "ui/framework/message_box.h"
 #include "ui/framework/twips.h"
 #include "ui/main/main_commands.h"
@@ -24,11 +26,9 @@ constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr TwipsRect kList1{300, 540, 3015, 3375};
 constexpr int kList1Id = 1;
 
-constexpr const char* kPickToEdit = "Pick from the list before editing!";
-constexpr const char* kPickToAdd = "Pick from the list where you want to add it!";
 constexpr int16_t kNoScenario = -1;
-// An index past the 16-bit range would wrap: a full rotation takes no more entries.
-constexpr const char* kRotationFull = "The rotation already holds 32767 entries, the most it can hold.";
+// After the reference of an entry whose mission is not installed.
+constexpr const char* kNotInstalled = "(not installed)";
 
 std::string DeleteQuestion(const std::string& entryText) { return "Delete " + entryText + "?\nAre you sure?"; }
 
@@ -53,13 +53,20 @@ frmSrvCyc::frmSrvCyc(SaveFileSystem& files) : files_(files) {
     // Without its window the program would wait in its message loop for ever.
     if (!Window())
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
+    // Owner-drawn so that an entry whose mission is missing can show its own reference, greyed;
+    // the items keep their texts.
     list1_ = CreateWindowExA(0, "LISTBOX", nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+                                 LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
                              PixelsX(kList1.Left, tpp), PixelsY(kList1.Top, tpp), PixelsX(kList1.Width, tpp),
                              PixelsY(kList1.Height, tpp), Window(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kList1Id)), GetModuleHandleA(nullptr),
                              nullptr);
     SendMessageA(list1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    FitRowHeight(list1_);
+    // Dragging an entry with the left button moves it; the list tells its parent as it goes.
+    MakeDragList(list1_);
+    dragListMessage_ = RegisterWindowMessageA(DRAGLISTMSGSTRING);
 }
 
 void frmSrvCyc::Load(const std::string& gameFolder) {
@@ -78,6 +85,7 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
     for (const CycleEntry& entry : cycle_) textBytes += entry.DisplayText.size() + 1;
     const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.size()), textBytes);
     for (size_t i = 0; i < cycle_.size(); ++i) ListEntry(static_cast<int16_t>(i), cycle_[i]);
+    FitListWidth();
 }
 
 void frmSrvCyc::Show(int how) {
@@ -89,12 +97,14 @@ void frmSrvCyc::InsertEntry(int16_t index, CycleEntry entry) {
     ListEntry(index, entry);
     cycle_.insert(cycle_.begin() + index, std::move(entry));
     cycleChanged_ = -1;
+    FitListWidth();
 }
 
 void frmSrvCyc::RemoveEntry(int16_t index) {
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
     cycle_.erase(cycle_.begin() + index);
     cycleChanged_ = -1;
+    FitListWidth();
 }
 
 void frmSrvCyc::ReplaceEntry(int16_t index, CycleEntry entry) {
@@ -104,6 +114,14 @@ void frmSrvCyc::ReplaceEntry(int16_t index, CycleEntry entry) {
     SendMessageA(list1_, LB_SETCURSEL, selected, 0);
     cycle_[index] = std::move(entry);
     cycleChanged_ = -1;
+    FitListWidth();
+}
+
+void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
+    CycleEntry entry = cycle_[from];
+    RemoveEntry(static_cast<int16_t>(from));
+    InsertEntry(static_cast<int16_t>(to), std::move(entry));
+    Select(to);
 }
 
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
@@ -139,60 +157,171 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         skin_.OnPaint(Window());
         return 0;
+    case WM_COMMAND:
+        if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
+        if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
+        return 0;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == list1_) ShowContextMenu(lParam);
+        return 0;
+    case WM_DRAWITEM:
+        DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     default:
+        if (message == dragListMessage_ && dragListMessage_)
+            return DragList(*reinterpret_cast<const DRAGLISTINFO*>(lParam));
         return DefaultHandling(message, wParam, lParam);
     }
 }
 
 void frmSrvCyc::MouseDown(UINT button, float x, float y) {
-    const std::optional<EditorCommand> command = MainCommandAt(x, y);
-    if (!command) return WindowSkin::DragFromPress(Window(), button);
-    switch (*command) {
-    case EditorCommand::Quit:
-        SendMessageA(Window(), WM_CLOSE, 0, 0);
-        break;
-    case EditorCommand::Minimize:
-        ShowWindow(Window(), SW_MINIMIZE);
-        break;
-    case EditorCommand::Add:
-        Add();
-        break;
-    case EditorCommand::Edit:
-        Edit();
-        break;
-    case EditorCommand::Delete:
-        Del();
-        break;
-    default:
-        break;
-    }
+    if (const std::optional<EditorCommand> command = MainCommandAt(x, y))
+        Run(*command);
+    else
+        WindowSkin::DragFromPress(Window(), button);
+}
+
+void frmSrvCyc::Run(EditorCommand command) {
+    const EditorState state = State();
+    if (CanRun(command, state))
+        (static_cast<MainCommandTarget&>(*this).*SpecOf(command).Run)();
+    else if (const char* why = WhyNot(command, state))
+        Tell(why);
+}
+
+EditorState frmSrvCyc::State() const {
+    const std::optional<int16_t> selected = SelectedEntry();
+    return {cycle_.size(), selected ? std::optional<std::size_t>(*selected) : std::nullopt, false, false};
 }
 
 void frmSrvCyc::Add() {
-    const std::optional<int16_t> selected = SelectedEntry();
-    if (!selected) return Tell(kPickToAdd);
-    if (std::ssize(cycle_) >= kMaxTableSize) return Tell(kRotationFull);
-    const int16_t AddPosition = ShowAddPosition(Window(), cycle_[*selected].DisplayText);
+    const EditorState state = State();
+    // The first entry of an empty rotation has no place to pick.
+    const int16_t AddPosition =
+        state.Selected ? ShowAddPosition(Window(), RowText(cycle_[*state.Selected])) : kAddBefore;
     if (AddPosition == kAddCancelled) return;
     const int16_t SelectedScenario = ChooseScenario(kNoScenario);
     if (SelectedScenario == kNoScenario) return;
-    InsertEntry(static_cast<int16_t>(AddPosition - 1 + *selected), EntryForScenario(missions_, SelectedScenario));
+    const std::size_t position = AddedPosition(state, AddPosition == kAddAfter);
+    InsertEntry(static_cast<int16_t>(position), EntryForScenario(missions_, SelectedScenario));
+    Select(position);
 }
 
 void frmSrvCyc::Edit() {
-    const std::optional<int16_t> selected = SelectedEntry();
-    if (!selected) return Tell(kPickToEdit);
-    const int16_t remembered = cycle_[*selected].ScenarioIndex;
+    const int16_t selected = *SelectedEntry();
+    const int16_t remembered = cycle_[selected].ScenarioIndex;
     const int16_t SelectedScenario = ChooseScenario(remembered);
-    if (SelectedScenario != remembered) ReplaceEntry(*selected, EntryForScenario(missions_, SelectedScenario));
+    if (SelectedScenario != remembered) ReplaceEntry(selected, EntryForScenario(missions_, SelectedScenario));
 }
 
 void frmSrvCyc::Del() {
-    const std::optional<int16_t> selected = SelectedEntry();
-    if (!selected) return Tell(kPickToEdit);
-    if (MessageBoxA(Window(), DeleteQuestion(cycle_[*selected].DisplayText).c_str(), kAppTitle,
-                    MB_YESNO | MB_ICONQUESTION) == IDYES)
-        RemoveEntry(*selected);
+    const int16_t selected = *SelectedEntry();
+    // No is the default: Enter, pressed once too often, keeps the entry.
+    if (MessageBoxA(Window(), DeleteQuestion(RowText(cycle_[selected])).c_str(), kAppTitle,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    RemoveEntry(selected);
+    Select(SelectionAt(static_cast<std::size_t>(selected), cycle_.size()));
+}
+
+void frmSrvCyc::MoveUp() {
+    const auto selected = static_cast<std::size_t>(*SelectedEntry());
+    MoveEntry(selected, MoveTarget(EditorCommand::MoveUp, selected));
+}
+
+void frmSrvCyc::MoveDown() {
+    const auto selected = static_cast<std::size_t>(*SelectedEntry());
+    MoveEntry(selected, MoveTarget(EditorCommand::MoveDown, selected));
+}
+void frmSrvCyc::Undo() {}
+void frmSrvCyc::Redo() {}
+
+void frmSrvCyc::SaveNow() {
+    if (SaveCycle()) cycleChanged_ = 0;
+}
+
+void frmSrvCyc::Quit() { SendMessageA(Window(), WM_CLOSE, 0, 0); }
+
+void frmSrvCyc::Minimize() { ShowWindow(Window(), SW_MINIMIZE); }
+
+void frmSrvCyc::ShowContextMenu(LPARAM at) {
+    POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at == -1) {
+        // From the keyboard: at the selected row, or the list's corner.
+        RECT row{};
+        SendMessageA(list1_, LB_GETITEMRECT, std::max<LRESULT>(0, SendMessageA(list1_, LB_GETCURSEL, 0, 0)),
+                     reinterpret_cast<LPARAM>(&row));
+        where = {row.left, row.bottom};
+        ClientToScreen(list1_, &where);
+    } else {
+        // A right-click picks the row under it first, as it is that row the operator means.
+        POINT client = where;
+        ScreenToClient(list1_, &client);
+        const LRESULT hit = SendMessageA(list1_, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+        if (HIWORD(hit) == 0) SendMessageA(list1_, LB_SETCURSEL, LOWORD(hit), 0);
+    }
+    const unique_hmenu menu = MakeMainContextMenu(State());
+    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x,
+                                       where.y, 0, Window(), nullptr);
+    if (const auto command = MainCommandFromId(static_cast<WORD>(chosen))) Run(*command);
+}
+
+LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
+    const int count = static_cast<int>(cycle_.size());
+    int over = LBItemFromPt(list1_, drag.ptCursor, TRUE);
+    // Below the last row inside the list: the place after it.
+    RECT inside{};
+    GetClientRect(list1_, &inside);
+    POINT client = drag.ptCursor;
+    ScreenToClient(list1_, &client);
+    if (over < 0 && PtInRect(&inside, client)) over = count;
+    switch (drag.uNotification) {
+    case DL_BEGINDRAG:
+        dragFrom_ = over >= 0 && over < count ? std::optional<std::size_t>(over) : std::nullopt;
+        return dragFrom_.has_value();
+    case DL_DRAGGING:
+        DrawInsert(Window(), list1_, over);
+        return over >= 0 ? DL_MOVECURSOR : DL_STOPCURSOR;
+    case DL_DROPPED:
+        DrawInsert(Window(), list1_, -1);
+        if (dragFrom_ && over >= 0) {
+            // The mark stands before row over; taking the entry out first shifts the rows after it.
+            const std::size_t to = static_cast<std::size_t>(over) > *dragFrom_ ? over - 1 : over;
+            if (to != *dragFrom_) MoveEntry(*dragFrom_, to);
+        }
+        dragFrom_.reset();
+        return 0;
+    default:  // DL_CANCELDRAG
+        DrawInsert(Window(), list1_, -1);
+        dragFrom_.reset();
+        return 0;
+    }
+}
+
+void frmSrvCyc::DrawEntry(const DRAWITEMSTRUCT& item) const {
+    if (item.itemID >= cycle_.size()) return DrawListRow(item, "");
+    const CycleEntry& entry = cycle_[item.itemID];
+    if (entry.ScenarioIndex == 0)
+        DrawListRow(item, entry.SourceText, kNotInstalled);
+    else
+        DrawListRow(item, entry.DisplayText);
+}
+
+const std::string& frmSrvCyc::RowText(const CycleEntry& entry) const {
+    return entry.ScenarioIndex == 0 ? entry.SourceText : entry.DisplayText;
+}
+
+void frmSrvCyc::FitListWidth() {
+    const ListRowMeasure measure(list1_);
+    int widest = 0;
+    for (const CycleEntry& entry : cycle_)
+        widest = std::max(widest, entry.ScenarioIndex == 0 ? measure.Width(entry.SourceText, kNotInstalled)
+                                                           : measure.Width(entry.DisplayText));
+    SendMessageA(list1_, LB_SETHORIZONTALEXTENT, widest, 0);
+}
+
+void frmSrvCyc::Select(std::optional<std::size_t> entry) {
+    SendMessageA(list1_, LB_SETCURSEL, entry ? static_cast<WPARAM>(*entry) : static_cast<WPARAM>(-1), 0);
 }
 
 std::optional<int16_t> frmSrvCyc::SelectedEntry() const {

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,13 +14,15 @@
 #include "cycle/win/file_system.h"
 #include "cycle/win/game_folder.h"
 #include "ui/framework/base_window.h"
+#include "ui/framework/menu_handles.h"
+#include "ui/main/main_commands.h"
 #include "ui/skin/window_skin.h"
 
 namespace rotaplex {
 
 // The main window: the skinned face with the rotation list. It owns the rotation, the
 // CycleList that List1 mirrors item for item (text and scenario index), and CycleChanged.
-class frmSrvCyc : public BaseWindow<frmSrvCyc> {
+class frmSrvCyc : public BaseWindow<frmSrvCyc>, private MainCommandTarget {
 public:
     // Creates the window hidden. Saves go through files.
     explicit frmSrvCyc(SaveFileSystem& files = Win32FileSystem());
@@ -34,11 +39,15 @@ public:
     // -1 once the rotation has changed; nothing sets it back.
     int16_t CycleChanged() const { return cycleChanged_; }
     HWND List1() const { return list1_; }
+    // The keys of the command table, for the program's message loop.
+    HACCEL Accelerators() const { return accelerators_.get(); }
 
     // The only ways the rotation changes: each keeps List1 in step and marks the change.
     void InsertEntry(int16_t index, CycleEntry entry);
     void RemoveEntry(int16_t index);
     void ReplaceEntry(int16_t index, CycleEntry entry);
+    // The entry at from taken out and put back at to; the selection follows it.
+    void MoveEntry(std::size_t from, std::size_t to);
 
 private:
     friend class BaseWindow<frmSrvCyc>;
@@ -46,10 +55,25 @@ private:
 
     // A press on the surface outside List1, in the window's twips; button is the press message.
     void MouseDown(UINT button, float x, float y);
-    // The painted list commands, on the selected entry.
-    void Add();
-    void Edit();
-    void Del();
+    // Every command passes here, from a key, a painted label or the context menu: one that
+    // cannot run now says why, or does nothing.
+    void Run(EditorCommand command);
+    EditorState State() const;
+    // The commands, on the selected entry.
+    void Add() override;
+    void Edit() override;
+    void Del() override;
+    void MoveUp() override;
+    void MoveDown() override;
+    void Undo() override;
+    void Redo() override;
+    void SaveNow() override;
+    void Quit() override;
+    void Minimize() override;
+    // List1's own events.
+    void ShowContextMenu(LPARAM at);
+    LRESULT DragList(const DRAGLISTINFO& drag);
+    void DrawEntry(const DRAWITEMSTRUCT& item) const;
     // Every way of closing passes here; Cancel keeps the window open.
     void Unload(bool& Cancel);
 
@@ -58,6 +82,11 @@ private:
     void ListEntry(int16_t index, const CycleEntry& entry);
     // The entry List1 has selected, if any.
     std::optional<int16_t> SelectedEntry() const;
+    void Select(std::optional<std::size_t> entry);
+    // The text an entry's row shows: its display text, or for a missing mission its own reference.
+    const std::string& RowText(const CycleEntry& entry) const;
+    // List1 scrolls sideways as far as its widest row.
+    void FitListWidth();
     // A message with an OK button, titled with the program's name.
     void Tell(const char* text) const;
     // The properties window opened on SelectedScenario: the scenario chosen with OK, else
@@ -67,6 +96,9 @@ private:
     SaveFileSystem& files_;
     WindowSkin skin_{kMainSkin};
     HWND list1_ = nullptr;  // a child: destroyed with the window
+    unique_haccel accelerators_ = MakeMainAccelerators();
+    UINT dragListMessage_ = 0;
+    std::optional<std::size_t> dragFrom_;
     std::string gameFolder_;
     MissionCatalogue missions_;
     CycleList cycle_;

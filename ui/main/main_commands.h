@@ -60,7 +60,7 @@ inline constexpr std::array<MainCommandSpec, 10> kMainCommands{{
     {EditorCommand::Delete, "&Delete\tDel", {{{0, VK_DELETE}}}, {{{2280, 2775, 4740, 4995}}}, false,
      &MainCommandTarget::Del},
     {EditorCommand::MoveUp, "Move &up\tCtrl+Up", {{{FCONTROL, VK_UP}}}, {}, true, &MainCommandTarget::MoveUp},
-    {EditorCommand::MoveDown, "Move dow&n\tCtrl+Down", {{{FCONTROL, VK_DOWN}}}, {}, false,
+    {EditorCommand::MoveDown, "Move do&wn\tCtrl+Down", {{{FCONTROL, VK_DOWN}}}, {}, false,
      &MainCommandTarget::MoveDown},
     {EditorCommand::Undo, "Und&o\tCtrl+Z", {{{FCONTROL, 'Z'}}}, {}, true, &MainCommandTarget::Undo},
     {EditorCommand::Redo, "&Redo\tCtrl+Y, Ctrl+Shift+Z", {{{FCONTROL, 'Y'}, {FCONTROL | FSHIFT, 'Z'}}}, {}, false,
@@ -69,7 +69,7 @@ inline constexpr std::array<MainCommandSpec, 10> kMainCommands{{
     // QUIT in the bottom strip and the X on the tab.
     {EditorCommand::Quit, "&Quit\tAlt+F4", {}, {{{3000, 3615, 4740, 4995}, {3600, 3795, 240, 435}}}, false,
      &MainCommandTarget::Quit},
-    {EditorCommand::Minimize, "Mi&nimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
+    {EditorCommand::Minimize, "M&inimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
 }};
 
 // The command painted under a point in the window's twips; nothing where a press drags.

@@ -1,0 +1,50 @@
+#include "real_input.h"
+
+#include <stdexcept>
+
+#include "cycle/win/unique_handle.h"
+
+namespace rotaplex::test {
+
+namespace {
+
+// Wine starts a Linux program given by its path like any other and reports its exit code.
+void Xdotool(const std::string& arguments) {
+    std::string commandLine = "Z:\\usr\\bin\\xdotool " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started))
+        throw std::runtime_error("cannot start xdotool");
+    const unique_hfile process(started.hProcess), thread(started.hThread);
+    DWORD code = 1;
+    if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.get(), &code) ||
+        code != 0)
+        throw std::runtime_error("xdotool " + arguments + " failed");
+}
+
+std::string At(POINT p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
+
+}  // namespace
+
+void RealKeys(const std::string& keys) { Xdotool("key --delay 30 " + keys); }
+
+void RealClick(POINT screen, int button, int count) {
+    Xdotool("mousemove " + At(screen) + " click --repeat " + std::to_string(count) + " --delay 80 " +
+            std::to_string(button));
+}
+
+void RealDrag(POINT from, POINT to) {
+    std::string steps = "mousemove " + At(from) + " mousedown 1";
+    for (int i = 1; i <= 4; ++i)
+        steps += " sleep 0.05 mousemove " + At({from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4});
+    Xdotool(steps + " sleep 0.05 mouseup 1");
+}
+
+POINT OnScreen(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    return client;
+}
+
+}  // namespace rotaplex::test
