@@ -8,9 +8,13 @@ namespace rotaplex::test {
 
 namespace {
 
-// Wine starts a Linux program given by its path like any other and reports its exit code.
+// Wine starts a Linux program given by its path, but gives no handle to wait on: the shell that
+// runs xdotool leaves a file behind when it is done, and that is waited for.
 void Xdotool(const std::string& arguments) {
-    std::string commandLine = "Z:\\usr\\bin\\xdotool " + arguments;
+    static int calls = 0;
+    const std::string done = "/tmp/rotaplex-xdotool-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++calls);
+    std::string commandLine = "Z:\\bin\\sh -c \"/usr/bin/xdotool " + arguments + "; touch " + done + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -18,10 +22,14 @@ void Xdotool(const std::string& arguments) {
                         &started))
         throw std::runtime_error("cannot start xdotool");
     const unique_hfile process(started.hProcess), thread(started.hThread);
-    DWORD code = 1;
-    if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.get(), &code) ||
-        code != 0)
-        throw std::runtime_error("xdotool " + arguments + " failed");
+    std::string windowsDone = "Z:" + done;
+    for (char& c : windowsDone)
+        if (c == '/') c = '\\';
+    for (int tries = 0; GetFileAttributesA(windowsDone.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries) {
+        if (tries == 500) throw std::runtime_error("xdotool " + arguments + " did not finish");
+        Sleep(20);
+    }
+    DeleteFileA(windowsDone.c_str());
 }
 
 std::string At(POINT p) { return std::to_string(p.x) + " " + std::to_string(p.y); }

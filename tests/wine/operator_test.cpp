@@ -1,0 +1,224 @@
+// The real Rotaplex.exe worked with the real keyboard and mouse, as an operator works it: the keys
+// of the command table, the context menu, a drag, undo and redo, saving without quitting.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "modal_script.h"
+#include "real_input.h"
+#include "started_program.h"
+#include "test_folder.h"
+#include "window_checks.h"
+
+namespace rotaplex {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr const char* kMissions =
+    "[Scenarios]\r\nHill = {\r\n[server]\r\nname = Hill\r\nruleset = Brawl\r\n}\r\n"
+    "Dusk = {\r\n[server]\r\nname = Dusk\r\nruleset = Attrition\r\n}\r\n"
+    "Canyon = {\r\n[server]\r\nname = Canyon\r\nruleset = CTF\r\n}\r\n";
+// The second entry's mission is not installed.
+constexpr const char* kRotation =
+    "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=old.nfo::Quarry\r\nmap=hill.nfo::Canyon\r\nmap=hill.nfo::Dusk\r\n";
+constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
+
+// The program on its own game folder, given as its argument, with a way to look at List1 and the
+// windows it opens, and to reach its rows with the real pointer.
+class Operator : public test::StartedProgram {
+public:
+    explicit Operator(const std::string& gameFolder) : StartedProgram("\"" + gameFolder + "\"") {}
+
+    // A window of the program once it is shown and has the keyboard, so that keys typed next go
+    // to it; nullptr when none comes.
+    HWND Window(const char* className, const char* caption = nullptr) const {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            found = ShownWindow(className, caption);
+            return found && (FocusIn(found) || !strcmp(className, "#32768"));
+        });
+        return found;
+    }
+    static bool FocusIn(HWND window) {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) && thread.hwndFocus &&
+               (thread.hwndFocus == window || IsChild(window, thread.hwndFocus));
+    }
+    HWND Main() const { return main_; }
+    HWND List() const { return list_; }
+
+    Texts Rows() const {
+        Texts texts;
+        for (const test::ListRow& row : test::ListRows(list_)) texts.push_back(row.first);
+        return texts;
+    }
+    LRESULT Selected() const { return SendMessageW(list_, LB_GETCURSEL, 0, 0); }
+    // Until List1 shows these rows with that one selected and has the keyboard again (a window it
+    // opened has gone), or a while has passed.
+    bool Shows(const Texts& rows, LRESULT selected) const {
+        if (!WaitUntil([&] { return Rows() == rows && Selected() == selected; }, 100)) return false;
+        // Wine without a window manager may leave no window active when a modal one closes (on
+        // Windows the owner takes over): the operator clicks the selected row to go on typing.
+        if (!WaitUntil([&] { return FocusIn(list_); }, 10)) test::RealClick(Row(static_cast<int>(selected)));
+        return WaitUntil([&] { return FocusIn(list_); }, 100);
+    }
+    // What List1 shows, for a failure's message.
+    std::string Seen() const {
+        std::string seen;
+        for (const std::string& row : Rows()) seen += "[" + row + "]";
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(list_, nullptr), &thread);
+        char focus[64] = "";
+        GetClassNameA(thread.hwndFocus, focus, sizeof focus);
+        char active[64] = "", foreground[64] = "";
+        GetClassNameA(thread.hwndActive, active, sizeof active);
+        GetClassNameA(GetForegroundWindow(), foreground, sizeof foreground);
+        return seen + " selected " + std::to_string(Selected()) + ", focus on " + focus + ", active " + active +
+               ", foreground " + foreground + ", main enabled " + std::to_string(IsWindowEnabled(main_));
+    }
+    // The middle of a row, on the screen.
+    POINT Row(int row) const {
+        const auto height = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+        return test::OnScreen(list_, {40, row * height + height / 2});
+    }
+    // Waits for a message box and gives its text; it is answered with the keys.
+    std::string Box(const char* caption = "Rotaplex") const {
+        const HWND box = Window("#32770", caption);
+        return box ? test::TextOf(GetDlgItem(box, 0xFFFF)) : "(no box)";
+    }
+    bool Ended() const {
+        WaitUntil([] { return false; }, 200);
+        return ExitCode() != STILL_ACTIVE;
+    }
+
+private:
+    HWND main_ = Window("frmSrvCyc", "Rotaplex");
+    HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
+};
+
+class OperatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Write("resource\\missions\\hill.nfo", kMissions);
+        rotation_ = folder_.Write("servercycle.txt", kRotation);
+    }
+    test::TestFolder folder_;
+    std::string rotation_;
+};
+
+const std::string kHill = "Hill Brawl", kDusk = "Dusk Attrition", kCanyon = "Canyon CTF", kQuarry = "";
+
+TEST_F(OperatorTest, KeysMoveDeleteUndoRedoAndSaveNow) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(0));
+    ASSERT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk}, 0));
+
+    test::RealKeys("ctrl+Down ctrl+Down");
+    EXPECT_TRUE(program.Shows({kQuarry, kCanyon, kHill, kDusk}, 2)) << program.Seen() << ": the selection follows the entry";
+    test::RealKeys("ctrl+Up");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    test::RealKeys("ctrl+z");
+    EXPECT_TRUE(program.Shows({kQuarry, kCanyon, kHill, kDusk}, 2)) << program.Seen() << ": undo selects the entry it touched";
+    test::RealKeys("ctrl+y");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    test::RealKeys("ctrl+z ctrl+shift+z");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+
+    // Delete asks with No as the default: Enter keeps the entry, Y removes it.
+    test::RealKeys("Delete");
+    EXPECT_EQ(program.Box(), "Delete Hill Brawl?\nAre you sure?");
+    test::RealKeys("Return");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    test::RealKeys("Up Delete");
+    EXPECT_EQ(program.Box(), "Delete old.nfo::Quarry?\nAre you sure?") << "a missing mission by its reference";
+    test::RealKeys("y");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kDusk}, 0)) << program.Seen() << ": the entry that took its place";
+    test::RealKeys("End Delete");
+    EXPECT_EQ(program.Box(), "Delete Dusk Attrition?\nAre you sure?");
+    test::RealKeys("y");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon}, 1)) << program.Seen() << ": the new last one";
+
+    // Saved now: the file has the edits and the rotation counts as unchanged.
+    test::RealKeys("ctrl+s");
+    EXPECT_TRUE(program.WaitUntil([&] { return test::ReadBytes(rotation_) != kRotation; }));
+    EXPECT_EQ(test::ReadBytes(rotation_), "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=hill.nfo::Canyon\r\n");
+    test::RealKeys("alt+F4");
+    EXPECT_TRUE(program.Ended()) << "no question after the save";
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST_F(OperatorTest, InsertEnterF2AndDoubleClickOpenTheirWindows) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(2));
+
+    // Insert: before the selected entry (the focused button), the first scenario, Enter for OK.
+    test::RealKeys("Insert");
+    ASSERT_NE(program.Window("#32770", "Add Mission"), nullptr);
+    test::RealKeys("Return");
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr);
+    test::RealKeys("Return");
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kHill, kCanyon, kDusk}, 2)) << program.Seen() << ": the new entry selected";
+
+    // F2 on it, another scenario, Esc: nothing changes. Enter, Down, Enter: it changes.
+    test::RealKeys("F2");
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr);
+    test::RealKeys("Down Escape");
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kHill, kCanyon, kDusk}, 2)) << program.Seen();
+    test::RealKeys("Return");
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr);
+    test::RealKeys("Down Return");
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kDusk, kCanyon, kDusk}, 2)) << program.Seen();
+
+    // A double-click on an entry edits it; a double-click on a scenario chooses it.
+    test::RealClick(program.Row(3), 1, 2);
+    const HWND properties = program.Window("RotaplexMissionProperties");
+    ASSERT_NE(properties, nullptr);
+    const HWND scenarios = FindWindowExA(properties, nullptr, "ListBox", nullptr);
+    const auto height = static_cast<int>(SendMessageW(scenarios, LB_GETITEMHEIGHT, 0, 0));
+    test::RealClick(test::OnScreen(scenarios, {40, height / 2}), 1, 2);
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kDusk, kHill, kDusk}, 3)) << program.Seen();
+
+    test::RealKeys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    test::RealKeys("n");
+    EXPECT_TRUE(program.Ended());
+    EXPECT_EQ(test::ReadBytes(rotation_), kRotation);
+}
+
+TEST_F(OperatorTest, ContextMenuAndDragMoveEntries) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+
+    // A right-click selects the row under it; the menu's Move down moves it.
+    test::RealClick(program.Row(1), 3);
+    ASSERT_NE(program.Window("#32768"), nullptr);
+    test::RealKeys("w");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kQuarry, kDusk}, 2)) << program.Seen();
+    // On the last entry Move down is greyed: its key does nothing, Esc closes the menu.
+    test::RealClick(program.Row(3), 3);
+    ASSERT_NE(program.Window("#32768"), nullptr);
+    test::RealKeys("w Escape");
+    EXPECT_TRUE(program.WaitUntil([&] { return !program.ShownWindow("#32768"); }));
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kQuarry, kDusk}, 3)) << program.Seen();
+
+    // The first entry dragged onto the fourth goes in before it; one undo step puts it back.
+    test::RealDrag(program.Row(0), program.Row(3));
+    EXPECT_TRUE(program.Shows({kCanyon, kQuarry, kHill, kDusk}, 2)) << program.Seen();
+    test::RealKeys("ctrl+z");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kQuarry, kDusk}, 0)) << program.Seen();
+
+    test::RealKeys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    test::RealKeys("n");
+    EXPECT_TRUE(program.Ended());
+}
+
+}  // namespace
+}  // namespace rotaplex
