@@ -190,8 +190,7 @@ TEST(BadCorpusData, NumbersSaturateAndALongEntryIsWrittenBackWhole) {
 
     const std::string folder = CorpusFolder("long-entry");
     const MissionCatalogue missions = ScanMissions(folder, reporter);
-    EXPECT_EQ(WriteRotation(LoadRotation(folder, missions, reporter), missions),
-              test::ReadBytes(RotationPath(folder)));
+    EXPECT_EQ(LoadRotation(folder, missions, reporter).Text(), test::ReadBytes(RotationPath(folder)));
     EXPECT_TRUE(reporter.Messages.empty());
 }
 
