@@ -118,9 +118,16 @@ bool RotationDocument::Remove(std::size_t position) {
     step.Position = position;
     step.LineIndex = entryLines_[position];
     if (step.LineIndex > 0) {
-        step.EndWith = step.EndWithout = lines_[step.LineIndex - 1].End;
-        // A last line without a line end hands that over to the line that becomes last.
-        if (lines_[step.LineIndex].End == LineEnd::None) step.EndWithout = LineEnd::None;
+        const Line& removed = lines_[step.LineIndex];
+        const Line& before = lines_[step.LineIndex - 1];
+        const Line* after = step.LineIndex + 1 < lines_.size() ? &lines_[step.LineIndex + 1] : nullptr;
+        step.EndWith = step.EndWithout = before.End;
+        // A last line without a line end hands that over to the line that becomes last, unless
+        // that one is empty: without its line end it would be gone.
+        if (removed.End == LineEnd::None && !before.Text.empty()) step.EndWithout = LineEnd::None;
+        // A lone CR directly before a line that starts with LF would read as CR LF: the two lines
+        // would run together.
+        if (before.End == LineEnd::Cr && after && after->Text.starts_with('\n')) step.EndWithout = LineEnd::CrLf;
     }
     Take(step);
     Record(std::move(step));
