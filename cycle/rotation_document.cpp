@@ -1,5 +1,7 @@
 #include "cycle/rotation_document.h"
 
+#include <algorithm>
+
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
 
@@ -37,6 +39,11 @@ bool NamesScenario(const MissionCatalogue& catalogue, int16_t scenario) {
 
 RotationDocument RotationDocument::Read(std::string_view text, const MissionCatalogue& catalogue) {
     RotationDocument document;
+    // One line per CR at most, plus a last one: the lines grow once instead of doubling their way up.
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) + 1;
+    document.lines_.reserve(lines);
+    document.entries_.reserve(std::min(lines, kMaxEntries));
+    document.entryLines_.reserve(std::min(lines, kMaxEntries));
     LineReader reader(text);
     std::string_view line;
     while (reader.Next(line)) {

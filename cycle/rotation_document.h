@@ -26,7 +26,9 @@ public:
     static RotationDocument Read(std::string_view text, const MissionCatalogue& catalogue);
 
     // The file's bytes: untouched lines as read, new and changed entries as "map=" + MissionFile +
-    // "::" + ScenarioKey ending in CR LF.
+    // "::" + ScenarioKey ending in CR LF. A file that ended without a line end still does: a new
+    // or changed last line takes that over, and a removed one hands it to the line before (not to
+    // an empty line, which would vanish). Moved entries leave the line ends where they were.
     std::string Text() const;
 
     bool HeaderFound() const;
