@@ -27,8 +27,10 @@ constexpr TwipsRect kList1{300, 540, 3015, 3375};
 constexpr int kList1Id = 1;
 
 constexpr int16_t kNoScenario = -1;
-// After the reference of an entry whose mission is not installed.
-constexpr const char* kNotInstalled = "(not installed)";
+// An entry whose mission is not installed matched no scenario.
+bool Missing(const CycleEntry& entry) { return entry.ScenarioIndex == 0; }
+// What its row shows after its reference.
+const char* RowNote(const CycleEntry& entry) { return Missing(entry) ? "(not installed)" : ""; }
 
 std::string DeleteQuestion(const std::string& entryText) { return "Delete " + entryText + "?\nAre you sure?"; }
 
@@ -81,10 +83,19 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
         // A folder without a rotation starts with an empty one; the first save creates it.
         if (error.Code() != ERROR_FILE_NOT_FOUND) throw;
     }
-    size_t textBytes = 0;
-    for (const CycleEntry& entry : cycle_) textBytes += entry.DisplayText.size() + 1;
-    const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.size()), textBytes);
-    for (size_t i = 0; i < cycle_.size(); ++i) ListEntry(static_cast<int16_t>(i), cycle_[i]);
+    ListAll();
+}
+
+void frmSrvCyc::ListAll() {
+    const LRESULT top = SendMessageA(list1_, LB_GETTOPINDEX, 0, 0);
+    {
+        size_t textBytes = 0;
+        for (size_t i = 0; i < cycle_.EntryCount(); ++i) textBytes += cycle_.Entry(i).DisplayText.size() + 1;
+        const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.EntryCount()), textBytes);
+        SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
+        for (size_t i = 0; i < cycle_.EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), cycle_.Entry(i));
+    }
+    SendMessageA(list1_, LB_SETTOPINDEX, top, 0);
     FitListWidth();
 }
 
@@ -93,34 +104,36 @@ void frmSrvCyc::Show(int how) {
     UpdateWindow(Window());
 }
 
-void frmSrvCyc::InsertEntry(int16_t index, CycleEntry entry) {
-    ListEntry(index, entry);
-    cycle_.insert(cycle_.begin() + index, std::move(entry));
-    cycleChanged_ = -1;
+void frmSrvCyc::InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario) {
+    const auto at = static_cast<size_t>(index);
+    const bool after = AddPosition == kAddAfter;
+    const bool inserted = cycle_.EntryCount() == 0 ? cycle_.InsertFirst(scenario, missions_)
+                          : after                  ? cycle_.InsertAfter(at, scenario, missions_)
+                                                   : cycle_.InsertBefore(at, scenario, missions_);
+    if (!inserted) return;
+    ListEntry(static_cast<int16_t>(index + after), cycle_.Entry(at + after));
     FitListWidth();
 }
 
 void frmSrvCyc::RemoveEntry(int16_t index) {
+    if (!cycle_.Remove(static_cast<size_t>(index))) return;
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
-    cycle_.erase(cycle_.begin() + index);
-    cycleChanged_ = -1;
     FitListWidth();
 }
 
-void frmSrvCyc::ReplaceEntry(int16_t index, CycleEntry entry) {
+void frmSrvCyc::ReplaceEntry(int16_t index, int16_t scenario) {
+    if (!cycle_.SetScenario(static_cast<size_t>(index), scenario, missions_)) return;
     const LRESULT selected = SendMessageA(list1_, LB_GETCURSEL, 0, 0);
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
-    ListEntry(index, entry);
+    ListEntry(index, cycle_.Entry(static_cast<size_t>(index)));
     SendMessageA(list1_, LB_SETCURSEL, selected, 0);
-    cycle_[index] = std::move(entry);
-    cycleChanged_ = -1;
     FitListWidth();
 }
 
 void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
-    CycleEntry entry = cycle_[from];
-    RemoveEntry(static_cast<int16_t>(from));
-    InsertEntry(static_cast<int16_t>(to), std::move(entry));
+    if (!cycle_.Move(from, to)) return;
+    SendMessageA(list1_, LB_DELETESTRING, from, 0);
+    ListEntry(static_cast<int16_t>(to), cycle_.Entry(to));
     Select(to);
 }
 
@@ -191,37 +204,37 @@ void frmSrvCyc::Run(EditorCommand command) {
 
 EditorState frmSrvCyc::State() const {
     const std::optional<int16_t> selected = SelectedEntry();
-    return {cycle_.size(), selected ? std::optional<std::size_t>(*selected) : std::nullopt, false, false};
+    return {cycle_.EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt, cycle_.CanUndo(),
+            cycle_.CanRedo()};
 }
 
 void frmSrvCyc::Add() {
     const EditorState state = State();
     // The first entry of an empty rotation has no place to pick.
     const int16_t AddPosition =
-        state.Selected ? ShowAddPosition(Window(), RowText(cycle_[*state.Selected])) : kAddBefore;
+        state.Selected ? ShowAddPosition(Window(), RowText(cycle_.Entry(*state.Selected))) : kAddBefore;
     if (AddPosition == kAddCancelled) return;
     const int16_t SelectedScenario = ChooseScenario(kNoScenario);
     if (SelectedScenario == kNoScenario) return;
-    const std::size_t position = AddedPosition(state, AddPosition == kAddAfter);
-    InsertEntry(static_cast<int16_t>(position), EntryForScenario(missions_, SelectedScenario));
-    Select(position);
+    InsertEntry(static_cast<int16_t>(state.Selected.value_or(0)), AddPosition, SelectedScenario);
+    Select(AddedPosition(state, AddPosition == kAddAfter));
 }
 
 void frmSrvCyc::Edit() {
     const int16_t selected = *SelectedEntry();
-    const int16_t remembered = cycle_[selected].ScenarioIndex;
+    const int16_t remembered = cycle_.Entry(selected).ScenarioIndex;
     const int16_t SelectedScenario = ChooseScenario(remembered);
-    if (SelectedScenario != remembered) ReplaceEntry(selected, EntryForScenario(missions_, SelectedScenario));
+    if (SelectedScenario != remembered) ReplaceEntry(selected, SelectedScenario);
 }
 
 void frmSrvCyc::Del() {
     const int16_t selected = *SelectedEntry();
     // No is the default: Enter, pressed once too often, keeps the entry.
-    if (MessageBoxA(Window(), DeleteQuestion(RowText(cycle_[selected])).c_str(), kAppTitle,
+    if (MessageBoxA(Window(), DeleteQuestion(RowText(cycle_.Entry(selected))).c_str(), kAppTitle,
                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     RemoveEntry(selected);
-    Select(SelectionAt(static_cast<std::size_t>(selected), cycle_.size()));
+    Select(SelectionAt(static_cast<std::size_t>(selected), cycle_.EntryCount()));
 }
 
 void frmSrvCyc::MoveUp() {
@@ -233,12 +246,21 @@ void frmSrvCyc::MoveDown() {
     const auto selected = static_cast<std::size_t>(*SelectedEntry());
     MoveEntry(selected, MoveTarget(EditorCommand::MoveDown, selected));
 }
-void frmSrvCyc::Undo() {}
-void frmSrvCyc::Redo() {}
-
-void frmSrvCyc::SaveNow() {
-    if (SaveCycle()) cycleChanged_ = 0;
+// Which entries a step touched beyond the one it names is not told, so List1 is listed anew.
+void frmSrvCyc::Undo() {
+    const std::optional<std::size_t> touched = cycle_.Undo();
+    ListAll();
+    Select(SelectionAt(touched, cycle_.EntryCount()));
 }
+
+void frmSrvCyc::Redo() {
+    const std::optional<std::size_t> touched = cycle_.Redo();
+    ListAll();
+    Select(SelectionAt(touched, cycle_.EntryCount()));
+}
+
+// The save that quitting makes, without quitting: afterwards the rotation counts as unchanged.
+void frmSrvCyc::SaveNow() { SaveCycle(); }
 
 void frmSrvCyc::Quit() { SendMessageA(Window(), WM_CLOSE, 0, 0); }
 
@@ -267,7 +289,7 @@ void frmSrvCyc::ShowContextMenu(LPARAM at) {
 }
 
 LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
-    const int count = static_cast<int>(cycle_.size());
+    const int count = static_cast<int>(cycle_.EntryCount());
     int over = LBItemFromPt(list1_, drag.ptCursor, TRUE);
     // Below the last row inside the list: the place after it.
     RECT inside{};
@@ -299,24 +321,20 @@ LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
 }
 
 void frmSrvCyc::DrawEntry(const DRAWITEMSTRUCT& item) const {
-    if (item.itemID >= cycle_.size()) return DrawListRow(item, "");
-    const CycleEntry& entry = cycle_[item.itemID];
-    if (entry.ScenarioIndex == 0)
-        DrawListRow(item, entry.SourceText, kNotInstalled);
-    else
-        DrawListRow(item, entry.DisplayText);
+    if (item.itemID >= cycle_.EntryCount()) return DrawListRow(item, "");
+    const CycleEntry& entry = cycle_.Entry(item.itemID);
+    DrawListRow(item, RowText(entry), RowNote(entry));
 }
 
 const std::string& frmSrvCyc::RowText(const CycleEntry& entry) const {
-    return entry.ScenarioIndex == 0 ? entry.SourceText : entry.DisplayText;
+    return Missing(entry) ? entry.SourceText : entry.DisplayText;
 }
 
 void frmSrvCyc::FitListWidth() {
     const ListRowMeasure measure(list1_);
     int widest = 0;
-    for (const CycleEntry& entry : cycle_)
-        widest = std::max(widest, entry.ScenarioIndex == 0 ? measure.Width(entry.SourceText, kNotInstalled)
-                                                           : measure.Width(entry.DisplayText));
+    for (size_t i = 0; i < cycle_.EntryCount(); ++i)
+        widest = std::max(widest, measure.Width(RowText(cycle_.Entry(i)), RowNote(cycle_.Entry(i))));
     SendMessageA(list1_, LB_SETHORIZONTALEXTENT, widest, 0);
 }
 
@@ -338,7 +356,7 @@ int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
 
 void frmSrvCyc::Unload(bool& Cancel) {
     skin_.ReleaseOutline();
-    if (cycleChanged_ != -1) return;
+    if (CycleChanged() != -1) return;
     switch (MessageBoxA(Window(), kQuitQuestion, kQuitTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
         Cancel = !SaveCycle();
@@ -352,11 +370,14 @@ void frmSrvCyc::Unload(bool& Cancel) {
 }
 
 bool frmSrvCyc::SaveCycle() {
-    const SaveResult saved = SaveRotation(gameFolder_, cycle_, missions_, files_);
-    if (!saved)
+    const SaveResult saved = SaveRotation(gameFolder_, cycle_, files_);
+    if (!saved) {
         MessageBoxA(Window(), SaveFailedMessage(RotationPath(gameFolder_), saved.Reason).c_str(), kAppTitle,
                     MB_OK | MB_ICONERROR);
-    return static_cast<bool>(saved);
+        return false;
+    }
+    cycle_.MarkSaved();
+    return true;
 }
 
 }  // namespace rotaplex

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "cycle/mission_catalogue.h"
-#include "cycle/rotation_file.h"
+#include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
 #include "cycle/win/game_folder.h"
 #include "ui/framework/base_window.h"
@@ -20,8 +20,8 @@
 
 namespace rotaplex {
 
-// The main window: the skinned face with the rotation list. It owns the rotation, the
-// CycleList that List1 mirrors item for item (text and scenario index), and CycleChanged.
+// The main window: the skinned face with the rotation list. It owns the rotation document, whose
+// listed entries List1 mirrors item for item (text and scenario index).
 class frmSrvCyc : public BaseWindow<frmSrvCyc>, private MainCommandTarget {
 public:
     // Creates the window hidden. Saves go through files.
@@ -35,17 +35,19 @@ public:
 
     const std::string& GameFolder() const { return gameFolder_; }
     const MissionCatalogue& Missions() const { return missions_; }
-    const CycleList& Cycle() const { return cycle_; }
-    // -1 once the rotation has changed; nothing sets it back.
-    int16_t CycleChanged() const { return cycleChanged_; }
+    const RotationDocument& Cycle() const { return cycle_; }
+    // -1 while the rotation differs from what was last read or saved.
+    int16_t CycleChanged() const { return cycle_.Changed() ? -1 : 0; }
     HWND List1() const { return list1_; }
     // The keys of the command table, for the program's message loop.
     HACCEL Accelerators() const { return accelerators_.get(); }
 
-    // The only ways the rotation changes: each keeps List1 in step and marks the change.
-    void InsertEntry(int16_t index, CycleEntry entry);
+    // The only ways the rotation changes: each is a document edit that List1 follows. A new
+    // entry's line goes directly before or after the line of the entry at index (the first entry
+    // of an empty rotation after the header).
+    void InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario);
     void RemoveEntry(int16_t index);
-    void ReplaceEntry(int16_t index, CycleEntry entry);
+    void ReplaceEntry(int16_t index, int16_t scenario);
     // The entry at from taken out and put back at to; the selection follows it.
     void MoveEntry(std::size_t from, std::size_t to);
 
@@ -80,6 +82,8 @@ private:
     // Writes the rotation; a failure is told to the operator and nothing is lost.
     bool SaveCycle();
     void ListEntry(int16_t index, const CycleEntry& entry);
+    // List1 filled anew from the document, where it stood.
+    void ListAll();
     // The entry List1 has selected, if any.
     std::optional<int16_t> SelectedEntry() const;
     void Select(std::optional<std::size_t> entry);
@@ -101,8 +105,7 @@ private:
     std::optional<std::size_t> dragFrom_;
     std::string gameFolder_;
     MissionCatalogue missions_;
-    CycleList cycle_;
-    int16_t cycleChanged_ = 0;
+    RotationDocument cycle_;
 };
 
 }  // namespace rotaplex
