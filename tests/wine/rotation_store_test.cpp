@@ -33,9 +33,11 @@ TEST_F(RotationStoreTest, LoadsEntriesAndSavesThemBack) {
         "; the server's rotation\r\n[Cycle]\r\nmap=other.nfo::HILLFIGHT\r\n  MAP=x::dusk  \r\n"
         "map=gone.nfo::Retired Mission \r\n");
 
-    const CycleList entries = LoadRotation(folder_.Path(), catalogue_, reporter_);
+    FileStamp read;
+    const CycleList entries = LoadRotation(folder_.Path(), catalogue_, reporter_, &read);
 
     EXPECT_TRUE(reporter_.Messages.empty());
+    EXPECT_EQ(read, ReadFileStamped(path).Stamp);
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].DisplayText, "HillFight FreeForAll");
     EXPECT_EQ(entries[0].ScenarioIndex, 1);
@@ -43,7 +45,7 @@ TEST_F(RotationStoreTest, LoadsEntriesAndSavesThemBack) {
     EXPECT_EQ(entries[2].DisplayText, "");
     EXPECT_EQ(entries[2].ScenarioIndex, 0);
 
-    ASSERT_TRUE(SaveRotation(folder_.Path(), entries, catalogue_));
+    ASSERT_TRUE(SaveRotation(folder_.Path(), entries, catalogue_, read));
     EXPECT_EQ(ReadBytes(path),
               "[cycle]\r\nmap=hill.nfo::HillFight\r\nmap=hill.nfo::Dusk\r\n"
               "map=gone.nfo::Retired Mission\r\n");
@@ -76,7 +78,7 @@ TEST(RotationStore, DemoRotationKeepsItsRetiredEntry) {
     EXPECT_EQ(entries[6].ScenarioIndex, 0);
 
     TestFolder copy;
-    ASSERT_TRUE(SaveRotation(copy.Path(), entries, catalogue));
+    ASSERT_TRUE(SaveRotation(copy.Path(), entries, catalogue, FileStamp{}));
     EXPECT_NE(ReadBytes(copy.Path() + "servercycle.txt").find("\r\nmap=oldquarry.nfo::OldQuarry\r\n"),
               std::string::npos);
 }
