@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "cycle/file_rules.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
@@ -237,6 +239,27 @@ TEST(SaveFileGuarded, TellsEveryKindOfChange) {
             EXPECT_EQ(ReadBytes(path), "mine");
         }
     }
+}
+
+// Symbolic links, which a Windows program cannot make under Wine: linked_save_test.sh plants
+// them with ln and checks the outcome from the host as well.
+TEST(SaveFileAtomically, ReplacesWhatALinkPointsToAndNeverWritesThroughPlantedLinks) {
+    const char* linked = std::getenv("ROTAPLEX_LINKED_GAME");
+    if (!linked) GTEST_SKIP() << "needs the links that linked_save_test.sh plants";
+    const std::string game = linked;
+    const std::string elsewhere = game + "..\\elsewhere\\";
+    const std::string path = game + "servercycle.txt";  // a link to elsewhere\servercycle.txt
+    const FileStamp read = ReadFileStamped(path).Stamp;
+    FailingFileSystem fs(FailingFileSystem::FailNothing);
+    // Beside the file the link points to: one name a link to a file outside, one a dangling link.
+    fs.Names = {elsewhere + "planted.tmp", elsewhere + "dangling.tmp"};
+
+    ASSERT_TRUE(SaveFileGuarded(path, "new", read, false, fs));
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(ReadBytes(elsewhere + "servercycle.txt.bak"), "old");
+    EXPECT_EQ(ReadBytes(elsewhere + "outside.txt"), "outside");
+    EXPECT_FALSE(test::Exists(elsewhere + "nothing.txt")) << "the dangling link's target is never made";
+    EXPECT_EQ(FolderEntries(game), Names{"servercycle.txt"}) << "no backup or leftover beside the link";
 }
 
 }  // namespace
