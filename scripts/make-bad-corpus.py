@@ -86,7 +86,7 @@ def corpus():
                            rotation=lines(*hill_then, b"map=base.nfo::Valley\xe9Run")),
         # A mission file's name in a message, with a character above 0x7F in the ANSI code page.
         "high-byte-name": with_ridge("caf\u00e9.nfo", lf_ridge),
-        # A name the ANSI code page cannot hold: listed as "??.nfo", which opens nothing.
+        # A name the ANSI code page cannot hold: the rotation could never name it, so it is left out.
         "wide-name": with_ridge("\u65e5\u672c.nfo"),
         "empty-nfo": game({MISSIONS + "empty.nfo": b""}),
         "folder-nfo": game({MISSIONS + "x.nfo": FOLDER}),

@@ -131,7 +131,7 @@ const Case kCases[] = {
     {"lf-only-rotation", {kNoCycle}, 0},
     {"high-bytes", {}, 2, {kHill, kSecondUnmatched}},
     {"high-byte-name", {Skipped(Utf8(L"caf\u00e9.nfo"))}, 2, {kHill, kSecondUnmatched}},
-    {"wide-name", {}, 2, {kHill, kSecondUnmatched}},  // no ANSI name to open it by: skipped
+    {"wide-name", {}, 2, {kHill, kSecondUnmatched}},  // no ANSI name to write it by: left out
     {"empty-nfo", {Skipped("empty.nfo")}, 2, {kHill, kValley}},
     {"folder-nfo", {}, 2, {kHill, kValley}},
     {"hidden-nfo", {}, 2, {kHill, kSecondUnmatched}, Before::Hide, "hidden.nfo"},
