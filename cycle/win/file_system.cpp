@@ -229,7 +229,14 @@ std::optional<std::string> ExistingTarget(const std::string& path) {
     for (;;) {
         const DWORD length = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
                                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return path;
+        if (length == 0) {
+            // Only a plain file may then be replaced by its own name: replacing a link by name would
+            // move the file it points to.
+            const DWORD code = GetLastError();
+            if (GetFileAttributesW(ExtendedPath(path).c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)
+                throw FileError(path, code);
+            return path;
+        }
         if (length < final.size()) {
             final.resize(length);
             return Utf8(final);
