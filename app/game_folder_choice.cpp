@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <memory>
 #include <stdexcept>
 
 #include "cycle/win/game_folder.h"
 #include "cycle/win/rotation_store.h"
+#include "cycle/win/wide_path.h"
 #include "ui/framework/folder_picker.h"
 
 namespace rotaplex {
@@ -19,8 +23,16 @@ constexpr const wchar_t* kPickerTitle = L"Rotaplex: choose the game folder";
 constexpr const wchar_t* kNotFound = L"The game's registry entry was not found.";
 
 bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Something stands at path, even one that cannot be read (reading it then says why); only a
+// name that is not found counts as missing.
+bool Exists(const std::string& path) {
+    if (GetFileAttributesW(ExtendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 std::string WithBackslash(std::string folder) {
@@ -31,19 +43,21 @@ std::string WithBackslash(std::string folder) {
     return folder;
 }
 
-std::string Ansi(const std::wstring& wide) {
-    std::string text(wide.size() * 2 + 1, '\0');
-    BOOL lost = FALSE;
-    text.resize(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                                    text.data(), static_cast<int>(text.size()), nullptr, &lost));
-    if (lost) throw std::runtime_error("The folder's name holds characters this system's code page cannot "
-                                       "write, so its files cannot be opened by name. Choose another folder.");
-    return text;
-}
+struct FreeLocal {
+    void operator()(wchar_t** block) const { LocalFree(block); }
+};
 
 }  // namespace
 
-std::optional<std::string> ChooseGameFolder(std::span<char* const> arguments) {
+std::vector<std::string> CommandLineArguments() {
+    int count = 0;
+    const std::unique_ptr<wchar_t*, FreeLocal> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    std::vector<std::string> utf8;
+    for (int i = 1; arguments && i < count; ++i) utf8.push_back(Utf8(arguments.get()[i]));
+    return utf8;
+}
+
+std::optional<std::string> ChooseGameFolder(const std::vector<std::string>& arguments) {
     if (arguments.size() > 1) throw std::runtime_error(kUsage);
     if (arguments.size() == 1) {
         const std::string folder = WithBackslash(arguments[0]);
@@ -51,10 +65,10 @@ std::optional<std::string> ChooseGameFolder(std::span<char* const> arguments) {
         return folder;
     }
     const std::string registered = LocateGameFolder();
-    if (GetFileAttributesA(RotationPath(registered).c_str()) != INVALID_FILE_ATTRIBUTES) return registered;
+    if (Exists(RotationPath(registered))) return registered;
     const std::optional<std::wstring> picked = PickFolder(nullptr, kPickerTitle, kNotFound);
     if (!picked) return std::nullopt;
-    return WithBackslash(Ansi(*picked));
+    return WithBackslash(Utf8(*picked));
 }
 
 }  // namespace rotaplex

@@ -3,11 +3,10 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <exception>
-#include <span>
 
 #include "app/game_folder_choice.h"
+#include "app/game_folder_claim.h"
 #include "ui/framework/message_box.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/frm_srv_cyc.h"
@@ -17,17 +16,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     try {
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        // The arguments after the program's own name.
-        const std::optional<std::string> gameFolder =
-            ChooseGameFolder(std::span<char* const>(__argv + 1, __argc > 1 ? __argc - 1 : 0));
+        const std::optional<std::string> gameFolder = ChooseGameFolder(CommandLineArguments());
         if (!gameFolder) return 1;  // the operator cancelled the folder picker
+        const GameFolderClaim claim(*gameFolder);
+        if (!claim.Owned()) {
+            claim.ShowOwnerWindow();
+            return 0;
+        }
         frmSrvCyc main;
         main.Load(*gameFolder);
+        claim.MarkWindow(main.Window());
         main.Show(show);
         return RunMessageLoop(main.Window(), main.Accelerators());
     } catch (const std::exception& error) {
         // Start-up that cannot go on, or an error that escaped a handler: tell it and end.
-        MessageBoxA(nullptr, error.what(), kAppTitle, MB_OK | MB_ICONERROR);
+        ShowMessage(nullptr, error.what(), kAppTitle, MB_OK | MB_ICONERROR);
         return 1;
     }
 }
