@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cycle/reporter.h"
+#include "common/reporter.h"
 #include "cycle/rotation_file.h"
 #include "cycle/win/file_system.h"
 

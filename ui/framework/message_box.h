@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cycle/reporter.h"
+#include "common/reporter.h"
 
 namespace rotaplex {
 

@@ -1,20 +1,22 @@
 #include "ui/framework/modal_window.h"
 
-#include "ui/framework/twips.h"
+#include "ui/framework/display_scale.h"
 
 namespace rotaplex {
 
 void PlaceCentredOver(HWND window, HWND owner, int clientWidthTwips, int clientHeightTwips) {
-    RECT frame{0, 0, PixelsX(clientWidthTwips), PixelsY(clientHeightTwips)};
+    const TwipsPerPixel tpp = WindowTwipsPerPixel(window);
+    RECT frame{0, 0, PixelsX(clientWidthTwips, tpp), PixelsY(clientHeightTwips, tpp)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
     RECT area{};
     GetWindowRect(owner ? owner : GetDesktopWindow(), &area);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = area.left + (area.right - area.left - width) / 2;
+    const int top = area.top + (area.bottom - area.top - height) / 2;
+    const RECT placed = InsideWorkArea({left, top, left + width, top + height});
+    SetWindowPos(window, nullptr, placed.left, placed.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void RunModalLoop(HWND window, const bool& done) {
