@@ -51,7 +51,7 @@ constexpr int kDropDown = 1440;
 constexpr TwipsRect kTxtFilterPlace{120, 390, 3270, 270};  // a combo box's height with its list dropped
 
 // Laid out for the system's message font at every display scale from 100 to 200 %: rows 19
-// design pixels apart under a list of eight entries, labels wide enough for a font a fifth wider
+// design pixels apart (a combo box's row 2 more) under a list of eight entries, labels wide enough for a font a fifth wider
 // than the design's, and the scenario text beside the list it belongs to. The small check boxes
 // are exactly box-sized: their caption never shows, the label beside them names them.
 constexpr std::array<ControlSpec, 32> kControls{{
@@ -70,21 +70,21 @@ constexpr std::array<ControlSpec, 32> kControls{{
     {chkStockMechs, "BUTTON", "Stock Mechs", kCheckBox, 0, {4050, 2715, 1380, 240}},
     {cmbFog, "COMBOBOX", "Combo1", kComboBox, 0, {3240, 2985, 1800, kDropDown}},
     {Label6, "STATIC", "Visibility:", kRightLabel, 0, {2340, 3030, 840, 225}},
-    {chkWeather, "BUTTON", "Weather", kCheckBox, 0, {3240, 3285, 1260, 240}},
+    {chkWeather, "BUTTON", "Weather", kCheckBox, 0, {3240, 3315, 1260, 240}},
     {cmbRadar, "COMBOBOX", "Combo1", kComboBox, 0, {3240, 3555, 1800, kDropDown}},
     {Label7, "STATIC", "Radar:", kRightLabel, 0, {2340, 3600, 840, 225}},
-    {chkTeamAllowed, "BUTTON", "Check1", kCheckBox, 0, {1710, 3870, 195, 195}},
-    {Label8, "STATIC", "Team Allowed:", kRightLabel, 0, {90, 3885, 1560, 225}},
-    {Label9, "STATIC", "Team Limit:", kRightLabel, 0, {1965, 3885, 1380, 225}},
-    {txtTeamLimit, "EDIT", "", kTextBox, kSunken, {3405, 3840, 540, 270}},
-    {chkKillLimited, "BUTTON", "Check1", kCheckBox, 0, {1710, 4155, 195, 195}},
-    {Label10, "STATIC", "Kill Limited:", kRightLabel, 0, {90, 4170, 1560, 225}},
-    {Label11, "STATIC", "Kill Limit:", kRightLabel, 0, {1965, 4170, 1380, 225}},
-    {txtKillLimit, "EDIT", "", kTextBox, kSunken, {3405, 4125, 540, 270}},
-    {chkRespawnlimited, "BUTTON", "Check1", kCheckBox, 0, {1710, 4440, 195, 195}},
-    {Label12, "STATIC", "Respawn Limited:", kRightLabel, 0, {90, 4455, 1560, 225}},
-    {Label13, "STATIC", "Respawn Limit:", kRightLabel, 0, {1965, 4455, 1380, 225}},
-    {txtRespawnLimit, "EDIT", "", kTextBox, kSunken, {3405, 4410, 540, 270}},
+    {chkTeamAllowed, "BUTTON", "Check1", kCheckBox, 0, {1710, 3900, 195, 195}},
+    {Label8, "STATIC", "Team Allowed:", kRightLabel, 0, {90, 3915, 1560, 225}},
+    {Label9, "STATIC", "Team Limit:", kRightLabel, 0, {1965, 3915, 1380, 225}},
+    {txtTeamLimit, "EDIT", "", kTextBox, kSunken, {3405, 3870, 540, 270}},
+    {chkKillLimited, "BUTTON", "Check1", kCheckBox, 0, {1710, 4185, 195, 195}},
+    {Label10, "STATIC", "Kill Limited:", kRightLabel, 0, {90, 4200, 1560, 225}},
+    {Label11, "STATIC", "Kill Limit:", kRightLabel, 0, {1965, 4200, 1380, 225}},
+    {txtKillLimit, "EDIT", "", kTextBox, kSunken, {3405, 4155, 540, 270}},
+    {chkRespawnlimited, "BUTTON", "Check1", kCheckBox, 0, {1710, 4470, 195, 195}},
+    {Label12, "STATIC", "Respawn Limited:", kRightLabel, 0, {90, 4485, 1560, 225}},
+    {Label13, "STATIC", "Respawn Limit:", kRightLabel, 0, {1965, 4485, 1380, 225}},
+    {txtRespawnLimit, "EDIT", "", kTextBox, kSunken, {3405, 4440, 540, 270}},
     {txtScenarioText, "EDIT", "", kTextArea, kSunken, {3480, 705, 1950, 1650}},
     {Label14, "STATIC", "Scenario Text:", kCentredLabel, 0, {3480, 420, 1950, 240}},
 }};
