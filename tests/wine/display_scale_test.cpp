@@ -171,19 +171,7 @@ constexpr const char* kMissions =
     "Dusk = {\r\n[server]\r\nname = Dusk\r\nruleset = Attrition\r\nvisibility = 3\r\n}\r\n";
 constexpr const char* kRotation = "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=hill.nfo::Dusk\r\n";
 
-class Program : public test::StartedProgram {
-public:
-    HWND Shown(const char* className, const char* caption = nullptr, HWND owner = nullptr) const {
-        HWND found = nullptr;
-        WaitUntil([&] { return (found = ShownWindow(className, caption, owner)) != nullptr; });
-        return found;
-    }
-    // The exit code once it has ended, STILL_ACTIVE if it does not end in time.
-    DWORD WaitForExit() const {
-        WaitForSingleObject(process_.get(), 20000);
-        return ExitCode();
-    }
-};
+using Program = test::StartedProgram;
 
 // Starts xdotool on this display: the press comes from the X server, as a user's does. Wine gives
 // no waitable handle of a Unix process: the caller waits for what the press does.
@@ -265,7 +253,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     game.Write("servercycle.txt", kRotation);
     test::GameFolderSetting key(game.Path());
     Program program;
-    const HWND main = program.Shown("frmSrvCyc", "Rotaplex");
+    const HWND main = program.WaitForWindow("frmSrvCyc", "Rotaplex");
     ASSERT_NE(main, nullptr);
 
     RECT area{}, placed{};
@@ -288,7 +276,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     };
     for (const auto& ask : asks) {
         ClickOn(main, ask.Command);
-        const HWND box = program.Shown(test::kDialogClass, "Rotaplex", main);
+        const HWND box = program.WaitForWindow(test::kDialogClass, "Rotaplex", main);
         ASSERT_NE(box, nullptr) << ask.Message;
         EXPECT_EQ(test::TextOf(GetDlgItem(box, 0xFFFF)), ask.Message);
         PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
@@ -305,7 +293,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     SendMessageA(list, LB_SETCURSEL, 0, 0);
     for (const bool ok : {false, true}) {
         ClickOn(main, MainCommand::Edit);
-        const HWND properties = program.Shown(props::kWindowClass, nullptr, main);
+        const HWND properties = program.WaitForWindow(props::kWindowClass, nullptr, main);
         ASSERT_NE(properties, nullptr);
         if (!ok) {
             GetWindowRect(properties, &placed);
@@ -325,7 +313,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     // The X asks about the change; Cancel keeps the editor, QUIT asks again and No ends it.
     for (const auto& [command, answer] : {std::pair{MainCommand::Close, IDCANCEL}, std::pair{MainCommand::Quit, IDNO}}) {
         ClickOn(main, command);
-        const HWND box = program.Shown(test::kDialogClass, "Quitting", main);
+        const HWND box = program.WaitForWindow(test::kDialogClass, "Quitting", main);
         ASSERT_NE(box, nullptr);
         PostMessageA(GetDlgItem(box, answer), BM_CLICK, 0, 0);
         if (answer == IDCANCEL) {
