@@ -119,6 +119,22 @@ void ExpectLaidOut(HWND window) {
 
 TEST(AtThisScale, TheRunHasTheScaleItWasStartedWith) { EXPECT_EQ(ScreenDpi(), ScaleOfTheRun()); }
 
+// A window that would run off the work area moves in the least; one larger keeps its top left.
+TEST(WorkArea, MovedInsideTheLeast) {
+    const RECT area{0, 0, 1024, 738};
+    const std::pair<RECT, RECT> cases[] = {
+        {{428, 354, 684, 687}, {428, 354, 684, 687}},
+        {{535, 442, 855, 858}, {535, 322, 855, 738}},
+        {{856, 708, 1368, 1374}, {512, 72, 1024, 738}},
+        {{-50, -20, 200, 300}, {0, 0, 250, 320}},
+        {{100, 100, 1200, 900}, {0, 0, 1100, 800}},
+    };
+    for (const auto& [wanted, placed] : cases) {
+        const RECT got = MovedInside(wanted, area);
+        EXPECT_TRUE(EqualRect(&got, &placed)) << got.left << ", " << got.top << " from " << wanted.left;
+    }
+}
+
 ScenarioInfo Scenario(const std::string& name) {
     ScenarioInfo record;
     ResetScenario(record);
@@ -264,6 +280,17 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     EXPECT_TRUE(EqualRect(&inside, &placed)) << "the main window runs off the work area";
     EXPECT_TRUE(program.WaitUntil([&] { return Mismatches(main, kMainSkin, kMainKey) == 0; }))
         << Mismatches(main, kMainSkin, kMainKey) << " pixels of the main window differ from its art";
+    // List1 stays off the painted commands.
+    const TwipsPerPixel tpp = TwipsPerPixelAt(ScreenDpi());
+    for (const HotSpot<MainCommand>& spot : kMainHotSpots) {
+        const RECT painted{PixelsX(spot.Left, tpp), PixelsY(spot.Top, tpp), PixelsX(spot.Right, tpp),
+                           PixelsY(spot.Bottom, tpp)};
+        for (HWND c : VisibleControls(main)) {
+            const RECT r = ClientRectIn(c, main);
+            RECT common{};
+            EXPECT_FALSE(IntersectRect(&common, &r, &painted)) << "a control covers command " << int(spot.Action);
+        }
+    }
 
     // Without a selection ADD, EDIT and DEL each say what is missing.
     const struct {

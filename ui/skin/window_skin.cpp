@@ -1,7 +1,5 @@
 #include "ui/skin/window_skin.h"
 
-#include <cstdlib>
-
 namespace rotaplex {
 
 namespace {
@@ -42,8 +40,8 @@ const SkinArt& ArtFor(const SkinLayout& layout, unsigned dpi) {
 }
 
 unique_hbitmap PaintFace(HWND window, const SkinLayout& layout, unsigned dpi, SIZE size) {
-    unique_hbitmap picture(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                           MAKEINTRESOURCEA(ArtFor(layout, dpi).Bitmap),
+    const SkinArt& art = ArtFor(layout, dpi);
+    unique_hbitmap picture(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(art.Bitmap),
                                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP drawn{};
     GetObjectA(picture.get(), sizeof drawn, &drawn);
@@ -54,10 +52,10 @@ unique_hbitmap PaintFace(HWND window, const SkinLayout& layout, unsigned dpi, SI
     unique_memory_dc pictureDc(CreateCompatibleDC(screen.get()));
     SelectedObject intoFace(faceDc.get(), face.get());
     SelectedObject intoPicture(pictureDc.get(), picture.get());
-    // A drawing for this scale is at most a row or column short of the window: repeat the pixels.
-    // A larger one is reduced, which needs the averaging filter to keep the lettering legible.
-    const bool reduced = std::abs(drawn.bmWidth - size.cx) > 1 || std::abs(drawn.bmHeight - size.cy) > 1;
-    SetStretchBltMode(faceDc.get(), reduced ? HALFTONE : COLORONCOLOR);
+    // The drawing for this scale is at most a row or two short of the window: repeat them. One
+    // for another scale is resized, which needs the averaging filter to keep the lettering legible.
+    const bool resized = art.Percent * 96 != dpi * 100;
+    SetStretchBltMode(faceDc.get(), resized ? HALFTONE : COLORONCOLOR);
     SetBrushOrgEx(faceDc.get(), 0, 0, nullptr);
     StretchBlt(faceDc.get(), 0, 0, size.cx, size.cy, pictureDc.get(), 0, 0, drawn.bmWidth, drawn.bmHeight, SRCCOPY);
     return face;

@@ -52,7 +52,7 @@ unique_hrgn MakeWindowRegion(const SkinLayout& layout, float ScaleX, float Scale
 const SkinArt& ArtFor(const SkinLayout& layout, unsigned dpi);
 
 // The face of a window of that size at that scale: its drawing stretched over it, with the
-// system's smoothing filter wherever the sizes differ by more than the rounding of a pixel.
+// system's smoothing filter where the drawing was made for another scale.
 unique_hbitmap PaintFace(HWND window, const SkinLayout& layout, unsigned dpi, SIZE size);
 
 // A press on the surface outside the hot spots, given as its button-down message: the
