@@ -95,6 +95,32 @@ TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
     EXPECT_TRUE(GetWindowLongA(main.Window(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "taskbar button";
 }
 
+// What the system sends when the window moves to a monitor of another scale: the window, its
+// outline, List1 and the font all follow, where the system suggested.
+TEST_F(MainWindowTest, RescalesInPlaceWhenTheScaleChanges) {
+    frmSrvCyc main;
+    // The font at the usual scale goes with the change.
+    LOGFONTA small{}, large{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(main.List1(), WM_GETFONT, 0, 0)), sizeof small, &small);
+    RECT suggested{40, 30, 40 + 512, 30 + 666};
+    SendMessageA(main.Window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT window, list;
+    GetWindowRect(main.Window(), &window);
+    GetWindowRect(main.List1(), &list);
+    MapWindowPoints(nullptr, main.Window(), reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ((std::vector<LONG>{window.left, window.top, window.right, window.bottom}),
+              (std::vector<LONG>{40, 30, 40 + 512, 30 + 666}));
+    EXPECT_EQ((std::vector<LONG>{list.left, list.top, list.right, list.bottom}),
+              (std::vector<LONG>{40, 72, 40 + 402, 72 + 450}));
+    unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(outline.get(), MakeWindowRegion(kMainSkin, 1, 1, 0, 0, TwipsPerPixelAt(192)).get()));
+    EXPECT_EQ(main.Scale().X, 7.5);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(main.List1(), WM_GETFONT, 0, 0)), sizeof large, &large);
+    EXPECT_EQ(large.lfHeight, MulDiv(small.lfHeight, 192, 96));
+}
+
 TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
     const std::string broken = folder_.Write("resource\\missions\\broken.nfo", "no scenarios here\r\n");
     folder_.Write("servercycle.txt", "map=hill.nfo::Dusk\r\n");
