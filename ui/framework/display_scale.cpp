@@ -9,11 +9,19 @@ namespace {
 // Looked up at run time: older systems have neither call.
 template <typename Function>
 Function User32(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+    const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
 using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
 using SystemParametersInfoForDpiCall = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+
+RECT InsideWorkArea(const RECT& wanted) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return wanted;
+    return MovedInside(wanted, monitor.rcWork);
+}
 
 }  // namespace
 
@@ -48,11 +56,11 @@ RECT MovedInside(const RECT& wanted, const RECT& area) {
     return {left, top, left + width, top + height};
 }
 
-RECT InsideWorkArea(const RECT& wanted) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return wanted;
-    return MovedInside(wanted, monitor.rcWork);
+void PlaceInWorkArea(HWND window, int left, int top) {
+    RECT size{};
+    GetWindowRect(window, &size);
+    const RECT placed = InsideWorkArea({left, top, left + size.right - size.left, top + size.bottom - size.top});
+    SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace rotaplex

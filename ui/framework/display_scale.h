@@ -21,7 +21,8 @@ unique_hfont MessageFont(unsigned dpi);
 // wanted moved, without changing its size, the least distance that puts it inside area; a
 // rectangle larger than area keeps its top left corner in it.
 RECT MovedInside(const RECT& wanted, const RECT& area);
-// wanted moved inside the work area of the monitor it is most on.
-RECT InsideWorkArea(const RECT& wanted);
+// Moves a window, its size kept, to left, top in pixels, or as near as keeps it inside the work
+// area of the monitor it is most on.
+void PlaceInWorkArea(HWND window, int left, int top);
 
 }  // namespace rotaplex

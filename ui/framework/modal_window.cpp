@@ -13,10 +13,9 @@ void PlaceCentredOver(HWND window, HWND owner, int clientWidthTwips, int clientH
     GetWindowRect(owner ? owner : GetDesktopWindow(), &area);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const int left = area.left + (area.right - area.left - width) / 2;
-    const int top = area.top + (area.bottom - area.top - height) / 2;
-    const RECT placed = InsideWorkArea({left, top, left + width, top + height});
-    SetWindowPos(window, nullptr, placed.left, placed.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceInWorkArea(window, area.left + (area.right - area.left - width) / 2,
+                    area.top + (area.bottom - area.top - height) / 2);
 }
 
 void RunModalLoop(HWND window, const bool& done) {

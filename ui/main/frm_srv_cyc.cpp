@@ -58,11 +58,7 @@ frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
     list1_ = GetDlgItem(Window(), kList1Id);
     Rescale(WindowDpi(Window()));
     // Where the design puts it, unless that runs off the work area of its monitor.
-    const int left = PixelsX(kLeft, Scale()), top = PixelsY(kTop, Scale());
-    RECT size{};
-    GetWindowRect(Window(), &size);
-    const RECT placed = InsideWorkArea({left, top, left + size.right - size.left, top + size.bottom - size.top});
-    SetWindowPos(Window(), nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceInWorkArea(Window(), PixelsX(kLeft, Scale()), PixelsY(kTop, Scale()));
 }
 
 void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) { LayOutControls(Window(), kControls, tpp, font); }
