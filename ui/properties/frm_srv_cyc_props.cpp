@@ -45,15 +45,16 @@ constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
 constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
 constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
 
-constexpr int kDropDown = 1440;
+constexpr int kDropDown = 1440;  // a combo box's height with its list dropped
 
 // Kept free directly above List1 for the box that filters the listed scenarios, txtFilter.
-constexpr TwipsRect kTxtFilterPlace{120, 390, 3270, 270};  // a combo box's height with its list dropped
+constexpr TwipsRect kTxtFilterPlace{120, 390, 3270, 270};
 
 // Laid out for the system's message font at every display scale from 100 to 200 %: rows 19
-// design pixels apart (a combo box's row 2 more) under a list of eight entries, labels wide enough for a font a fifth wider
-// than the design's, and the scenario text beside the list it belongs to. The small check boxes
-// are exactly box-sized: their caption never shows, the label beside them names them.
+// design pixels apart (a combo box's row 2 more) under a list of eight entries, labels wide
+// enough for a font a fifth wider than the design's, and the scenario text beside the list it
+// belongs to. The small check boxes are exactly box-sized: their caption never shows, the label
+// beside them names them.
 constexpr std::array<ControlSpec, 32> kControls{{
     {List1, "LISTBOX", "", kList, kSunken, {120, 705, 3270, 1650}},
     {Label1, "STATIC", "Name:", kRightLabel, 0, {90, 2460, 1560, 225}},
