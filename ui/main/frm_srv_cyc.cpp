@@ -3,14 +3,16 @@
 #include <array>
 #include <stdexcept>
 
+#include "cycle/file_rules.h"
 #include "cycle/limits.h"
+#include "cycle/report_batch.h"
 #include "cycle/win/game_folder.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
-#include "ui/framework/message_box.h"
+#include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/skin/frm_addwhere.h"
 
@@ -65,13 +67,20 @@ void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) { LayOutControls(Window(),
 
 void frmSrvCyc::Load() {
     gameFolder_ = LocateGameFolder();
+    ScanMissionsTold();
     MessageBoxReporter reporter(Window());
-    missions_ = ScanMissions(gameFolder_, reporter);
-    cycle_ = LoadRotation(gameFolder_, missions_, reporter);
+    cycle_ = LoadRotation(gameFolder_, missions_, reporter, &cycleRead_);
     size_t textBytes = 0;
-    for (const CycleEntry& entry : cycle_) textBytes += entry.DisplayText.size() + 1;
-    const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.size()), textBytes);
-    for (size_t i = 0; i < cycle_.size(); ++i) ListEntry(static_cast<int16_t>(i), cycle_[i]);
+    for (size_t i = 0; i < cycle_.EntryCount(); ++i) textBytes += cycle_.Entry(i).DisplayText.size() + 1;
+    const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.EntryCount()), textBytes);
+    for (size_t i = 0; i < cycle_.EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), cycle_.Entry(i));
+}
+
+void frmSrvCyc::ScanMissionsTold() {
+    ReportBatch reports;
+    missions_ = ScanMissions(gameFolder_, reports);
+    MessageBoxReporter reporter(Window());
+    reports.TellTo(reporter, [&](const std::string& question) { return AskYesNo(Window(), question); });
 }
 
 void frmSrvCyc::Show(int how) {
@@ -79,25 +88,23 @@ void frmSrvCyc::Show(int how) {
     UpdateWindow(Window());
 }
 
-void frmSrvCyc::InsertEntry(int16_t index, CycleEntry entry) {
-    ListEntry(index, entry);
-    cycle_.insert(cycle_.begin() + index, std::move(entry));
-    cycleChanged_ = -1;
+void frmSrvCyc::InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario) {
+    const auto at = static_cast<size_t>(index);
+    const bool after = AddPosition == kAddAfter;
+    if (after ? cycle_.InsertAfter(at, scenario, missions_) : cycle_.InsertBefore(at, scenario, missions_))
+        ListEntry(static_cast<int16_t>(index + after), cycle_.Entry(at + after));
 }
 
 void frmSrvCyc::RemoveEntry(int16_t index) {
-    SendMessageA(list1_, LB_DELETESTRING, index, 0);
-    cycle_.erase(cycle_.begin() + index);
-    cycleChanged_ = -1;
+    if (cycle_.Remove(static_cast<size_t>(index))) SendMessageA(list1_, LB_DELETESTRING, index, 0);
 }
 
-void frmSrvCyc::ReplaceEntry(int16_t index, CycleEntry entry) {
+void frmSrvCyc::ReplaceEntry(int16_t index, int16_t scenario) {
+    if (!cycle_.SetScenario(static_cast<size_t>(index), scenario, missions_)) return;
     const LRESULT selected = SendMessageA(list1_, LB_GETCURSEL, 0, 0);
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
-    ListEntry(index, entry);
+    ListEntry(index, cycle_.Entry(static_cast<size_t>(index)));
     SendMessageA(list1_, LB_SETCURSEL, selected, 0);
-    cycle_[index] = std::move(entry);
-    cycleChanged_ = -1;
 }
 
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
@@ -114,6 +121,11 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!cancel) DestroyWindow(Window());
         return 0;
     }
+    case WM_QUERYENDSESSION:
+        return QueryEndSession();
+    case WM_ENDSESSION:
+        EndSession(wParam != FALSE);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -151,26 +163,26 @@ void frmSrvCyc::MouseDown(UINT, MainCommand command) {
 void frmSrvCyc::Add() {
     const std::optional<int16_t> selected = SelectedEntry();
     if (!selected) return Tell(kPickToAdd);
-    if (std::ssize(cycle_) >= kMaxTableSize) return Tell(kRotationFull);
-    const int16_t AddPosition = ShowAddPosition(Window(), cycle_[*selected].DisplayText);
+    if (cycle_.EntryCount() >= static_cast<size_t>(kMaxTableSize)) return Tell(kRotationFull);
+    const int16_t AddPosition = ShowAddPosition(Window(), cycle_.Entry(*selected).DisplayText);
     if (AddPosition == kAddCancelled) return;
     const int16_t SelectedScenario = ChooseScenario(kNoScenario);
     if (SelectedScenario == kNoScenario) return;
-    InsertEntry(static_cast<int16_t>(AddPosition - 1 + *selected), EntryForScenario(missions_, SelectedScenario));
+    InsertEntry(*selected, AddPosition, SelectedScenario);
 }
 
 void frmSrvCyc::Edit() {
     const std::optional<int16_t> selected = SelectedEntry();
     if (!selected) return Tell(kPickToEdit);
-    const int16_t remembered = cycle_[*selected].ScenarioIndex;
+    const int16_t remembered = cycle_.Entry(*selected).ScenarioIndex;
     const int16_t SelectedScenario = ChooseScenario(remembered);
-    if (SelectedScenario != remembered) ReplaceEntry(*selected, EntryForScenario(missions_, SelectedScenario));
+    if (SelectedScenario != remembered) ReplaceEntry(*selected, SelectedScenario);
 }
 
 void frmSrvCyc::Del() {
     const std::optional<int16_t> selected = SelectedEntry();
     if (!selected) return Tell(kPickToEdit);
-    if (MessageBoxA(Window(), DeleteQuestion(cycle_[*selected].DisplayText).c_str(), kAppTitle,
+    if (MessageBoxA(Window(), DeleteQuestion(cycle_.Entry(*selected).DisplayText).c_str(), kAppTitle,
                     MB_YESNO | MB_ICONQUESTION) == IDYES)
         RemoveEntry(*selected);
 }
@@ -189,25 +201,51 @@ int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
 
 void frmSrvCyc::Unload(bool& Cancel) {
     ReleaseOutline();
-    if (cycleChanged_ != -1) return;
+    if (CycleChanged() != -1 || sessionAnswered_) return;
+    Cancel = !AskToSaveChanges();
+}
+
+bool frmSrvCyc::AskToSaveChanges() {
     switch (MessageBoxA(Window(), kQuitQuestion, kQuitTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
-        Cancel = !SaveCycle();
-        break;
+        return SaveCycle();
     case IDCANCEL:
-        Cancel = true;
-        break;
+        return false;
     default:
-        break;
+        return true;
     }
 }
 
+BOOL frmSrvCyc::QueryEndSession() {
+    if (CycleChanged() != -1 || sessionAnswered_) return TRUE;
+    // Tells the system why the session waits; where that is not offered, the question still comes.
+    ShutdownBlockReasonCreate(Window(), L"The mission rotation has unsaved changes.");
+    sessionAnswered_ = AskToSaveChanges();
+    ShutdownBlockReasonDestroy(Window());
+    return sessionAnswered_;
+}
+
+void frmSrvCyc::EndSession(bool ending) {
+    if (ending)
+        DestroyWindow(Window());
+    else
+        sessionAnswered_ = false;  // another program refused it: the edits are as they were
+}
+
 bool frmSrvCyc::SaveCycle() {
-    const SaveResult saved = SaveRotation(gameFolder_, cycle_, missions_, files_);
-    if (!saved)
-        MessageBoxA(Window(), SaveFailedMessage(RotationPath(gameFolder_), saved.Reason).c_str(), kAppTitle,
-                    MB_OK | MB_ICONERROR);
-    return static_cast<bool>(saved);
+    const std::string path = RotationPath(gameFolder_);
+    SaveResult saved = SaveRotation(gameFolder_, cycle_, cycleRead_, false, files_);
+    if (saved.Status == SaveStatus::ChangedOnDisk) {
+        if (!AskYesNo(Window(), ChangedOnDiskQuestion(path))) return false;
+        saved = SaveRotation(gameFolder_, cycle_, cycleRead_, true, files_);
+    }
+    if (!saved) {
+        ShowMessage(Window(), SaveFailedMessage(path, saved.Reason), kAppTitle, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    cycleRead_ = saved.Written;
+    cycle_.MarkSaved();
+    return true;
 }
 
 }  // namespace rotaplex

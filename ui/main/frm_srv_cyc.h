@@ -6,16 +6,17 @@
 #include <optional>
 #include <string>
 
+#include "cycle/file_stamp.h"
 #include "cycle/mission_catalogue.h"
-#include "cycle/rotation_file.h"
+#include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
 #include "ui/main/main_commands.h"
 #include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
 
-// The main window: the skinned face with the rotation list. It owns the rotation, the
-// CycleList that List1 mirrors item for item (text and scenario index), and CycleChanged.
+// The main window: the skinned face with the rotation list. It owns the rotation document, whose
+// listed entries List1 mirrors item for item (text and scenario index).
 class frmSrvCyc : public SkinnedWindow<frmSrvCyc, MainCommand> {
 public:
     // Creates the window hidden, at its display scale and on screen. Saves go through files.
@@ -28,15 +29,16 @@ public:
 
     const std::string& GameFolder() const { return gameFolder_; }
     const MissionCatalogue& Missions() const { return missions_; }
-    const CycleList& Cycle() const { return cycle_; }
-    // -1 once the rotation has changed; nothing sets it back.
-    int16_t CycleChanged() const { return cycleChanged_; }
+    const RotationDocument& Cycle() const { return cycle_; }
+    // -1 while the rotation differs from what was last read or saved.
+    int16_t CycleChanged() const { return cycle_.Changed() ? -1 : 0; }
     HWND List1() const { return list1_; }
 
-    // The only ways the rotation changes: each keeps List1 in step and marks the change.
-    void InsertEntry(int16_t index, CycleEntry entry);
+    // The only ways the rotation changes: each is a document edit that List1 follows. A new
+    // entry's line goes directly before or after the line of the entry at index.
+    void InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario);
     void RemoveEntry(int16_t index);
-    void ReplaceEntry(int16_t index, CycleEntry entry);
+    void ReplaceEntry(int16_t index, int16_t scenario);
 
 private:
     friend class BaseWindow<frmSrvCyc>;
@@ -53,9 +55,17 @@ private:
     void Del();
     // Every way of closing passes here; Cancel keeps the window open.
     void Unload(bool& Cancel);
+    // The quit question on unsaved changes: true when the window may close (saved, or No).
+    bool AskToSaveChanges();
+    // Log-off or shut-down: unsaved changes hold it up for the quit question, Cancel refuses it.
+    BOOL QueryEndSession();
+    void EndSession(bool ending);
 
-    // Writes the rotation; a failure is told to the operator and nothing is lost.
+    // Writes the rotation; a failure is told to the operator and nothing is lost. A file that
+    // another program changed since it was read is saved over only when the operator says so.
     bool SaveCycle();
+    // The start-up scan, its reports told without a flood of boxes.
+    void ScanMissionsTold();
     void ListEntry(int16_t index, const CycleEntry& entry);
     // The entry List1 has selected, if any.
     std::optional<int16_t> SelectedEntry() const;
@@ -69,8 +79,9 @@ private:
     HWND list1_ = nullptr;  // a child: destroyed with the window
     std::string gameFolder_;
     MissionCatalogue missions_;
-    CycleList cycle_;
-    int16_t cycleChanged_ = 0;
+    RotationDocument cycle_;
+    FileStamp cycleRead_;  // servercycle.txt as last read or saved
+    bool sessionAnswered_ = false;  // the quit question was answered for an ending session
 };
 
 }  // namespace rotaplex
