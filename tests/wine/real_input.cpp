@@ -38,6 +38,13 @@ std::string At(POINT p) { return std::to_string(p.x) + " " + std::to_string(p.y)
 
 void RealKeys(const std::string& keys) { Xdotool("key --delay 30 " + keys); }
 
+void RealKeysTo(HWND window, const std::string& keys) {
+    // Wine keeps the X window of each of its windows as this property.
+    const auto xWindow = reinterpret_cast<UINT_PTR>(GetPropA(window, "__wine_x11_whole_window"));
+    if (!xWindow) return RealKeys(keys);
+    Xdotool("windowfocus --sync " + std::to_string(xWindow) + " key --delay 30 " + keys);
+}
+
 void RealClick(POINT screen, int button, int count) {
     Xdotool("mousemove " + At(screen) + " click --repeat " + std::to_string(count) + " --delay 80 " +
             std::to_string(button));

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "cycle/file_rules.h"
@@ -11,11 +12,11 @@
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
+#include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/list_rows.h"
-#include "ui/framework/message_box.h"
-#include "ui/framework/twips.h"
 #include "ui/main/main_commands.h"
+#include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/skin/frm_addwhere.h"
 
@@ -25,8 +26,14 @@ namespace {
 
 constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
-constexpr TwipsRect kList1{300, 540, 3015, 3375};
 constexpr int kList1Id = 1;
+// Owner-drawn so that an entry whose mission is missing can show its own reference, greyed; the
+// items keep their texts.
+constexpr std::array<ControlSpec, 1> kControls{{
+    {kList1Id, "LISTBOX", nullptr,
+     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 0,
+     {300, 540, 3015, 3375}},
+}};
 
 constexpr int16_t kNoScenario = -1;
 // An entry whose mission is not installed matched no scenario.
@@ -47,35 +54,32 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 
 }  // namespace
 
-frmSrvCyc::frmSrvCyc(SaveFileSystem& files) : files_(files) {
+frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
+    : SkinnedWindow(kMainSkin, kMainHotSpots, kMainSurface), files_(files) {
     RegisterClassOnce(kClassName);
-    const TwipsPerPixel tpp = ScreenTwipsPerPixel();
     // Borderless, yet with a taskbar button that minimises and restores it.
-    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW,
-           PixelsX(kLeft, tpp), PixelsY(kTop, tpp), PixelsX(kMainSkin.ClientWidth, tpp),
-           PixelsY(kMainSkin.ClientHeight, tpp), nullptr);
+    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, 0, 0,
+           0, 0, nullptr);
     // Without its window the program would wait in its message loop for ever.
     if (!Window())
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
-    // Owner-drawn so that an entry whose mission is missing can show its own reference, greyed;
-    // the items keep their texts.
-    list1_ = CreateWindowExA(0, "LISTBOX", nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
-                                 LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                             PixelsX(kList1.Left, tpp), PixelsY(kList1.Top, tpp), PixelsX(kList1.Width, tpp),
-                             PixelsY(kList1.Height, tpp), Window(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kList1Id)), GetModuleHandleA(nullptr),
-                             nullptr);
-    SendMessageA(list1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    FitRowHeight(list1_);
+    CreateControls(Window(), kControls);
+    list1_ = GetDlgItem(Window(), kList1Id);
     // Dragging an entry with the left button moves it; the list tells its parent as it goes.
     MakeDragList(list1_);
     dragListMessage_ = RegisterWindowMessageA(DRAGLISTMSGSTRING);
+    Rescale(WindowDpi(Window()));
+    // Where the design puts it, unless that runs off the work area of its monitor.
+    PlaceInWorkArea(Window(), PixelsX(kLeft, Scale()), PixelsY(kTop, Scale()));
+}
+
+void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) {
+    LayOutControls(Window(), kControls, tpp, font);
+    FitRowHeight(list1_);
+    FitListWidth();
 }
 
 void frmSrvCyc::Load(const std::string& gameFolder) {
-    skin_.ApplyOutline(Window());
-    skin_.Paint(Window());
     gameFolder_ = gameFolder;
     ScanMissionsTold();
     MessageBoxReporter reporter(Window());
@@ -154,14 +158,6 @@ void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
 
 LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        const TwipsPerPixel tpp = ScreenTwipsPerPixel();
-        MouseDown(message, static_cast<float>(TwipsX(GET_X_LPARAM(lParam), tpp)),
-                  static_cast<float>(TwipsY(GET_Y_LPARAM(lParam), tpp)));
-        return 0;
-    }
     case WM_CLOSE: {
         bool cancel = false;
         Unload(cancel);
@@ -179,11 +175,6 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         SetFocus(list1_);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the skin covers the whole window
-    case WM_PAINT:
-        skin_.OnPaint(Window());
-        return 0;
     case WM_COMMAND:
         if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
@@ -197,15 +188,12 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         if (message == dragListMessage_ && dragListMessage_)
             return DragList(*reinterpret_cast<const DRAGLISTINFO*>(lParam));
-        return DefaultHandling(message, wParam, lParam);
+        return SkinHandling(message, wParam, lParam);
     }
 }
 
-void frmSrvCyc::MouseDown(UINT button, float x, float y) {
-    if (const std::optional<EditorCommand> command = MainCommandAt(x, y))
-        Run(*command);
-    else
-        WindowSkin::DragFromPress(Window(), button);
+void frmSrvCyc::MouseDown(UINT, MainSpot command) {
+    if (command) Run(*command);  // the rest of the face is the skin's own: it drags
 }
 
 void frmSrvCyc::Run(EditorCommand command) {
@@ -369,7 +357,7 @@ int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
 }
 
 void frmSrvCyc::Unload(bool& Cancel) {
-    skin_.ReleaseOutline();
+    ReleaseOutline();
     if (CycleChanged() != -1 || sessionAnswered_) return;
     Cancel = !AskToSaveChanges();
 }

@@ -14,18 +14,17 @@
 #include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
 #include "cycle/win/game_folder.h"
-#include "ui/framework/base_window.h"
 #include "ui/framework/menu_handles.h"
 #include "ui/main/main_commands.h"
-#include "ui/skin/window_skin.h"
+#include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
 
 // The main window: the skinned face with the rotation list. It owns the rotation document, whose
 // listed entries List1 mirrors item for item (text and scenario index).
-class frmSrvCyc : public BaseWindow<frmSrvCyc>, private MainCommandTarget {
+class frmSrvCyc : public SkinnedWindow<frmSrvCyc, MainSpot>, private MainCommandTarget {
 public:
-    // Creates the window hidden. Saves go through files.
+    // Creates the window hidden, at its display scale and on screen. Saves go through files.
     explicit frmSrvCyc(SaveFileSystem& files = Win32FileSystem());
 
     // Start-up, before the window is shown: outline, skin, missions, rotation of the game folder.
@@ -54,10 +53,13 @@ public:
 
 private:
     friend class BaseWindow<frmSrvCyc>;
+    friend class SkinnedWindow<frmSrvCyc, MainSpot>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // A press on the surface outside List1, in the window's twips; button is the press message.
-    void MouseDown(UINT button, float x, float y);
+    // Puts List1 at the window's scale, in its font, its rows as high and as wide as that needs.
+    void LayOut(TwipsPerPixel tpp, HFONT font);
+    // A press on a painted command; button is the press message.
+    void MouseDown(UINT button, MainSpot command);
     // Every command passes here, from a key, a painted label or the context menu: one that
     // cannot run now says why, or does nothing.
     void Run(EditorCommand command);
@@ -107,7 +109,6 @@ private:
     int16_t ChooseScenario(int16_t SelectedScenario);
 
     SaveFileSystem& files_;
-    WindowSkin skin_{kMainSkin};
     HWND list1_ = nullptr;  // a child: destroyed with the window
     unique_haccel accelerators_ = MakeMainAccelerators();
     UINT dragListMessage_ = 0;

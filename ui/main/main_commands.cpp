@@ -11,12 +11,7 @@ constexpr WORD kFirstCommandId = 1000;
 
 }  // namespace
 
-std::optional<EditorCommand> MainCommandAt(float x, float y) {
-    for (const MainCommandSpec& spec : kMainCommands)
-        for (const PaintedSpot& spot : spec.Spots)
-            if (spot.Contains(x, y)) return spec.Command;
-    return std::nullopt;
-}
+MainSpot MainCommandAt(float x, float y) { return HotSpotAt<MainSpot>(kMainHotSpots, x, y, kMainSurface); }
 
 WORD MainCommandId(EditorCommand command) { return static_cast<WORD>(kFirstCommandId + static_cast<int>(command)); }
 

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
 #include <optional>
 
 #include "cycle/editor_commands.h"
 #include "ui/framework/menu_handles.h"
+#include "ui/skin/hot_spot.h"
 
 namespace rotaplex {
 
@@ -37,7 +39,6 @@ struct KeyChord {
 // A painted label in the window's twips, edges included; an empty one has Right below Left.
 struct PaintedSpot {
     float Left = 0, Right = -1, Top = 0, Bottom = -1;
-    bool Contains(float x, float y) const { return x >= Left && x <= Right && y >= Top && y <= Bottom; }
 };
 
 // One command of the main window: everything that starts it and what it runs.
@@ -72,8 +73,22 @@ inline constexpr std::array<MainCommandSpec, 10> kMainCommands{{
     {EditorCommand::Minimize, "M&inimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
 }};
 
+// What a press on the face runs: a command, or nothing where the face is dragged.
+using MainSpot = std::optional<EditorCommand>;
+inline constexpr MainSpot kMainSurface = std::nullopt;
+
+// The painted spots of the table, as the skin tests a press against them.
+inline constexpr auto kMainHotSpots = [] {
+    std::array<HotSpot<MainSpot>, 6> spots{};
+    std::size_t next = 0;
+    for (const MainCommandSpec& spec : kMainCommands)
+        for (const PaintedSpot& spot : spec.Spots)
+            if (spot.Right >= spot.Left) spots.at(next++) = {spec.Command, spot.Left, spot.Right, spot.Top, spot.Bottom};
+    return spots;
+}();
+
 // The command painted under a point in the window's twips; nothing where a press drags.
-std::optional<EditorCommand> MainCommandAt(float x, float y);
+MainSpot MainCommandAt(float x, float y);
 
 // The WM_COMMAND id that keys and the menu send for a command, and back.
 WORD MainCommandId(EditorCommand command);

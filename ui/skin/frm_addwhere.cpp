@@ -4,9 +4,11 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/framework/child_controls.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/gdi_handles.h"
 #include "ui/framework/modal_window.h"
 
@@ -33,7 +35,8 @@ constexpr std::array<ControlSpec, 4> kControls{{
     {cmbBefore, "BUTTON", "Add Before", kButton, 0, {240, 60, 1635, 375}},
     {cmdAfter, "BUTTON", "Add After", kButton, 0, {240, 720, 1635, 375}},
     {cmdCancel, "BUTTON", "Cancel", kButton, 0, {2400, 360, 975, 375}},
-    {Label1, "STATIC", "", kCentredLabel, 0, {60, 480, 2055, 195}},
+    // A line of the message font at every scale, between the two add buttons.
+    {Label1, "STATIC", "", kCentredLabel, 0, {60, 450, 2055, 240}},
 }};
 
 // An in-memory dialog template without controls: the controls are created at their pixel
@@ -69,7 +72,15 @@ private:
             return FALSE;  // Load has placed the focus
         }
         auto* self = reinterpret_cast<frmAddwhere*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        if (!self || message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
+        if (!self) return FALSE;
+        if (message == WM_DPICHANGED) {
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            self->LayOut();
+            return TRUE;
+        }
+        if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
         switch (LOWORD(wParam)) {
             case cmbBefore: self->cmbBefore_Click(); return TRUE;
             case cmdAfter: self->cmdAfter_Click(); return TRUE;
@@ -83,9 +94,18 @@ private:
         PlaceCentredOver(hwnd_, GetWindow(hwnd_, GW_OWNER), kClientWidth, kClientHeight);
         CreateControls(hwnd_, kControls);
         SetDlgItemTextA(hwnd_, Label1, entryText_.c_str());
-        if (const int wider = MissingLabelWidth(); wider > 0) Widen(wider);
+        LayOut();
         // Through the dialog manager, so that the focused button is the one Enter presses.
         SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, cmbBefore)), TRUE);
+    }
+
+    // The controls at the dialog's display scale, as wide as the entry's text needs: on opening
+    // and when the scale changes.
+    void LayOut() {
+        unique_hfont font = MessageFont(WindowDpi(hwnd_));
+        LayOutControls(hwnd_, kControls, WindowTwipsPerPixel(hwnd_), font.get());
+        font_ = std::move(font);
+        if (const int wider = MissingLabelWidth(); wider > 0) Widen(wider);
     }
 
     // Pixels the label lacks for the entry's whole text, no more than the screen has room for.
@@ -117,8 +137,8 @@ private:
         shift(cmbBefore, pixels / 2, 0);
         shift(cmdAfter, pixels / 2, 0);
         shift(cmdCancel, pixels, 0);
-        PlaceCentredOver(hwnd_, GetWindow(hwnd_, GW_OWNER), kClientWidth + static_cast<int>(TwipsX(pixels)),
-                         kClientHeight);
+        const int widerTwips = static_cast<int>(TwipsX(pixels, WindowTwipsPerPixel(hwnd_)));
+        PlaceCentredOver(hwnd_, GetWindow(hwnd_, GW_OWNER), kClientWidth + widerTwips, kClientHeight);
     }
 
     void cmbBefore_Click() { Unload(kAddBefore); }
@@ -132,6 +152,7 @@ private:
 
     const std::string& entryText_;
     HWND hwnd_ = nullptr;
+    unique_hfont font_;
     int16_t AddPosition = kAddCancelled;
 };
 
