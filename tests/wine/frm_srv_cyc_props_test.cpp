@@ -250,7 +250,7 @@ TEST_F(PropertiesWindow, TabGoesRoundEveryControl) {
     Add(record);
     std::vector<int> visited;
     std::vector<Step> steps;
-    for (int i = 0; i < 17; ++i)
+    for (int i = 0; i < 18; ++i)
         steps.push_back([&](HWND) {
             visited.push_back(GetDlgCtrlID(GetFocus()));
             test::PostKey(VK_TAB);
@@ -260,7 +260,61 @@ TEST_F(PropertiesWindow, TabGoesRoundEveryControl) {
     EXPECT_EQ(visited, (std::vector<int>{List1, txtName, txtRuleset, txtGameLength, txtMinimumTonnage,
                                          txtMaximumTonnage, chkIsNight, chkStockMechs, cmbFog, chkWeather, cmbRadar,
                                          chkTeamAllowed, chkKillLimited, txtKillLimit, chkRespawnlimited,
-                                         txtScenarioText, List1}));
+                                         txtScenarioText, txtFilter, List1}));
+}
+
+// Typing in the filter box narrows the list to the scenarios whose listed text or mission file
+// holds the text, ignoring case; the highlighted one stays while it matches, else the first
+// match is highlighted and shown; Down goes on into the list.
+TEST_F(PropertiesWindow, FilterNarrowsTheListAndKeepsTheHighlightWhileItMatches) {
+    const struct {
+        const char* name;
+        const char* ruleset;
+        const char* file;
+    } scenarios[] = {
+        {"Hill Fight", "FreeForAll", "hills.nfo"}, {"Red Canyon", "CTF", "canyon.nfo"},
+        {"Hill Night", "Teams", "hills.nfo"},      {"Salt Flats", "KingOfTheHill", "salt.nfo"},
+    };
+    for (const auto& s : scenarios) {
+        ScenarioInfo record = Scenario(s.name, s.ruleset);
+        record.MissionFile = s.file;
+        Add(record);
+    }
+    const auto type = [](const std::string& text) {
+        return [text](HWND w) {
+            const HWND box = GetDlgItem(w, txtFilter);
+            SetFocus(box);
+            SendMessageA(box, EM_SETSEL, 0, -1);
+            PostMessageA(box, WM_KEYDOWN, VK_DELETE, 1);
+            for (const char c : text) PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+        };
+    };
+    const auto expect = [](std::vector<LRESULT> listed, int16_t highlighted, const char* name) {
+        return [=](HWND w) {
+            std::vector<LRESULT> data;
+            for (LRESULT i = 0; i < SendDlgItemMessageA(w, List1, LB_GETCOUNT, 0, 0); ++i)
+                data.push_back(SendDlgItemMessageA(w, List1, LB_GETITEMDATA, i, 0));
+            EXPECT_EQ(data, listed);
+            if (highlighted) {
+                EXPECT_EQ(HighlightedData(w), highlighted);
+            }
+            EXPECT_EQ(Text(w, txtName), name);
+        };
+    };
+    const int16_t none = 0;
+    EXPECT_EQ(Show(3, {expect({1, 2, 3, 4}, 3, "Hill Night"),
+                       type("hill"), expect({1, 3, 4}, 3, "Hill Night"),      // name, ruleset: still matches
+                       type("HILLS.NFO"), expect({1, 3}, 3, "Hill Night"),    // the mission file, any case
+                       type("fight"), expect({1}, 1, "Hill Fight"),           // gone: the first match shows
+                       type("zzz"), expect({}, none, "Hill Fight"),           // nothing left to choose
+                       type("can"), expect({2}, 2, "Red Canyon"),
+                       type(""), expect({1, 2, 3, 4}, 2, "Red Canyon"),
+                       [](HWND) { test::PostKey(VK_DOWN); },
+                       [](HWND w) { EXPECT_EQ(GetFocus(), GetDlgItem(w, List1)) << "Down goes into the list"; },
+                       type("ctf"), Ok()}),
+              2);
+    // With nothing matching, OK chooses nothing: the caller's value stands.
+    EXPECT_EQ(Show(3, {type("zzz"), Ok()}), 3);
 }
 
 // Nothing typed or clicked in the setting controls was ever kept, so none of them takes it.

@@ -8,6 +8,7 @@ namespace {
 
 constexpr UINT_PTR kShowOnlyId = 1;
 constexpr UINT_PTR kDialogKeysId = 2;
+constexpr UINT_PTR kDownId = 3;
 
 LRESULT CALLBACK ShowOnlyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
     switch (message) {
@@ -35,10 +36,23 @@ LRESULT CALLBACK DialogKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+LRESULT CALLBACK DownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR target) {
+    if (message == WM_KEYDOWN && wParam == VK_DOWN) {
+        SetFocus(reinterpret_cast<HWND>(target));
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &DownProc, id);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 void MakeShowOnly(HWND control) { SetWindowSubclass(control, &ShowOnlyProc, kShowOnlyId, 0); }
 
 void LetDialogKeysLeave(HWND control) { SetWindowSubclass(control, &DialogKeysProc, kDialogKeysId, 0); }
+
+void MoveFocusOnDown(HWND box, HWND target) {
+    SetWindowSubclass(box, &DownProc, kDownId, reinterpret_cast<DWORD_PTR>(target));
+}
 
 }  // namespace rotaplex

@@ -11,4 +11,7 @@ void MakeShowOnly(HWND control);
 // A multi-line text box that lets Tab, Enter and Esc go to its dialog rather than keeping them.
 void LetDialogKeysLeave(HWND control);
 
+// A text box whose Down key moves the focus on to target, the list it narrows.
+void MoveFocusOnDown(HWND box, HWND target);
+
 }  // namespace rotaplex

@@ -53,15 +53,15 @@ constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
 
 constexpr int kDropDown = 1440;  // a combo box's height with its list dropped
 
-// Kept free directly above List1 for the box that filters the listed scenarios, txtFilter.
-constexpr TwipsRect kTxtFilterPlace{120, 390, 3270, 270};
 
 // Laid out for the system's message font at every display scale from 100 to 200 %: rows 19
 // design pixels apart (a combo box's row 2 more) under a list of eight entries, labels wide
 // enough for a font a fifth wider than the design's, and the scenario text beside the list it
 // belongs to. The small check boxes are exactly box-sized: their caption never shows, the label
 // beside them names them.
-constexpr std::array<ControlSpec, 32> kControls{{
+constexpr std::array<ControlSpec, 33> kControls{{
+    // Directly above the list it narrows: typing there lists only the scenarios that match.
+    {txtFilter, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kSunken, {120, 390, 3270, 270}},
     {List1, "LISTBOX", "", kList, kSunken, {120, 705, 3270, 1650}},
     {Label1, "STATIC", "Name:", kRightLabel, 0, {90, 2460, 1560, 225}},
     {txtName, "EDIT", "", kTextBox, kSunken, {1710, 2415, 2220, 270}},
@@ -150,6 +150,9 @@ constexpr std::array<Choice, 2> kChoices{{
     {cmbRadar, &ScenarioInfo::RadarMode, kRadarTexts},
 }};
 
+// Longer than any listed text can usefully be searched for.
+constexpr int kMaxFilterLength = 255;
+
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 class frmSrvCycProps : public SkinnedWindow<frmSrvCycProps, Spot>, private ListRowSource {
@@ -181,6 +184,8 @@ private:
                 AnswerFromRows(Control(List1), *this);
                 for (const int shown : kShowOnly) MakeShowOnly(Control(shown));
                 LetDialogKeysLeave(Control(txtScenarioText));
+                MoveFocusOnDown(Control(txtFilter), Control(List1));
+                SendMessageA(Control(txtFilter), EM_LIMITTEXT, kMaxFilterLength, 0);
                 Load();
                 return 0;
             case WM_DRAWITEM: {
@@ -194,6 +199,7 @@ private:
                 if (LOWORD(wParam) == IDCANCEL) Close();
                 if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_SELCHANGE) List1_Click();
                 if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_DBLCLK) Ok();
+                if (LOWORD(wParam) == txtFilter && HIWORD(wParam) == EN_CHANGE) txtFilter_Change();
                 return 0;
             case WM_CLOSE:
                 Close();  // Alt+F4 and the like choose nothing, as CANCEL does
@@ -264,6 +270,17 @@ private:
             SendMessageA(Control(choice.Combo), CB_SETCURSEL, listed ? position : -1, 0);
         }
         SetText(txtScenarioText, ReadScenarioText(gameFolder_, r.ScenarioText));
+    }
+
+    // The scenarios that match the typed text; the highlighted one stays while it matches, else the
+    // first match is highlighted and shown.
+    void txtFilter_Change() {
+        const std::optional<int16_t> highlighted = HighlightedScenario();
+        char typed[kMaxFilterLength + 1] = "";
+        GetWindowTextA(Control(txtFilter), typed, sizeof typed);
+        ListScenarios(filter_.Matching(typed), highlighted);
+        const std::optional<int16_t> now = HighlightedScenario();
+        if (now && now != highlighted) ActivateProperties(*now);
     }
 
     void List1_Click() {
