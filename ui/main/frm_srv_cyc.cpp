@@ -65,6 +65,7 @@ frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
     CreateControls(Window(), kControls);
     list1_ = GetDlgItem(Window(), kList1Id);
+    list1Own_ = ListBoxOwnProcedure(list1_);
     // Dragging an entry with the left button moves it; the list tells its parent as it goes.
     MakeDragList(list1_);
     dragListMessage_ = RegisterWindowMessageA(DRAGLISTMSGSTRING);
@@ -151,9 +152,8 @@ void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
 }
 
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
-    const LRESULT at =
-        SendMessageA(list1_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(entry.DisplayText.c_str()));
-    SendMessageA(list1_, LB_SETITEMDATA, at, entry.ScenarioIndex);
+    const LRESULT at = list1Own_.Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(entry.DisplayText.c_str()));
+    list1Own_.Send(LB_SETITEMDATA, at, entry.ScenarioIndex);
 }
 
 LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -14,6 +14,7 @@
 #include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
 #include "cycle/win/game_folder.h"
+#include "ui/framework/list_box_fill.h"
 #include "ui/framework/menu_handles.h"
 #include "ui/main/main_commands.h"
 #include "ui/skin/skinned_window.h"
@@ -110,6 +111,7 @@ private:
 
     SaveFileSystem& files_;
     HWND list1_ = nullptr;  // a child: destroyed with the window
+    ListBoxOwnProcedure list1Own_;  // for the fills, past the drag list's subclass
     unique_haccel accelerators_ = MakeMainAccelerators();
     UINT dragListMessage_ = 0;
     std::optional<std::size_t> dragFrom_;
