@@ -269,5 +269,29 @@ TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
     for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
 }
 
+// The context menu lists every command and greys the ones that cannot run.
+TEST(MainContextMenu, GreysWhatCannotRun) {
+    using C = EditorCommand;
+    const struct {
+        EditorState state;
+        std::vector<C> greyed;
+    } cases[] = {
+        {{3, std::nullopt, false, false}, {C::Add, C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+        {{3, 0, true, false}, {C::MoveUp, C::Redo}},
+        {{3, 2, false, true}, {C::MoveDown, C::Undo}},
+        {{0, std::nullopt, false, false}, {C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+    };
+    for (const auto& c : cases) {
+        const unique_hmenu menu = MakeMainContextMenu(c.state);
+        std::vector<C> greyed;
+        for (const MainCommandSpec& spec : kMainCommands) {
+            const UINT state = GetMenuState(menu.get(), MainCommandId(spec.Command), MF_BYCOMMAND);
+            ASSERT_NE(state, static_cast<UINT>(-1)) << spec.MenuText;
+            if (state & MF_GRAYED) greyed.push_back(spec.Command);
+        }
+        EXPECT_EQ(greyed, c.greyed);
+    }
+}
+
 }  // namespace
 }  // namespace rotaplex

@@ -2,6 +2,7 @@
 // of the command table, the context menu, a drag, undo and redo, saving without quitting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -77,6 +78,34 @@ public:
         return seen + " selected " + std::to_string(Selected()) + ", focus on " + focus + ", active " + active +
                ", foreground " + foreground + ", main enabled " + std::to_string(IsWindowEnabled(main_));
     }
+    // The darkest ink on a row of List1 as the screen shows it, 0 (black) to 255 (white).
+    int DarkestInk(int row) const {
+        const auto height = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+        RECT client{};
+        GetClientRect(list_, &client);
+        const POINT at = test::OnScreen(list_, {0, row * height});
+        const int width = client.right;
+        const HDC screen = GetDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HDC dc = CreateCompatibleDC(screen);
+        const HGDIOBJ old = SelectObject(dc, copy);
+        BitBlt(dc, 0, 0, width, height, screen, at.x, at.y, SRCCOPY);
+        GdiFlush();
+        int darkest = 255;
+        for (int i = 0; i < width * height; ++i) {
+            const DWORD pixel = static_cast<const DWORD*>(bits)[i];
+            darkest = std::min(darkest, static_cast<int>(std::max({pixel & 0xFF, (pixel >> 8) & 0xFF, (pixel >> 16) & 0xFF})));
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(copy);
+        ReleaseDC(nullptr, screen);
+        return darkest;
+    }
+
     // The middle of a row, on the screen.
     POINT Row(int row) const {
         const auto height = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
@@ -123,6 +152,10 @@ TEST_F(OperatorTest, KeysMoveDeleteUndoRedoAndSaveNow) {
     ASSERT_NE(program.Main(), nullptr);
     test::RealClick(program.Row(0));
     ASSERT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk}, 0));
+    // The missing mission's row keeps its empty text but shows its reference in grey.
+    EXPECT_LT(program.DarkestInk(2), 64) << "a scenario's row in black";
+    EXPECT_GT(program.DarkestInk(1), 64) << "the missing mission's row in grey";
+    EXPECT_LT(program.DarkestInk(1), 200) << "with its reference drawn";
 
     program.Keys("ctrl+Down ctrl+Down");
     EXPECT_TRUE(program.Shows({kQuarry, kCanyon, kHill, kDusk}, 2)) << program.Seen() << ": the selection follows the entry";
@@ -176,9 +209,10 @@ TEST_F(OperatorTest, InsertEnterF2AndDoubleClickOpenTheirWindows) {
     ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
     program.Keys("Down Escape");
     EXPECT_TRUE(program.Shows({kHill, kQuarry, kHill, kCanyon, kDusk}, 2)) << program.Seen();
+    // Enter, then the filter (before the list in the tab order): "dusk" leaves one scenario.
     program.Keys("Return");
     ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
-    program.Keys("Down Return");
+    program.Keys("shift+Tab d u s k Down Return");
     EXPECT_TRUE(program.Shows({kHill, kQuarry, kDusk, kCanyon, kDusk}, 2)) << program.Seen();
 
     // A double-click on an entry edits it; a double-click on a scenario chooses it.
@@ -222,6 +256,26 @@ TEST_F(OperatorTest, ContextMenuAndDragMoveEntries) {
     program.Keys("alt+F4");
     EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
     program.Keys("n");
+    EXPECT_TRUE(program.Ended());
+}
+
+// The first entry of an empty rotation: no question where, and Ctrl+S writes the new file.
+TEST(OperatorEmptyRotation, InsertAddsTheFirstEntryAndSaveCreatesTheFile) {
+    test::TestFolder folder;
+    folder.Write("resource\\missions\\hill.nfo", kMissions);
+    Operator program(folder.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    EXPECT_TRUE(program.Rows().empty());
+    test::RealClick(test::OnScreen(program.List(), {40, 40}));
+    program.Keys("Insert");
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << "straight to the chooser";
+    program.Keys("Return");
+    EXPECT_TRUE(program.Shows({kHill}, 0)) << program.Seen();
+    program.Keys("ctrl+s");
+    const std::string rotation = folder.Path() + "servercycle.txt";
+    EXPECT_TRUE(program.WaitUntil([&] { return test::Exists(rotation); }));
+    EXPECT_EQ(test::ReadBytes(rotation), "[cycle]\r\nmap=hill.nfo::Hill\r\n");
+    program.Keys("alt+F4");
     EXPECT_TRUE(program.Ended());
 }
 
