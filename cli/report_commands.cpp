@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "cli/cli_error.h"
-#include "cli/game_files.h"
+#include "cli/game_session.h"
 #include "cli/json_writer.h"
 #include "cli/rotation_view.h"
 #include "cycle/limits.h"
@@ -14,13 +14,6 @@
 namespace rotaplex::cli {
 
 namespace {
-
-// Collects what the editor would show in message boxes.
-class CollectingReporter final : public Reporter {
-public:
-    void Report(const std::string& text) override { Messages.push_back(text); }
-    std::vector<std::string> Messages;
-};
 
 // A message box's text on one line: its line breaks become blanks.
 std::string Flattened(std::string text) {
@@ -99,21 +92,6 @@ void WriteProblemJson(JsonWriter& json, const Problem& problem) {
     }
     if (problem.Kind == "unlisted") json.Member("count", problem.Count);
     json.EndObject();
-}
-
-// What every command reads first.
-struct Game {
-    std::string Folder;
-    CollectingReporter Reports;
-    MissionCatalogue Catalogue;
-};
-
-Game OpenGame(const Invocation& invocation) {
-    Game game;
-    game.Folder = GameFolderPath(invocation.GameFolder);
-    RequireGameFolder(game.Folder);
-    game.Catalogue = ScanGameMissions(game.Folder, game.Reports);
-    return game;
 }
 
 bool ContainsIgnoringCase(std::string_view text, const std::string& lowerNeedle) {
