@@ -21,15 +21,16 @@ std::string Flattened(std::string text) {
     return text;
 }
 
+// One problem; the members a kind has no use for keep their defaults.
 struct Problem {
-    std::string_view Kind;
-    std::string Message;
-    std::optional<std::size_t> Line;       // entry problems: where the entry stands
+    std::string_view Kind{};
+    std::string Message{};
+    std::optional<std::size_t> Line{};        // entry problems: where the entry stands
     std::size_t Position = 0;
-    std::string_view Reference;
-    std::string Key;                       // duplicate-key
-    std::vector<std::string> MissionFiles; // duplicate-key
-    std::size_t Count = 0;                 // unlisted
+    std::string_view Reference{};
+    std::string Key{};                        // duplicate-key
+    std::vector<std::string> MissionFiles{};  // duplicate-key
+    std::size_t Count = 0;                    // unlisted
 };
 
 // Keys that more than one mission file defines, compared as entries are matched (ignoring case),
@@ -41,7 +42,7 @@ void AddDuplicateKeys(const MissionCatalogue& catalogue, const std::string& miss
     for (int i = 1; i <= catalogue.ScenarioCount(); ++i) {
         const ScenarioInfo& record = catalogue.Scenario(i);
         const auto [at, added] = byKey.try_emplace(LowerCase(record.ScenarioKey), found.size());
-        if (added) found.push_back({"duplicate-key", {}, {}, 0, {}, record.ScenarioKey, {}, 0});
+        if (added) found.push_back({.Kind = "duplicate-key", .Key = record.ScenarioKey});
         std::vector<std::string>& files = found[at->second].MissionFiles;
         const bool known = std::any_of(files.begin(), files.end(), [&](const std::string& file) {
             return EqualsIgnoringCase(file, record.MissionFile);
@@ -64,8 +65,8 @@ void AddEntryProblems(const RotationView& view, const RotationRead& rotation,
         const std::string where = rotation.Path + ":" + std::to_string(entry.Line) + ": " +
                                   std::string(entry.LineText) + ": ";
         if (entry.Scenario == 0) {
-            problems.push_back({"unmatched", where + "matches no scenario", entry.Line, i + 1,
-                                entry.Reference, {}, {}, 0});
+            problems.push_back({.Kind = "unmatched", .Message = where + "matches no scenario",
+                                .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
             continue;
         }
         const ScenarioInfo& record = catalogue.Scenario(entry.Scenario);
@@ -73,9 +74,9 @@ void AddEntryProblems(const RotationView& view, const RotationRead& rotation,
         if (EqualsIgnoringCase(named, record.MissionFile)) continue;
         const std::string what = named.empty() ? std::string("names no mission file")
                                                : std::string(named) + " does not hold " + record.ScenarioKey;
-        problems.push_back({"wrong-file", where + what + "; it plays " + record.ScenarioKey + " of " +
-                                              record.MissionFile,
-                            entry.Line, i + 1, entry.Reference, {}, {}, 0});
+        problems.push_back({.Kind = "wrong-file",
+                            .Message = where + what + "; it plays " + record.ScenarioKey + " of " + record.MissionFile,
+                            .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
     }
 }
 
@@ -114,18 +115,17 @@ int RunCheck(const Invocation& invocation, std::ostream& out) {
 
     std::vector<Problem> problems;
     for (const std::string& message : game.Reports.Messages)
-        problems.push_back({"mission-file", Flattened(message), {}, 0, {}, {}, {}, 0});
+        problems.push_back({.Kind = "mission-file", .Message = Flattened(message)});
     const std::string missionsFolder = game.Folder + "resource" + game.Folder.back() + "missions";
     AddDuplicateKeys(game.Catalogue, missionsFolder, problems);
     if (!view.HeaderFound)
-        problems.push_back({"missing-header", Flattened(MissingHeaderMessage(game.Folder)), {}, 0, {}, {}, {}, 0});
+        problems.push_back({.Kind = "missing-header", .Message = Flattened(MissingHeaderMessage(game.Folder))});
     AddEntryProblems(view, rotation, game.Catalogue, problems);
     if (view.Unlisted > 0) {
-        problems.push_back({"unlisted",
-                            rotation.Path + ": " + std::to_string(view.Unlisted) + " entries past the " +
-                                std::to_string(kMaxTableSize) +
-                                "th are not listed; they are kept unchanged",
-                            {}, 0, {}, {}, {}, view.Unlisted});
+        problems.push_back({.Kind = "unlisted",
+                            .Message = rotation.Path + ": " + std::to_string(view.Unlisted) + " entries past the " +
+                                       std::to_string(kMaxTableSize) + "th are not listed; they are kept unchanged",
+                            .Count = view.Unlisted});
     }
 
     if (invocation.Json) {
