@@ -8,7 +8,7 @@
 #include "cli/game_session.h"
 #include "cli/json_writer.h"
 #include "cli/rotation_view.h"
-#include "cycle/limits.h"
+#include "cycle/rotation_document.h"
 #include "cycle/rotation_file.h"
 
 namespace rotaplex::cli {
@@ -123,8 +123,7 @@ int RunCheck(const Invocation& invocation, std::ostream& out) {
     AddEntryProblems(view, rotation, game.Catalogue, problems);
     if (view.Unlisted > 0) {
         problems.push_back({.Kind = "unlisted",
-                            .Message = rotation.Path + ": " + std::to_string(view.Unlisted) + " entries past the " +
-                                       std::to_string(kMaxTableSize) + "th are not listed; they are kept unchanged",
+                            .Message = Flattened(UnlistedEntriesMessage(rotation.Path, view.Unlisted)),
                             .Count = view.Unlisted});
     }
 

@@ -1,41 +1,23 @@
 #include "cli/rotation_view.h"
 
-#include "cycle/limits.h"
 #include "cycle/line_reader.h"
-#include "cycle/rotation_file.h"
+#include "cycle/rotation_document.h"
 
 namespace rotaplex::cli {
 
-namespace {
-
-std::string_view TrimSpaces(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return line.substr(first, line.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalogue) {
-    RotationView view;
-    const RotationText rotation = ReadRotation(text, catalogue);
-    view.HeaderFound = rotation.HeaderFound;
+    const RotationDocument document = RotationDocument::Read(text, catalogue);
+    std::vector<std::string_view> lines;
     LineReader reader(text);
-    std::string_view line;
-    bool inCycle = false;
-    for (std::size_t number = 1; reader.Next(line); ++number) {
-        const std::string_view trimmed = TrimSpaces(line);
-        if (!inCycle) {
-            inCycle = EqualsIgnoringCase(trimmed, "[cycle]");
-            continue;
-        }
-        if (!EqualsIgnoringCase(trimmed.substr(0, 4), "map=")) continue;
-        if (view.Entries.size() == rotation.Entries.size()) {
-            ++view.Unlisted;
-            continue;
-        }
-        const CycleEntry& entry = rotation.Entries[view.Entries.size()];
-        view.Entries.push_back({number, line, entry.SourceText, entry.ScenarioIndex});
+    for (std::string_view line; reader.Next(line);) lines.push_back(line);
+
+    RotationView view;
+    view.HeaderFound = document.HeaderFound();
+    view.Unlisted = document.UnlistedEntryCount();
+    for (std::size_t i = 0; i < document.EntryCount(); ++i) {
+        const std::size_t number = document.EntryLineNumber(i);
+        const CycleEntry& entry = document.Entry(i);
+        view.Entries.push_back({number, lines[number - 1], entry.SourceText, entry.ScenarioIndex});
     }
     return view;
 }

@@ -3,12 +3,20 @@
 #include <new>
 
 #include "cli/cli_error.h"
+#include "cli/edit_commands.h"
 #include "cli/invocation.h"
 #include "cli/report_commands.h"
 
 namespace rotaplex::cli {
 
 namespace {
+
+constexpr std::string_view kEditDetails =
+    "Positions count from 1, as list shows them. A scenario is named by its mission file and key as\n"
+    "scenarios lists them, letter case aside. Only the entry lines the edit touches change; every\n"
+    "other line is kept byte for byte. The file is saved as the editor saves it: in one step, the\n"
+    "previous version kept as servercycle.txt.bak, and only if no other program changed it since it\n"
+    "was read. --dry-run prints the change as a unified diff instead and writes nothing.\n";
 
 const std::vector<CommandSpec>& Commands() {
     static const std::vector<CommandSpec> kCommands = {
@@ -29,6 +37,14 @@ const std::vector<CommandSpec>& Commands() {
          "With a filter, only scenarios whose mission file, key, name or ruleset contains it\n"
          "(ignoring letter case).\n",
          0, 1, kJsonOption, RunScenarios},
+        {"add", "<mission-file>::<key>", "Adds an entry for a scenario, at the end or before or after a position.",
+         kEditDetails, 1, 1, kPlaceOptions | kDryRunOption, RunAdd},
+        {"remove", "<position>", "Removes the entry at a position.", kEditDetails, 1, 1, kDryRunOption,
+         RunRemove},
+        {"move", "<from> <to>", "Moves an entry to another position; those between move up or down by one.",
+         kEditDetails, 2, 2, kDryRunOption, RunMove},
+        {"set", "<position> <mission-file>::<key>", "Gives the entry at a position another scenario.",
+         kEditDetails, 2, 2, kDryRunOption, RunSet},
     };
     return kCommands;
 }

@@ -11,7 +11,8 @@ namespace rotaplex::test {
 namespace {
 
 // Two files define "duel", one has no section, one a block without "[server]"; the rotation has
-// a comment, an entry under a named file that does not hold its key, and one that matches none.
+// a comment, an entry under a named file that does not hold its key, one that matches none, and
+// one of the duplicate key that its named file holds (no problem: it plays that file's).
 class ReportCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -20,7 +21,7 @@ protected:
                           {"broken.nfo", "Hill={\r\n"},
                           {"cut.nfo", "[scenarios]\r\nLone={\r\n"}},
                          "; rotation\r\n[cycle]\r\nmap=b.nfo::Hill\r\nmap=a.nfo::VALLEY\r\n"
-                         "map=x.nfo::Gone\r\n  MAP=b.nfo::Valley  \r\n"});
+                         "map=x.nfo::Gone\r\n  MAP=b.nfo::Valley  \r\nmap=A.nfo::Duel\r\n"});
     }
     std::string G() const { return game.Path(); }
     ScratchFolder game;
@@ -40,7 +41,7 @@ TEST_F(ReportCommandsTest, TextOutputAndExitStatusOfEachCommand) {
          G() + "servercycle.txt:6:   MAP=b.nfo::Valley  : b.nfo does not hold Valley; it plays Valley of A.nfo\n"},
         {{"list", G()}, 0,
          "1\tHill Duel\tb.nfo::Hill\n2\tValley Duel\ta.nfo::VALLEY\n3\t\tx.nfo::Gone\tmissing\n"
-         "4\tValley Duel\tb.nfo::Valley\n"},
+         "4\tValley Duel\tb.nfo::Valley\n5\tduel Duel\tA.nfo::Duel\n"},
         {{"scenarios", G(), "LL"}, 0,
          "A.nfo\tValley\tname=Valley ruleset=Duel teamallowed=0 teamcount=-1 scenariotext= visibility=0 "
          "killlimit=0 killlimitnumber=-1 respawnlimit=0 respawnlimitnumber=-1 isnight=0 weather=0 radarmode=0 "
@@ -77,7 +78,8 @@ TEST_F(ReportCommandsTest, JsonOutputReadsBack) {
     EXPECT_EQ(list["file"].Text(), G() + "servercycle.txt");
     EXPECT_TRUE(list["header"].Bool());
     EXPECT_EQ(list["unlisted"].Number(), 0);
-    ASSERT_EQ(list["entries"].Size(), 4u);
+    ASSERT_EQ(list["entries"].Size(), 5u);
+    EXPECT_EQ(list["entries"][4]["missionFile"].Text(), "A.nfo");
     const JsonValue& missing = list["entries"][2];
     EXPECT_EQ(missing["position"].Number(), 3);
     EXPECT_EQ(missing["line"].Number(), 5);
@@ -115,8 +117,8 @@ TEST(ReportCommandsEdgeTest, HeaderMissingAndEntriesPastTheLimitAreProblems) {
     const CliRun tooMany = RunCli({"check", game.Path()});
     EXPECT_EQ(tooMany.Status, 1);
     EXPECT_EQ(tooMany.Out, game.Path() +
-                               "servercycle.txt: 2 entries past the 32767th are not listed; they are "
-                               "kept unchanged\n");
+                               "servercycle.txt holds more entries than the list can show: it shows the "
+                               "first 32767. The other 2 entries are kept unchanged and saved as they were.\n");
     EXPECT_EQ(ParseJson(RunCli({"list", game.Path(), "--json"}).Out)["unlisted"].Number(), 2);
 
     game.Write("servercycle.txt", "[cycle]\r\nmap=m.nfo::a\r\n");
@@ -152,7 +154,7 @@ TEST(ReportCommandsEdgeTest, FailuresNameTheFileAndTheReason) {
 
 TEST(ReportCommandsEdgeTest, HelpOfTheProgramAndOfEachCommand) {
     EXPECT_TRUE(RunCli({"--help"}).Out.starts_with("Usage: rotaplex-cli <command>"));
-    for (const char* command : {"check", "list", "scenarios"}) {
+    for (const char* command : {"check", "list", "scenarios", "add", "remove", "move", "set"}) {
         const CliRun run = RunCli({command, "--help"});
         EXPECT_EQ(run.Status, 0);
         EXPECT_TRUE(run.Out.starts_with(std::string("Usage: rotaplex-cli ") + command + " <game-folder>"))

@@ -36,5 +36,16 @@ expect "frozenpass.nfo	FrozenPassBlizzard	name=FrozenPassBlizzard"
 run 2 list "$windows_game\\missing"
 expect "rotaplex-cli: $windows_game\\missing\\:"
 
+# Edits: a dry run writes nothing; a real one removes exactly the entry's line.
+run 0 remove "$windows_game" 7 --dry-run
+expect "-map=oldquarry.nfo::OldQuarry"
+cmp -s "$demo/servercycle.txt" "$game/servercycle.txt" || { echo "FAIL: the dry run wrote"; failures=$((failures + 1)); }
+run 3 remove "$windows_game" 11
+expect "no position 11"
+run 0 remove "$windows_game" 7
+expect "Saved $windows_game\\servercycle.txt"
+grep -v OldQuarry "$demo/servercycle.txt" | cmp -s - "$game/servercycle.txt" ||
+  { echo "FAIL: remove saved other bytes"; failures=$((failures + 1)); }
+
 [ "$failures" = 0 ] && echo "all passed"
 exit "$failures"
