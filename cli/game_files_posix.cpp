@@ -15,6 +15,10 @@ CliError Failed(const posix::FileError& error) {
 
 }  // namespace
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+    return {argv + 1, argv + argc};
+}
+
 std::string GameFolderPath(std::string_view argument) {
     std::string folder(argument);
     if (!folder.ends_with('/')) folder += '/';
@@ -44,6 +48,8 @@ void SaveGameRotation(const RotationRead& asRead, const std::string& gameFolder,
                       const std::string& content) {
     try {
         posix::SaveRotationFile(gameFolder, content, asRead.Stamp);
+    } catch (const posix::ChangedMeanwhile& error) {
+        throw CliError(kFileFailed, error.Path() + ": " + kChangedMeanwhileReason);
     } catch (const posix::FileError& error) {
         throw Failed(error);
     }

@@ -1,29 +1,39 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+
 #include "cli/cli_error.h"
 #include "cli/game_files.h"
+#include "cycle/file_rules.h"
 #include "cycle/win/file_system.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
+#include "cycle/win/wide_path.h"
 
 namespace rotaplex::cli {
 
 namespace {
 
-CliError Failed(const std::string& path, DWORD code) {
-    return CliError(kFileFailed, path + ": " + SystemMessage(code));
+CliError Failed(const std::string& path, const std::string& reason) {
+    return CliError(kFileFailed, path + ": " + reason);
 }
 
-uint64_t WriteTimeOf(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
-}
-
-FileStamp StampOf(const std::string& path, const std::string& text) {
-    return {true, text.size(), WriteTimeOf(path), HashBytes(text)};
-}
+struct FreeLocal {
+    void operator()(LPWSTR* memory) const { LocalFree(memory); }
+};
 
 }  // namespace
+
+std::vector<std::string> CommandLineArguments(int, char**) {
+    // The ANSI arguments cannot hold every folder name; the layer below takes UTF-8 paths.
+    int count = 0;
+    const std::unique_ptr<LPWSTR, FreeLocal> wide(CommandLineToArgvW(GetCommandLineW(), &count));
+    std::vector<std::string> arguments;
+    for (int i = 1; wide && i < count; ++i) arguments.push_back(Utf8(wide.get()[i]));
+    return arguments;
+}
 
 std::string GameFolderPath(std::string_view argument) {
     std::string folder(argument);
@@ -32,9 +42,9 @@ std::string GameFolderPath(std::string_view argument) {
 }
 
 void RequireGameFolder(const std::string& gameFolder) {
-    const DWORD attributes = GetFileAttributesA(gameFolder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) throw Failed(gameFolder, GetLastError());
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) throw CliError(kFileFailed, gameFolder + ": not a folder");
+    const DWORD attributes = GetFileAttributesW(ExtendedPath(gameFolder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw Failed(gameFolder, SystemMessage(GetLastError()));
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) throw Failed(gameFolder, "not a folder");
 }
 
 MissionCatalogue ScanGameMissions(const std::string& gameFolder, Reporter& reporter) {
@@ -44,26 +54,17 @@ MissionCatalogue ScanGameMissions(const std::string& gameFolder, Reporter& repor
 RotationRead ReadGameRotation(const std::string& gameFolder) {
     const std::string path = RotationPath(gameFolder);
     try {
-        std::string text = ReadWholeFile(path);
-        const FileStamp stamp = StampOf(path, text);
-        return {path, std::move(text), stamp};
+        FileRead read = ReadFileStamped(path, kRotationFileCap);
+        return {path, std::move(read.Bytes), read.Stamp};
     } catch (const FileError& error) {
-        throw Failed(path, error.Code());
+        throw Failed(path, error.Reason());
     }
 }
 
 void SaveGameRotation(const RotationRead& asRead, const std::string&, const std::string& content) {
-    try {
-        if (StampOf(asRead.Path, ReadWholeFile(asRead.Path)) != asRead.Stamp) {
-            throw CliError(kFileFailed, asRead.Path +
-                                            ": changed by another program since it was read; "
-                                            "nothing was written");
-        }
-    } catch (const FileError& error) {
-        throw Failed(asRead.Path, error.Code());
-    }
-    if (const SaveResult saved = SaveFileAtomically(asRead.Path, content); !saved)
-        throw CliError(kFileFailed, asRead.Path + ": " + saved.Reason);
+    const SaveResult saved = SaveFileGuarded(asRead.Path, content, asRead.Stamp, false);
+    if (saved.Status == SaveStatus::ChangedOnDisk) throw Failed(asRead.Path, kChangedMeanwhileReason);
+    if (!saved) throw Failed(asRead.Path, saved.Reason);
 }
 
 }  // namespace rotaplex::cli

@@ -1,12 +1,11 @@
 #include <iostream>
-#include <string>
-#include <vector>
 
+#include "cli/game_files.h"
 #include "cli/run.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const int status = rotaplex::cli::RunCli(arguments, std::cout, std::cerr);
+    const int status =
+        rotaplex::cli::RunCli(rotaplex::cli::CommandLineArguments(argc, argv), std::cout, std::cerr);
     std::cout.flush();
     return status;
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <random>
 
+#include "cycle/file_rules.h"
 #include "cycle/posix/unique_fd.h"
 
 namespace rotaplex::posix {
@@ -135,12 +136,9 @@ std::string ReadFileBounded(const std::string& path, std::uint64_t cap, FileStam
     if (!fd) ThrowErrno(path);
     struct stat status{};
     if (fstat(fd.get(), &status) != 0) ThrowErrno(path);
-    if (!S_ISREG(status.st_mode)) throw FileError(path, "not an ordinary file");
+    if (!S_ISREG(status.st_mode)) throw FileError(path, kNotAFileReason);
     const auto size = static_cast<uint64_t>(status.st_size);
-    if (size > cap) {
-        throw FileError(path, "is " + std::to_string(size) + " bytes, more than the " +
-                                  std::to_string(cap) + " bytes read of such a file");
-    }
+    if (size > cap) throw FileError(path, TooLargeReason(size, cap));
     std::string text(static_cast<std::size_t>(size), '\0');
     std::size_t done = 0;
     while (done < text.size()) {

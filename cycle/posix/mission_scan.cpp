@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "cycle/posix/file_io.h"
-#include "cycle/read_caps.h"
+#include "cycle/file_rules.h"
 
 namespace rotaplex::posix {
 
@@ -69,9 +69,14 @@ MissionCatalogue ScanMissions(const std::string& gameFolder, Reporter& reporter)
     for (const std::string& name : ListMissionFiles(gameFolder)) {
         if (!catalogue.AddMissionFile(name)) break;
         const std::string path = folder + name;
+        // Under Wine such a name is a device, which the editor does not read: neither do we.
+        if (IsDeviceName(name)) {
+            reporter.Report(path + ": " + kNotAFileReason);
+            continue;
+        }
         try {
             const MissionFileOutcome outcome =
-                catalogue.ParseMissionFile(ReadFileBounded(path, kMaxMissionFileBytes), name);
+                catalogue.ParseMissionFile(ReadFileBounded(path, kMissionFileCap), name);
             if (!outcome.HasSection) reporter.Report(MissingScenariosMessage(path));
             if (outcome.MissingServer) reporter.Report(MissingServerMessage(path));
         } catch (const FileError& error) {

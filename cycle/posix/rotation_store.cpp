@@ -1,6 +1,6 @@
 #include "cycle/posix/rotation_store.h"
 
-#include "cycle/read_caps.h"
+#include "cycle/file_rules.h"
 
 namespace rotaplex::posix {
 
@@ -14,18 +14,18 @@ std::string RotationBackupPath(const std::string& gameFolder) {
 
 RotationRead ReadRotationFile(const std::string& gameFolder) {
     RotationRead read;
-    read.Text = ReadFileBounded(RotationPath(gameFolder), kMaxRotationFileBytes, &read.Stamp);
+    read.Text = ReadFileBounded(RotationPath(gameFolder), kRotationFileCap, &read.Stamp);
     return read;
 }
 
 ChangedMeanwhile::ChangedMeanwhile(const std::string& path)
-    : FileError(path, "changed by another program since it was read; nothing was written") {}
+    : FileError(path, "changed by another program since it was read") {}
 
 void SaveRotationFile(const std::string& gameFolder, const std::string& content,
                       const FileStamp& asRead) {
     const std::string path = RotationPath(gameFolder);
     std::string current;
-    if (StampOf(path, kMaxRotationFileBytes, &current) != asRead) throw ChangedMeanwhile(path);
+    if (StampOf(path, kRotationFileCap, &current) != asRead) throw ChangedMeanwhile(path);
     // Our own name: a link planted there is replaced, never written through.
     SaveFileAtomically(RotationBackupPath(gameFolder), current, AtLink::ReplaceLink);
     SaveFileAtomically(path, content, AtLink::ReplaceTarget);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cycle/file_rules.h"
 #include "cycle/posix/file_io.h"
 #include "cycle/posix/mission_scan.h"
 #include "cycle/posix/rotation_store.h"
@@ -59,11 +60,11 @@ TEST(PosixFileIoTest, ReadsOrdinaryFilesWithinTheCapOnly) {
         }
         return "read";
     };
-    EXPECT_EQ(failure(path, 4), path + ": is 5 bytes, more than the 4 bytes read of such a file");
+    EXPECT_EQ(failure(path, 4), path + ": " + TooLargeReason(5, 4));
     EXPECT_EQ(failure(folder.Path() + "none", 9), folder.Path() + "none: No such file or directory");
     ASSERT_EQ(mkfifo((folder.Path() + "pipe").c_str(), 0600), 0);
-    EXPECT_EQ(failure(folder.Path() + "pipe", 9), folder.Path() + "pipe: not an ordinary file");
-    EXPECT_EQ(failure(folder.Path(), 9), folder.Path() + ": not an ordinary file");
+    EXPECT_EQ(failure(folder.Path() + "pipe", 9), folder.Path() + "pipe: " + kNotAFileReason);
+    EXPECT_EQ(failure(folder.Path(), 9), folder.Path() + ": " + kNotAFileReason);
     EXPECT_FALSE(StampOf(folder.Path() + "none", 9).Exists);
 }
 

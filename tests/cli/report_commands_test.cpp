@@ -10,7 +10,8 @@
 namespace rotaplex::test {
 namespace {
 
-// Two files define "duel", one has no section, one a block without "[server]"; the rotation has
+// Two files define "duel", one has no section, one a block without "[server]", one has the name
+// of a device (which the editor under Wine cannot read); the rotation has
 // a comment, an entry under a named file that does not hold its key, one that matches none, and
 // one of the duplicate key that its named file holds (no problem: it plays that file's).
 class ReportCommandsTest : public ::testing::Test {
@@ -19,7 +20,8 @@ protected:
         WriteGame(game, {{{"b.nfo", MissionText({"Duel", "Hill"})},
                           {"A.nfo", MissionText({"Valley", "duel"})},
                           {"broken.nfo", "Hill={\r\n"},
-                          {"cut.nfo", "[scenarios]\r\nLone={\r\n"}},
+                          {"cut.nfo", "[scenarios]\r\nLone={\r\n"},
+                          {"aux.nfo", MissionText({"Device"})}},
                          "; rotation\r\n[cycle]\r\nmap=b.nfo::Hill\r\nmap=a.nfo::VALLEY\r\n"
                          "map=x.nfo::Gone\r\n  MAP=b.nfo::Valley  \r\nmap=A.nfo::Duel\r\n"});
     }
@@ -34,6 +36,7 @@ TEST_F(ReportCommandsTest, TextOutputAndExitStatusOfEachCommand) {
         std::string out;
     } cases[] = {
         {{"check", G()}, 1,
+         G() + "resource/missions/aux.nfo: This is not an ordinary file on a disk.\n" +
          G() + "resource/missions/broken.nfo is missing Scenarios! Skipping File\n"
          "Malformed File " + G() + "resource/missions/cut.nfo missing [server] in scenario\n" +
          G() + "resource/missions: the key \"duel\" is defined in more than one mission file: A.nfo b.nfo\n" +
@@ -63,16 +66,16 @@ TEST_F(ReportCommandsTest, JsonOutputReadsBack) {
     const JsonValue check = ParseJson(RunCli({"check", G(), "--json"}).Out);
     EXPECT_EQ(check["folder"].Text(), G());
     const JsonValue& problems = check["problems"];
-    ASSERT_EQ(problems.Size(), 5u);
+    ASSERT_EQ(problems.Size(), 6u);
     EXPECT_EQ(problems[0]["kind"].Text(), "mission-file");
-    EXPECT_EQ(problems[2]["kind"].Text(), "duplicate-key");
-    EXPECT_EQ(problems[2]["key"].Text(), "duel");
-    EXPECT_EQ(problems[2]["missionFiles"][1].Text(), "b.nfo");
-    EXPECT_EQ(problems[4]["kind"].Text(), "wrong-file");
-    EXPECT_EQ(problems[4]["line"].Number(), 6);
-    EXPECT_EQ(problems[4]["position"].Number(), 4);
-    EXPECT_EQ(problems[4]["reference"].Text(), "b.nfo::Valley");
-    EXPECT_EQ(problems[3]["message"].Text(), G() + "servercycle.txt:5: map=x.nfo::Gone: matches no scenario");
+    EXPECT_EQ(problems[3]["kind"].Text(), "duplicate-key");
+    EXPECT_EQ(problems[3]["key"].Text(), "duel");
+    EXPECT_EQ(problems[3]["missionFiles"][1].Text(), "b.nfo");
+    EXPECT_EQ(problems[5]["kind"].Text(), "wrong-file");
+    EXPECT_EQ(problems[5]["line"].Number(), 6);
+    EXPECT_EQ(problems[5]["position"].Number(), 4);
+    EXPECT_EQ(problems[5]["reference"].Text(), "b.nfo::Valley");
+    EXPECT_EQ(problems[4]["message"].Text(), G() + "servercycle.txt:5: map=x.nfo::Gone: matches no scenario");
 
     const JsonValue list = ParseJson(RunCli({"list", G(), "--json"}).Out);
     EXPECT_EQ(list["file"].Text(), G() + "servercycle.txt");

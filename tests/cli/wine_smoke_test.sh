@@ -46,6 +46,8 @@ run 0 remove "$windows_game" 7
 expect "Saved $windows_game\\servercycle.txt"
 grep -v OldQuarry "$demo/servercycle.txt" | cmp -s - "$game/servercycle.txt" ||
   { echo "FAIL: remove saved other bytes"; failures=$((failures + 1)); }
+cmp -s "$demo/servercycle.txt" "$game/servercycle.txt.bak" ||
+  { echo "FAIL: no backup of the previous version"; failures=$((failures + 1)); }
 
 [ "$failures" = 0 ] && echo "all passed"
 exit "$failures"
