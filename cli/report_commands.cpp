@@ -62,8 +62,9 @@ void AddEntryProblems(const RotationView& view, const RotationRead& rotation,
                       const MissionCatalogue& catalogue, std::vector<Problem>& problems) {
     for (std::size_t i = 0; i < view.Entries.size(); ++i) {
         const ListedEntry& entry = view.Entries[i];
+        // A lone LF stays inside a line as the files are read; a problem still takes one line.
         const std::string where = rotation.Path + ":" + std::to_string(entry.Line) + ": " +
-                                  std::string(entry.LineText) + ": ";
+                                  Flattened(std::string(entry.LineText)) + ": ";
         if (entry.Scenario == 0) {
             problems.push_back({.Kind = "unmatched", .Message = where + "matches no scenario",
                                 .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});

@@ -124,6 +124,9 @@ TEST(ReportCommandsEdgeTest, HeaderMissingAndEntriesPastTheLimitAreProblems) {
                                "first 32767. The other 2 entries are kept unchanged and saved as they were.\n");
     EXPECT_EQ(ParseJson(RunCli({"list", game.Path(), "--json"}).Out)["unlisted"].Number(), 2);
 
+    game.Write("servercycle.txt", "[cycle]\r\nmap=x\n::y\r\n");
+    EXPECT_EQ(RunCli({"check", game.Path()}).Out, game.Path() + "servercycle.txt:2: map=x ::y: matches no scenario\n");
+
     game.Write("servercycle.txt", "[cycle]\r\nmap=m.nfo::a\r\n");
     EXPECT_EQ(RunCli({"check", game.Path()}).Status, 0);
     EXPECT_EQ(RunCli({"check", game.Path()}).Out, "");
