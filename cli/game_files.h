@@ -6,7 +6,7 @@
 
 #include "cycle/file_stamp.h"
 #include "cycle/mission_catalogue.h"
-#include "cycle/reporter.h"
+#include "common/reporter.h"
 
 namespace rotaplex::cli {
 

@@ -6,7 +6,7 @@
 #include "cli/game_files.h"
 #include "cli/invocation.h"
 #include "cycle/mission_catalogue.h"
-#include "cycle/reporter.h"
+#include "common/reporter.h"
 
 namespace rotaplex::cli {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cycle/mission_catalogue.h"
-#include "cycle/reporter.h"
+#include "common/reporter.h"
 
 namespace rotaplex::posix {
 
