@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_error.h"
+#include "cli/game_files.h"
 #include "cli/unified_diff.h"
 #include "cli_run.h"
 #include "cycle/posix/mission_scan.h"
@@ -134,6 +136,35 @@ TEST(EditCommandsTest, RequestsThatCannotBeDoneFailAndWriteNothing) {
     }
     EXPECT_EQ(game.Read("servercycle.txt"), kGame.Rotation);
     EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt"}));
+}
+
+TEST(EditCommandsTest, AFullListTakesNoFurtherEntry) {
+    ScratchFolder game;
+    std::string rotation = "[cycle]\r\n";
+    for (int i = 0; i < 32767; ++i) rotation += "map=b.nfo::Hill\r\n";
+    WriteGame(game, {kGame.Missions, rotation});
+    const CliRun run = RunCli({"add", game.Path(), "b.nfo::Hill"});
+    EXPECT_EQ(run.Status, 3);
+    EXPECT_EQ(run.Err, "rotaplex-cli: " + game.Path() +
+                           "servercycle.txt already lists as many entries as the list can hold\n");
+    EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt"}));
+}
+
+TEST(EditCommandsTest, AFileChangedSinceItWasReadIsNotSavedOver) {
+    ScratchFolder game;
+    WriteGame(game, kGame);
+    const cli::RotationRead asRead = cli::ReadGameRotation(game.Path());
+    game.Write("servercycle.txt", "[cycle]\r\nmap=b.nfo::Hill\r\n");
+    try {
+        cli::SaveGameRotation(asRead, game.Path(), "[cycle]\r\n");
+        ADD_FAILURE() << "saved over a changed file";
+    } catch (const cli::CliError& error) {
+        EXPECT_EQ(error.Status(), cli::kFileFailed);
+        EXPECT_EQ(std::string(error.what()), game.Path() + "servercycle.txt: changed by another program since "
+                                                           "it was read; nothing was written");
+    }
+    EXPECT_EQ(game.Read("servercycle.txt"), "[cycle]\r\nmap=b.nfo::Hill\r\n");
+    EXPECT_FALSE(game.Exists("servercycle.txt.bak"));
 }
 
 }  // namespace
