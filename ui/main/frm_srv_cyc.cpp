@@ -14,6 +14,7 @@
 #include "ui/framework/twips.h"
 #include "ui/main/main_commands.h"
 #include "ui/properties/frm_srv_cyc_props.h"
+#include "ui/resources/resource_ids.h"
 #include "ui/skin/frm_addwhere.h"
 
 namespace rotaplex {
@@ -45,7 +46,7 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 }  // namespace
 
 frmSrvCyc::frmSrvCyc(SaveFileSystem& files) : files_(files) {
-    RegisterClassOnce(kClassName);
+    RegisterClassOnce(kClassName, 0, IDI_ROTAPLEX);
     const TwipsPerPixel tpp = ScreenTwipsPerPixel();
     // Borderless, yet with a taskbar button that minimises and restores it.
     Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW,
