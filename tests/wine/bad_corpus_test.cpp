@@ -172,8 +172,8 @@ TEST_P(BadCorpus, StartsAsTheTableSays) {
     EXPECT_EQ(program.Boxes, boxes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, BadCorpus, testing::ValuesIn(kCases), [](const auto& info) {
-    std::string name = info.param.Folder;
+INSTANTIATE_TEST_SUITE_P(Folders, BadCorpus, testing::ValuesIn(kCases), [](const auto& paramInfo) {
+    std::string name = paramInfo.param.Folder;
     for (char& c : name)
         if (c == '-') c = '_';
     return name;
