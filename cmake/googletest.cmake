@@ -8,9 +8,8 @@ if(NOT GTest_FOUND)
     message(FATAL_ERROR "GoogleTest was not found: install it where find_package(GTest) finds it, "
                         "set ROTAPLEX_GTEST_SOURCE_DIR to its sources, or configure with -DROTAPLEX_TESTS=OFF")
   endif()
-  # Its libraries stay out of the install tree, and so out of the package; MSVC needs the
-  # same runtime library as the tests.
+  # Its libraries stay out of the install tree, and so out of the package. With MSVC it links the
+  # static runtime library by default, as the project does.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   add_subdirectory(${ROTAPLEX_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 endif()

@@ -8,7 +8,7 @@ if(MSVC)
 else()
   set(ROTAPLEX_WARNING_FLAGS
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Wcast-qual -Wformat=2
-    -Wmissing-declarations -Wimplicit-fallthrough)
+    -Wimplicit-fallthrough)
 endif()
 # C++ only: the resource compiler takes no warning flags.
 add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:${ROTAPLEX_WARNING_FLAGS}>")
