@@ -4,7 +4,9 @@
 
 #include <stdexcept>
 
+#include "cycle/file_rules.h"
 #include "cycle/limits.h"
+#include "cycle/report_batch.h"
 #include "cycle/win/game_folder.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
@@ -68,13 +70,20 @@ void frmSrvCyc::Load() {
     skin_.ApplyOutline(Window());
     skin_.Paint(Window());
     gameFolder_ = LocateGameFolder();
+    ScanMissionsTold();
     MessageBoxReporter reporter(Window());
-    missions_ = ScanMissions(gameFolder_, reporter);
-    cycle_ = LoadRotation(gameFolder_, missions_, reporter);
+    cycle_ = LoadRotation(gameFolder_, missions_, reporter, &cycleRead_);
     size_t textBytes = 0;
     for (size_t i = 0; i < cycle_.EntryCount(); ++i) textBytes += cycle_.Entry(i).DisplayText.size() + 1;
     const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.EntryCount()), textBytes);
     for (size_t i = 0; i < cycle_.EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), cycle_.Entry(i));
+}
+
+void frmSrvCyc::ScanMissionsTold() {
+    ReportBatch reports;
+    missions_ = ScanMissions(gameFolder_, reports);
+    MessageBoxReporter reporter(Window());
+    reports.TellTo(reporter, [&](const std::string& question) { return AskYesNo(Window(), question); });
 }
 
 void frmSrvCyc::Show(int how) {
@@ -123,6 +132,11 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!cancel) DestroyWindow(Window());
         return 0;
     }
+    case WM_QUERYENDSESSION:
+        return QueryEndSession();
+    case WM_ENDSESSION:
+        EndSession(wParam != FALSE);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -204,26 +218,49 @@ int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
 
 void frmSrvCyc::Unload(bool& Cancel) {
     skin_.ReleaseOutline();
-    if (CycleChanged() != -1) return;
+    if (CycleChanged() != -1 || sessionAnswered_) return;
+    Cancel = !AskToSaveChanges();
+}
+
+bool frmSrvCyc::AskToSaveChanges() {
     switch (MessageBoxA(Window(), kQuitQuestion, kQuitTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
-        Cancel = !SaveCycle();
-        break;
+        return SaveCycle();
     case IDCANCEL:
-        Cancel = true;
-        break;
+        return false;
     default:
-        break;
+        return true;
     }
 }
 
+BOOL frmSrvCyc::QueryEndSession() {
+    if (CycleChanged() != -1 || sessionAnswered_) return TRUE;
+    // Tells the system why the session waits; where that is not offered, the question still comes.
+    ShutdownBlockReasonCreate(Window(), L"The mission rotation has unsaved changes.");
+    sessionAnswered_ = AskToSaveChanges();
+    ShutdownBlockReasonDestroy(Window());
+    return sessionAnswered_;
+}
+
+void frmSrvCyc::EndSession(bool ending) {
+    if (ending)
+        DestroyWindow(Window());
+    else
+        sessionAnswered_ = false;  // another program refused it: the edits are as they were
+}
+
 bool frmSrvCyc::SaveCycle() {
-    const SaveResult saved = SaveRotation(gameFolder_, cycle_, files_);
+    const std::string path = RotationPath(gameFolder_);
+    SaveResult saved = SaveRotation(gameFolder_, cycle_, cycleRead_, false, files_);
+    if (saved.Status == SaveStatus::ChangedOnDisk) {
+        if (!AskYesNo(Window(), ChangedOnDiskQuestion(path))) return false;
+        saved = SaveRotation(gameFolder_, cycle_, cycleRead_, true, files_);
+    }
     if (!saved) {
-        MessageBoxA(Window(), SaveFailedMessage(RotationPath(gameFolder_), saved.Reason).c_str(), kAppTitle,
-                    MB_OK | MB_ICONERROR);
+        ShowMessage(Window(), SaveFailedMessage(path, saved.Reason), kAppTitle, MB_OK | MB_ICONERROR);
         return false;
     }
+    cycleRead_ = saved.Written;
     cycle_.MarkSaved();
     return true;
 }

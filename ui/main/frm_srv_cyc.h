@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cycle/file_stamp.h"
 #include "cycle/mission_catalogue.h"
 #include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
@@ -51,9 +52,17 @@ private:
     void Del();
     // Every way of closing passes here; Cancel keeps the window open.
     void Unload(bool& Cancel);
+    // The quit question on unsaved changes: true when the window may close (saved, or No).
+    bool AskToSaveChanges();
+    // Log-off or shut-down: unsaved changes hold it up for the quit question, Cancel refuses it.
+    BOOL QueryEndSession();
+    void EndSession(bool ending);
 
-    // Writes the rotation; a failure is told to the operator and nothing is lost.
+    // Writes the rotation; a failure is told to the operator and nothing is lost. A file that
+    // another program changed since it was read is saved over only when the operator says so.
     bool SaveCycle();
+    // The start-up scan, its reports told without a flood of boxes.
+    void ScanMissionsTold();
     void ListEntry(int16_t index, const CycleEntry& entry);
     // The entry List1 has selected, if any.
     std::optional<int16_t> SelectedEntry() const;
@@ -69,6 +78,8 @@ private:
     std::string gameFolder_;
     MissionCatalogue missions_;
     RotationDocument cycle_;
+    FileStamp cycleRead_;  // servercycle.txt as last read or saved
+    bool sessionAnswered_ = false;  // the quit question was answered for an ending session
 };
 
 }  // namespace rotaplex

@@ -6,10 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "cycle/line_reader.h"
-#include "cycle/win/file_system.h"
-#include "cycle/win/game_folder.h"
-#include "cycle/win/system_error.h"
+#include "cycle/win/scenario_text.h"
 #include "ui/framework/base_window.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
@@ -141,18 +138,6 @@ constexpr int kListBytesPerEntry = 32;
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
-// The scenario text file with CR LF line ends. A file that is found but cannot be read shows as
-// an empty box: the window only shows it, and stays usable.
-std::string ScenarioTextShown(const std::string& gameFolder, const std::string& scenarioText) {
-    const std::string path = gameFolder + scenarioText;
-    if (scenarioText.empty() || !FileExists(path, 0)) return {};
-    try {
-        return WithCrLfLineEnds(ReadWholeFile(path));
-    } catch (const FileError&) {
-        return {};
-    }
-}
-
 class frmSrvCycProps : public BaseWindow<frmSrvCycProps> {
 public:
     frmSrvCycProps(const MissionCatalogue& catalogue, const std::string& gameFolder, int16_t selectedScenario)
@@ -251,7 +236,7 @@ private:
             if (position >= 0 && position < std::ssize(choice.Texts))
                 SendMessageA(Control(choice.Combo), CB_SETCURSEL, position, 0);
         }
-        SetText(txtScenarioText, ScenarioTextShown(gameFolder_, r.ScenarioText));
+        SetText(txtScenarioText, ReadScenarioText(gameFolder_, r.ScenarioText));
     }
 
     void List1_Click() {
