@@ -7,9 +7,9 @@
 
 #include "app/game_folder_claim.h"
 #include "cycle/win/game_folder.h"
-#include "ui/framework/message_box.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/frm_srv_cyc.h"
+#include "ui/message_box.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     using namespace rotaplex;

@@ -2,8 +2,9 @@
 # log and the licence. scripts/package.sh makes it (build/dist/Rotaplex-<version>-win64.zip).
 install(TARGETS Rotaplex RUNTIME DESTINATION .)
 install(FILES README.md CHANGELOG.md LICENSE DESTINATION .)
-# The README shows it.
-install(FILES docs/main-window.png DESTINATION docs)
+# The pictures the README shows.
+file(GLOB ROTAPLEX_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${ROTAPLEX_PICTURES} DESTINATION docs)
 
 # The command-line program goes in once the build has one; looked for when the whole tree has
 # been read, wherever it is added.

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cycle/mission_catalogue.h"
-#include "cycle/reporter.h"
+#include "common/reporter.h"
 
 namespace rotaplex {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "common/reporter.h"
 #include "cycle/file_stamp.h"
-#include "cycle/reporter.h"
 #include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
 

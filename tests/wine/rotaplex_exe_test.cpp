@@ -20,22 +20,7 @@ namespace rotaplex {
 namespace {
 
 // The real program, with waits bounded so that a program that never gets there fails the test.
-class Program : public test::StartedProgram {
-public:
-    // The program's shown window of that class (with that caption and owner, where given),
-    // waited for a while; nullptr when the program ended or none came.
-    HWND WaitForWindow(const char* className, const char* caption, HWND owner = nullptr) const {
-        HWND found = nullptr;
-        WaitUntil([&] { return (found = ShownWindow(className, caption, owner)) != nullptr; });
-        return found;
-    }
-
-    // The exit code once it has ended, STILL_ACTIVE if it does not end in time.
-    DWORD WaitForExit() const {
-        WaitForSingleObject(process_.get(), 20000);
-        return ExitCode();
-    }
-};
+using Program = test::StartedProgram;
 
 TEST(RotaplexExe, ShowsTheDemoRotationAndQuitsWithoutChanges) {
     const std::string demo = test::DemoGameFolder();

@@ -1,7 +1,6 @@
 #include "ui/main/frm_srv_cyc.h"
 
-#include <windowsx.h>
-
+#include <array>
 #include <stdexcept>
 
 #include "cycle/file_rules.h"
@@ -11,10 +10,9 @@
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
+#include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
-#include "ui/framework/message_box.h"
-#include "ui/framework/twips.h"
-#include "ui/main/main_commands.h"
+#include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/skin/frm_addwhere.h"
@@ -25,8 +23,11 @@ namespace {
 
 constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
-constexpr TwipsRect kList1{300, 540, 3015, 3375};
 constexpr int kList1Id = 1;
+constexpr std::array<ControlSpec, 1> kControls{{
+    {kList1Id, "LISTBOX", nullptr, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
+     {300, 540, 3015, 3375}},
+}};
 
 constexpr const char* kPickToEdit = "Pick from the list before editing!";
 constexpr const char* kPickToAdd = "Pick from the list where you want to add it!";
@@ -47,28 +48,25 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 
 }  // namespace
 
-frmSrvCyc::frmSrvCyc(SaveFileSystem& files) : files_(files) {
+frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
+    : SkinnedWindow(kMainSkin, kMainHotSpots, MainCommand::Drag), files_(files) {
     RegisterClassOnce(kClassName, 0, IDI_ROTAPLEX);
-    const TwipsPerPixel tpp = ScreenTwipsPerPixel();
     // Borderless, yet with a taskbar button that minimises and restores it.
-    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW,
-           PixelsX(kLeft, tpp), PixelsY(kTop, tpp), PixelsX(kMainSkin.ClientWidth, tpp),
-           PixelsY(kMainSkin.ClientHeight, tpp), nullptr);
+    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, 0, 0,
+           0, 0, nullptr);
     // Without its window the program would wait in its message loop for ever.
     if (!Window())
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
-    list1_ = CreateWindowExA(0, "LISTBOX", nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                             PixelsX(kList1.Left, tpp), PixelsY(kList1.Top, tpp), PixelsX(kList1.Width, tpp),
-                             PixelsY(kList1.Height, tpp), Window(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kList1Id)), GetModuleHandleA(nullptr),
-                             nullptr);
-    SendMessageA(list1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    CreateControls(Window(), kControls);
+    list1_ = GetDlgItem(Window(), kList1Id);
+    Rescale(WindowDpi(Window()));
+    // Where the design puts it, unless that runs off the work area of its monitor.
+    PlaceInWorkArea(Window(), PixelsX(kLeft, Scale()), PixelsY(kTop, Scale()));
 }
 
+void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) { LayOutControls(Window(), kControls, tpp, font); }
+
 void frmSrvCyc::Load() {
-    skin_.ApplyOutline(Window());
-    skin_.Paint(Window());
     gameFolder_ = LocateGameFolder();
     ScanMissionsTold();
     MessageBoxReporter reporter(Window());
@@ -118,14 +116,6 @@ void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
 
 LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        const TwipsPerPixel tpp = ScreenTwipsPerPixel();
-        MouseDown(message, static_cast<float>(TwipsX(GET_X_LPARAM(lParam), tpp)),
-                  static_cast<float>(TwipsY(GET_Y_LPARAM(lParam), tpp)));
-        return 0;
-    }
     case WM_CLOSE: {
         bool cancel = false;
         Unload(cancel);
@@ -143,18 +133,13 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         SetFocus(list1_);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the skin covers the whole window
-    case WM_PAINT:
-        skin_.OnPaint(Window());
-        return 0;
     default:
-        return DefaultHandling(message, wParam, lParam);
+        return SkinHandling(message, wParam, lParam);
     }
 }
 
-void frmSrvCyc::MouseDown(UINT button, float x, float y) {
-    switch (MainCommandAt(x, y)) {
+void frmSrvCyc::MouseDown(UINT, MainCommand command) {
+    switch (command) {
     case MainCommand::Close:
     case MainCommand::Quit:
         SendMessageA(Window(), WM_CLOSE, 0, 0);
@@ -171,8 +156,7 @@ void frmSrvCyc::MouseDown(UINT button, float x, float y) {
     case MainCommand::Delete:
         Del();
         break;
-    case MainCommand::Drag:
-        WindowSkin::DragFromPress(Window(), button);
+    case MainCommand::Drag:  // the skin's own
         break;
     }
 }
@@ -217,7 +201,7 @@ int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
 }
 
 void frmSrvCyc::Unload(bool& Cancel) {
-    skin_.ReleaseOutline();
+    ReleaseOutline();
     if (CycleChanged() != -1 || sessionAnswered_) return;
     Cancel = !AskToSaveChanges();
 }

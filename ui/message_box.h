@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cycle/reporter.h"
+#include "common/reporter.h"
 #include "cycle/win/wide_path.h"
 
 namespace rotaplex {
