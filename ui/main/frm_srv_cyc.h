@@ -23,7 +23,7 @@ namespace rotaplex {
 
 // The main window: the skinned face with the rotation list. It owns the rotation document, whose
 // listed entries List1 mirrors item for item (text and scenario index).
-class frmSrvCyc : public SkinnedWindow<frmSrvCyc, MainSpot>, private MainCommandTarget {
+class frmSrvCyc final : public SkinnedWindow<frmSrvCyc, MainSpot>, private MainCommandTarget {
 public:
     // Creates the window hidden, at its display scale and on screen. Saves go through files.
     explicit frmSrvCyc(SaveFileSystem& files = Win32FileSystem());

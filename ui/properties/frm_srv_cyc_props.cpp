@@ -155,7 +155,7 @@ constexpr int kMaxFilterLength = 255;
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
-class frmSrvCycProps : public SkinnedWindow<frmSrvCycProps, Spot>, private ListRowSource {
+class frmSrvCycProps final : public SkinnedWindow<frmSrvCycProps, Spot>, private ListRowSource {
 public:
     frmSrvCycProps(const MissionCatalogue& catalogue, const std::string& gameFolder, int16_t selectedScenario)
         : SkinnedWindow(kPropertiesSkin, kHotSpots, Spot::Drag),
