@@ -105,8 +105,16 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
             break;
         }
         ScenarioInfo& added = scenarios_.back();
-        // The end line has no "=", so it would set nothing.
-        while (reader.Next(line) && !IsEndLine(line)) ParseSetting(line, added);
+        // ParseSetting of every line up to the end line, which has no "=" and would set nothing.
+        while (reader.Next(line)) {
+            const std::size_t equals = FindByte(line, '=');
+            if (equals == std::string_view::npos) {
+                if (IsEndLine(line)) break;
+                continue;
+            }
+            const int setting = settingKeys_.SettingOf(line.substr(0, equals));
+            if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), added);
+        }
     }
     return outcome;
 }

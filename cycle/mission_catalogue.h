@@ -7,6 +7,7 @@
 
 #include "cycle/key_index.h"
 #include "cycle/scenario_info.h"
+#include "cycle/setting_key_memo.h"
 
 namespace rotaplex {
 
@@ -45,6 +46,8 @@ public:
     std::string DisplayText(int16_t index) const;
 
 private:
+    // The key spellings of the setting lines read so far: files spell keys alike.
+    SettingKeyMemo settingKeys_;
     std::vector<std::string> missionFiles_;
     std::vector<ScenarioInfo> scenarios_;
     // The last record of each key, kept as records are added.
