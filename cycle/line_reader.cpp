@@ -28,32 +28,18 @@ uint32_t Matches16(const char* bytes, char c) {
 
 // Bit i set where block[i] is a CR; the block holds 64 readable bytes.
 uint64_t CrMask(const char* block) {
-    uint64_t mask = 0;
-    for (int part = 0; part < 4; ++part) mask |= uint64_t{Matches16(block + 16 * part, '\r')} << (16 * part);
-    return mask;
+    return uint64_t{Matches16(block, '\r')} | uint64_t{Matches16(block + 16, '\r')} << 16 |
+           uint64_t{Matches16(block + 32, '\r')} << 32 | uint64_t{Matches16(block + 48, '\r')} << 48;
 }
 
 }  // namespace
 
-bool LineReader::NextAfterSearch(std::string_view& line) {
-    if (AtEnd()) return false;
-    while (crs_ == 0) {
-        if (scanned_ >= text_.size()) {
-            TakeLineEndingAt(text_.size(), line);
-            return true;
-        }
-        const std::size_t left = text_.size() - scanned_;
-        if (left >= kBlock) {
-            crs_ = CrMask(text_.data() + scanned_);
-        } else {
-            // The text's last bytes, padded with bytes that are not CRs.
-            char tail[kBlock] = {};
-            std::memcpy(tail, text_.data() + scanned_, left);
-            crs_ = CrMask(tail);
-        }
-        scanned_ += kBlock;
-    }
-    return Next(line);
+uint64_t LineReader::CrsOfBlock(std::size_t at) const {
+    if (text_.size() - at >= kBlock) return CrMask(text_.data() + at);
+    // The text's last bytes, padded with bytes that are not CRs.
+    char tail[kBlock] = {};
+    std::memcpy(tail, text_.data() + at, text_.size() - at);
+    return CrMask(tail);
 }
 
 std::size_t FindByte(std::string_view text, char c) {

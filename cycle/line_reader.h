@@ -16,7 +16,11 @@ public:
 
     // Stores the next line (without its terminator) and returns true, or returns false at the end.
     bool Next(std::string_view& line) {
-        if (crs_ == 0) return NextAfterSearch(line);
+        while (crs_ == 0) {
+            if (scanned_ >= text_.size()) return LastLine(line);
+            crs_ = CrsOfBlock(scanned_);
+            scanned_ += kBlock;
+        }
         const std::size_t cr = scanned_ - kBlock + static_cast<std::size_t>(std::countr_zero(crs_));
         crs_ &= crs_ - 1;
         TakeLineEndingAt(cr, line);
@@ -29,8 +33,14 @@ private:
     // bit: a line costs a few instructions however long it is, a block of 64 bytes a few more.
     static constexpr std::size_t kBlock = 64;
 
-    // Next, when the CRs found so far are used up: searches the following blocks.
-    bool NextAfterSearch(std::string_view& line);
+    // Bit i set where text_[at + i] is a CR, for the 64 bytes from at (fewer at the end).
+    uint64_t CrsOfBlock(std::size_t at) const;
+    // Next, when no CR is left: the text after the last one, if any.
+    bool LastLine(std::string_view& line) {
+        if (AtEnd()) return false;
+        TakeLineEndingAt(text_.size(), line);
+        return true;
+    }
 
     void TakeLineEndingAt(std::size_t end, std::string_view& line) {
         line = std::string_view(text_.data() + pos_, end - pos_);

@@ -25,16 +25,24 @@ bool IsSectionLine(std::string_view line) {
     return CleansTo(line, "[scenarios]");
 }
 
-// The cleaned line ends in "={": its last two kept characters, found from the end.
+// Where the kept character before end stands, or npos when there is none.
+std::size_t PreviousKept(std::string_view line, std::size_t end) {
+    while (end > 0) {
+        if (IsKept(line[--end])) return end;
+    }
+    return std::string_view::npos;
+}
+
+// Where the "=" of a scenario line's closing "={" stands (its last two kept characters), or npos.
+std::size_t ScenarioLineEquals(std::string_view line) {
+    const std::size_t brace = PreviousKept(line, line.size());
+    if (brace == std::string_view::npos || line[brace] != '{') return std::string_view::npos;
+    const std::size_t equals = PreviousKept(line, brace);
+    return equals != std::string_view::npos && line[equals] == '=' ? equals : std::string_view::npos;
+}
+
 bool IsScenarioLine(std::string_view line) {
-    std::size_t pos = line.size();
-    const auto previousKept = [&] {
-        while (pos > 0) {
-            if (IsKept(line[--pos])) return line[pos];
-        }
-        return '\0';
-    };
-    return previousKept() == '{' && previousKept() == '=';
+    return ScenarioLineEquals(line) != std::string_view::npos;
 }
 
 bool IsServerLine(std::string_view line) {
@@ -96,8 +104,7 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
         ScenarioInfo record;
         ResetScenario(record);
         record.MissionFile = fileName;
-        record.ScenarioKey = CleanLine(line);
-        record.ScenarioKey.resize(record.ScenarioKey.size() - 2);
+        record.ScenarioKey = CleanLine(line.substr(0, ScenarioLineEquals(line)));
         if (!AddScenario(std::move(record))) break;
         // The record is in the table before its settings: a block cut short keeps what it read.
         if (!ReadUntil(reader, line, IsServerLine)) {
