@@ -24,7 +24,7 @@ public:
 
 struct LoadedFolder {
     MissionCatalogue catalogue;
-    CycleList rotation;
+    RotationDocument rotation;
     int reports = 0;
 };
 
@@ -57,7 +57,7 @@ LoadedFolder ParseTexts(const FolderTexts& texts) {
         loaded.catalogue.AddMissionFile(texts.names[i]);
         loaded.catalogue.ParseMissionFile(texts.missions[i], texts.names[i]);
     }
-    loaded.rotation = ReadRotation(texts.rotation, loaded.catalogue).Entries;
+    loaded.rotation = RotationDocument::Read(texts.rotation, loaded.catalogue);
     return loaded;
 }
 
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
         std::printf("Windows data path under Wine, %s\n", gameFolder.c_str());
         std::printf("  %zu mission files, %d scenarios, %zu rotation entries, %d messages\n",
                     loaded.catalogue.MissionFiles().size() - 1, loaded.catalogue.ScenarioCount(),
-                    loaded.rotation.size(), loaded.reports);
+                    loaded.rotation.EntryCount(), loaded.reports);
         std::size_t bytes = 0;
         for (const std::string& text : ReadFolderTexts(gameFolder).missions) bytes += text.size();
         const std::size_t grown = peak.PeakWorkingSetSize - before.PeakWorkingSetSize;

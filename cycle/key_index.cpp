@@ -10,49 +10,62 @@ namespace rotaplex {
 
 namespace {
 
-using KeyBuffer = std::array<char, kMaxEntryTextLength>;
+using NameBuffer = std::array<char, kMaxEntryTextLength>;
+constexpr std::string_view kSeparator = "::";
 
-// key (at most an entry's length) lower-cased into buffer.
-std::string_view Lowered(std::string_view key, KeyBuffer& buffer) {
-    std::transform(key.begin(), key.end(), buffer.begin(), LowerChar);
-    return {buffer.data(), key.size()};
+// The pieces of a name (together at most an entry's length) lower-cased into buffer.
+std::string_view Lowered(std::initializer_list<std::string_view> pieces, NameBuffer& buffer) {
+    auto out = buffer.begin();
+    for (const std::string_view piece : pieces) out = std::transform(piece.begin(), piece.end(), out, LowerChar);
+    return {buffer.data(), static_cast<std::size_t>(out - buffer.begin())};
 }
 
-uint32_t Hash(std::string_view lowerKey) {
-    return static_cast<uint32_t>(std::hash<std::string_view>{}(lowerKey));
+uint32_t Hash(std::string_view lowerName) {
+    return static_cast<uint32_t>(std::hash<std::string_view>{}(lowerName));
 }
 
 }  // namespace
 
 void KeyIndex::Insert(int16_t index, const std::vector<ScenarioInfo>& table) {
-    const std::string& key = table[static_cast<std::size_t>(index)].ScenarioKey;
-    if (key.size() > kMaxEntryTextLength) return;
+    const ScenarioInfo& record = table[static_cast<std::size_t>(index)];
+    const bool withFile = naming_ == Naming::FileAndKey;
+    const std::size_t length =
+        record.ScenarioKey.size() + (withFile ? record.MissionFile.size() + kSeparator.size() : 0);
+    if (length > kMaxEntryTextLength) return;
     if (2 * (used_ + 1) > slots_.size()) Grow();
-    KeyBuffer buffer;
-    const std::string_view lowerKey = Lowered(key, buffer);
-    const uint32_t hash = Hash(lowerKey);
-    Slot& slot = slots_[Probe(lowerKey, hash, table)];
+    NameBuffer buffer;
+    const std::string_view lowerName = withFile
+                                           ? Lowered({record.MissionFile, kSeparator, record.ScenarioKey}, buffer)
+                                           : Lowered({record.ScenarioKey}, buffer);
+    const uint32_t hash = Hash(lowerName);
+    Slot& slot = slots_[Probe(lowerName, hash, table)];
     if (slot.index == 0) ++used_;
     slot = {hash, index};
 }
 
-int16_t KeyIndex::Find(std::string_view key, const std::vector<ScenarioInfo>& table) const {
-    if (slots_.empty() || key.size() > kMaxEntryTextLength) return 0;
-    KeyBuffer buffer;
-    const std::string_view lowerKey = Lowered(key, buffer);
-    return slots_[Probe(lowerKey, Hash(lowerKey), table)].index;
+int16_t KeyIndex::Find(std::string_view name, const std::vector<ScenarioInfo>& table) const {
+    if (slots_.empty() || name.size() > kMaxEntryTextLength) return 0;
+    NameBuffer buffer;
+    const std::string_view lowerName = Lowered({name}, buffer);
+    return slots_[Probe(lowerName, Hash(lowerName), table)].index;
 }
 
-std::size_t KeyIndex::Probe(std::string_view lowerKey, uint32_t hash,
+bool KeyIndex::Names(const ScenarioInfo& record, std::string_view lowerName) const {
+    if (naming_ == Naming::Key) return EqualsIgnoringCase(record.ScenarioKey, lowerName);
+    const std::size_t fileLength = record.MissionFile.size();
+    return lowerName.size() == fileLength + kSeparator.size() + record.ScenarioKey.size() &&
+           EqualsIgnoringCase(record.MissionFile, lowerName.substr(0, fileLength)) &&
+           lowerName.substr(fileLength, kSeparator.size()) == kSeparator &&
+           EqualsIgnoringCase(record.ScenarioKey, lowerName.substr(fileLength + kSeparator.size()));
+}
+
+std::size_t KeyIndex::Probe(std::string_view lowerName, uint32_t hash,
                             const std::vector<ScenarioInfo>& table) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const Slot& slot = slots_[at];
         if (slot.index == 0) return at;
-        if (slot.hash == hash &&
-            EqualsIgnoringCase(table[static_cast<std::size_t>(slot.index)].ScenarioKey, lowerKey)) {
-            return at;
-        }
+        if (slot.hash == hash && Names(table[static_cast<std::size_t>(slot.index)], lowerName)) return at;
     }
 }
 
@@ -60,7 +73,7 @@ void KeyIndex::Grow() {
     std::vector<Slot> old(std::max<std::size_t>(64, 2 * slots_.size()));
     old.swap(slots_);
     const std::size_t mask = slots_.size() - 1;
-    // The keys are all different already: each needs only a free slot.
+    // The names are all different already: each needs only a free slot.
     for (const Slot& slot : old) {
         if (slot.index == 0) continue;
         std::size_t at = slot.hash & mask;

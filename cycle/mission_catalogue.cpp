@@ -88,7 +88,9 @@ bool MissionCatalogue::AddScenario(ScenarioInfo record) {
     if (ScenarioCount() >= kMaxTableSize) return false;
     if (scenarios_.empty()) scenarios_.emplace_back();
     scenarios_.push_back(std::move(record));
-    keyIndex_.Insert(static_cast<int16_t>(scenarios_.size() - 1), scenarios_);
+    const auto index = static_cast<int16_t>(scenarios_.size() - 1);
+    keyIndex_.Insert(index, scenarios_);
+    fileKeyIndex_.Insert(index, scenarios_);
     return true;
 }
 
@@ -145,6 +147,10 @@ std::string MissionCatalogue::ScenarioDisplayText(std::string_view entry) const 
 }
 
 int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
+    const std::size_t separator = entry.find("::");
+    if (separator != 0 && separator != std::string_view::npos) {
+        if (const int16_t inNamedFile = fileKeyIndex_.Find(entry, scenarios_)) return inNamedFile;
+    }
     return keyIndex_.Find(WantedKey(entry), scenarios_);
 }
 

@@ -38,9 +38,11 @@ public:
     // The record at index; index 0, and any index outside the table, is the empty record.
     const ScenarioInfo& Scenario(int index) const;
 
-    // Name + " " + Ruleset of the last scenario whose key matches the entry's key, empty if none.
+    // Name + " " + Ruleset of the scenario FindScenario finds, empty if none.
     std::string ScenarioDisplayText(std::string_view entry) const;
-    // Index of the last scenario whose key matches the entry's key, 0 if none.
+    // Index of the scenario an entry names, 0 if none: the last with the entry's key in the mission
+    // file it names (file names compared without regard to case, as the file system does), and
+    // when that file holds no such key, or for "::" + key, the last with that key in any file.
     int16_t FindScenario(std::string_view entry) const;
     // Name + " " + Ruleset of the scenario at index, empty for index 0.
     std::string DisplayText(int16_t index) const;
@@ -50,8 +52,9 @@ private:
     SettingKeyMemo settingKeys_;
     std::vector<std::string> missionFiles_;
     std::vector<ScenarioInfo> scenarios_;
-    // The last record of each key, kept as records are added.
+    // The last record of each key, and of each file and key, kept as records are added.
     KeyIndex keyIndex_;
+    KeyIndex fileKeyIndex_{KeyIndex::Naming::FileAndKey};
 };
 
 // The messages shown while scanning; path is GameFolder + "resource\missions\" + file name.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,9 @@ public:
     static RotationDocument Read(std::string_view text, const MissionCatalogue& catalogue);
 
     // The file's bytes: untouched lines as read, new and changed entries as "map=" + MissionFile +
-    // "::" + ScenarioKey ending in CR LF.
+    // "::" + ScenarioKey ending in CR LF. A file that ended without a line end still does: a new
+    // or changed last line takes that over, and a removed one hands it to the line before (not to
+    // an empty line, which would vanish). Moved entries leave the line ends where they were.
     std::string Text() const;
 
     bool HeaderFound() const;
@@ -57,6 +60,57 @@ public:
     // The undo position differs from the one last read or saved.
     bool Changed() const;
     void MarkSaved();
+
+    // How many steps Undo can go back, at most; older ones are forgotten.
+    static constexpr std::size_t kUndoSteps = 10000;
+
+private:
+    struct Line {
+        std::string Text;
+        LineEnd End = LineEnd::None;
+    };
+    enum class StepKind : uint8_t { Insert, Remove, Replace, Move };
+    // One edit, as it can be done again and undone. Insert and Remove mirror each other: one puts
+    // an entry line into the document, the other takes it out.
+    struct Step {
+        StepKind Kind = StepKind::Insert;
+        std::size_t Position = 0;   // the entry's position; for Move where it came from
+        std::size_t Target = 0;     // Move: where it went
+        std::size_t LineIndex = 0;  // Insert, Remove: the entry's line
+        bool WithHeader = false;    // Insert: "[cycle]" comes in front of the entry line
+        // The entry and its line while out of the document; Replace: the version not in force.
+        Line Held;
+        CycleEntry HeldEntry;
+        // The end of the line before the entry line, without it and with it.
+        LineEnd EndWithout = LineEnd::None;
+        LineEnd EndWith = LineEnd::None;
+    };
+
+    bool InsertAt(std::size_t position, std::size_t lineIndex, bool withHeader, int16_t scenario,
+                  const MissionCatalogue& catalogue);
+    // The steps' actions on the lines and entries, each the exact inverse of its mirror.
+    void Place(Step& step);
+    void Take(Step& step);
+    void Swap(Step& step);
+    void MoveEntry(std::size_t from, std::size_t to);
+    void ShiftEntryLines(std::size_t fromLine, std::ptrdiff_t by);
+    std::size_t Apply(Step& step, bool forward);
+    void Record(Step step);
+
+    std::vector<Line> lines_;
+    std::vector<CycleEntry> entries_;
+    std::vector<std::size_t> entryLines_;  // the line of each listed entry
+    std::size_t unlisted_ = 0;
+    bool headerFound_ = false;
+    std::size_t headerLine_ = 0;
+
+    std::deque<Step> history_;
+    std::size_t done_ = 0;     // steps of history_ in force
+    std::size_t dropped_ = 0;  // steps forgotten from its front
+    std::optional<std::size_t> savedAt_ = 0;  // dropped_ + done_ when last read or saved
 };
+
+// The start-up message for a file with more entries than the list can show.
+std::string UnlistedEntriesMessage(const std::string& path, std::size_t unlisted);
 
 }  // namespace rotaplex

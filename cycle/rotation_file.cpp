@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kHeader = "[cycle]";
 constexpr std::string_view kEntryPrefix = "map=";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Only blanks are trimmed: a tab in front of a line makes it something else.
 std::string_view TrimSpaces(std::string_view line) {
@@ -33,24 +34,34 @@ std::string ScenarioEntryText(const ScenarioInfo& record) {
 
 }  // namespace
 
+bool IsCycleHeader(std::string_view line, bool firstLine) {
+    if (firstLine && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+    return EqualsIgnoringCase(TrimSpaces(line), kHeader);
+}
+
+std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue) {
+    const std::string_view trimmed = TrimSpaces(line);
+    if (!IsEntryLine(trimmed)) return std::nullopt;
+    const std::string_view source = trimmed.substr(kEntryPrefix.size());
+    const int16_t index = catalogue.FindScenario(source.substr(0, kMaxEntryTextLength));
+    return CycleEntry{catalogue.DisplayText(index), index, std::string(source)};
+}
+
 RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue) {
     RotationText rotation;
     LineReader reader(text);
     std::string_view line;
-    while (!rotation.HeaderFound && reader.Next(line)) {
-        rotation.HeaderFound = EqualsIgnoringCase(TrimSpaces(line), kHeader);
+    for (bool first = true; !rotation.HeaderFound && reader.Next(line); first = false) {
+        rotation.HeaderFound = IsCycleHeader(line, first);
     }
     if (!rotation.HeaderFound) return rotation;
     // At most one entry per line: the list grows once instead of doubling its way up.
     const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) + 1;
     rotation.Entries.reserve(std::min(lines, static_cast<std::size_t>(kMaxTableSize)));
     while (reader.Next(line) && rotation.Entries.size() < static_cast<std::size_t>(kMaxTableSize)) {
-        const std::string_view trimmed = TrimSpaces(line);
-        if (!IsEntryLine(trimmed)) continue;
-        const std::string_view source = trimmed.substr(kEntryPrefix.size());
-        const std::string_view entryText = source.substr(0, kMaxEntryTextLength);
-        const int16_t index = catalogue.FindScenario(entryText);
-        rotation.Entries.push_back({catalogue.DisplayText(index), index, std::string(source)});
+        if (std::optional<CycleEntry> entry = ReadEntryLine(line, catalogue)) {
+            rotation.Entries.push_back(std::move(*entry));
+        }
     }
     return rotation;
 }
@@ -72,9 +83,13 @@ std::string WriteRotation(const CycleList& entries, const MissionCatalogue& cata
 }
 
 CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index) {
-    const ScenarioInfo& record = catalogue.Scenario(index);
-    return {catalogue.ScenarioDisplayText("::" + record.ScenarioKey), index,
-            ScenarioEntryText(record)};
+    std::string text = ScenarioEntryText(catalogue.Scenario(index));
+    const std::string_view readBack = std::string_view(text).substr(0, kMaxEntryTextLength);
+    return {catalogue.ScenarioDisplayText(readBack), index, std::move(text)};
+}
+
+std::string EntryLine(const CycleEntry& entry) {
+    return std::string(kEntryPrefix) + entry.SourceText;
 }
 
 std::string MissingHeaderMessage(const std::string& gameFolder) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,14 +28,24 @@ struct RotationText {
     CycleList Entries;
 };
 
+// Whether a line is the "[cycle]" header; on the file's first line a UTF-8 byte order mark in
+// front of it is allowed.
+bool IsCycleHeader(std::string_view line, bool firstLine);
+
+// The entry an entry line (one after the header) stands for, nothing for any other line.
+std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue);
+
 // Reads the text of servercycle.txt: entry lines after the first "[cycle]" line, at most 32767.
 RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue);
 
 // The whole new file: "[cycle]" and one "map=" line per entry, every line ending in CR LF.
 std::string WriteRotation(const CycleList& entries, const MissionCatalogue& catalogue);
 
-// The entry that ADD inserts and EDIT stores for the scenario at index.
+// The entry that ADD inserts and EDIT stores for the scenario at index. It shows what its line
+// will be read back as: the last scenario with that key in that file.
 CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index);
+// The line written for an entry: "map=" + its text.
+std::string EntryLine(const CycleEntry& entry);
 
 // The message for a rotation file without "[cycle]"; gameFolder ends with "\".
 std::string MissingHeaderMessage(const std::string& gameFolder);

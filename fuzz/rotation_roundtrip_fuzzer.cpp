@@ -1,6 +1,12 @@
-// A rotation file's text read, written back and read again, against a fixed catalogue.
-#include <string>
+// A rotation file's text read, written back and read again, against a fixed catalogue; then held
+// as a document, edited at random, saved, read back and undone.
+#include <fuzzer/FuzzedDataProvider.h>
 
+#include <string>
+#include <vector>
+
+#include "cycle/line_reader.h"
+#include "cycle/rotation_document.h"
 #include "cycle/rotation_file.h"
 #include "fuzz_check.h"
 
@@ -55,12 +61,104 @@ void CheckRoundTrip(std::string_view text, const MissionCatalogue& catalogue) {
     Require(WriteRotation(second.Entries, catalogue) == written, "saving again changed the file");
 }
 
+// One edit of the document, or an undo or redo, drawn from three bytes of the input.
+struct Edit {
+    uint8_t Kind, A, B;
+};
+
+void ApplyEdit(RotationDocument& document, const Edit& edit, const MissionCatalogue& catalogue) {
+    // Positions and scenarios run one past what exists, so that refused edits are tried too.
+    const std::size_t a = edit.A % (document.EntryCount() + 1);
+    const std::size_t b = edit.B % (document.EntryCount() + 1);
+    const auto scenario = static_cast<int16_t>(edit.B % (catalogue.ScenarioCount() + 2));
+    switch (edit.Kind % 8) {
+    case 0:
+        document.InsertBefore(a, scenario, catalogue);
+        break;
+    case 1:
+        document.InsertAfter(a, scenario, catalogue);
+        break;
+    case 2:
+        document.InsertFirst(scenario, catalogue);
+        break;
+    case 3:
+        document.Remove(a);
+        break;
+    case 4:
+        document.SetScenario(a, scenario, catalogue);
+        break;
+    case 5:
+        document.Move(a, b);
+        break;
+    case 6:
+        document.Undo();
+        break;
+    default:
+        document.Redo();
+        break;
+    }
+}
+
+std::vector<CycleEntry> Entries(const RotationDocument& document) {
+    std::vector<CycleEntry> entries;
+    for (std::size_t i = 0; i < document.EntryCount(); ++i) entries.push_back(document.Entry(i));
+    return entries;
+}
+
+// The lines of the saved text that are not listed entries, in their order, without line ends.
+std::vector<std::string_view> OtherLines(std::string_view text, const RotationDocument& document) {
+    std::vector<std::string_view> lines;
+    LineReader reader(text);
+    std::string_view line;
+    std::size_t next = 0;
+    for (std::size_t number = 1; reader.Next(line); ++number) {
+        if (next < document.EntryCount() && document.EntryLineNumber(next) == number) {
+            ++next;
+            continue;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void CheckEdits(std::string_view text, const std::vector<Edit>& edits, const MissionCatalogue& catalogue) {
+    RotationDocument document = RotationDocument::Read(text, catalogue);
+    Require(document.Text() == text, "a document read and saved unedited changed the file");
+    Require(Entries(document) == ReadRotation(text, catalogue).Entries,
+            "the document lists other entries than the reader");
+    const std::vector<std::string_view> otherLines = OtherLines(text, document);
+
+    for (const Edit& edit : edits) ApplyEdit(document, edit, catalogue);
+    const std::string saved = document.Text();
+    const RotationDocument readBack = RotationDocument::Read(saved, catalogue);
+    Require(Entries(readBack) == Entries(document), "the saved file reads back as other entries");
+    for (std::size_t i = 0; i < document.EntryCount(); ++i) {
+        Require(readBack.EntryLineNumber(i) == document.EntryLineNumber(i), "an entry moved to another line");
+    }
+    std::vector<std::string_view> expected = otherLines;
+    // A file without a header gets one, after its own lines, with its first entry.
+    if (document.HeaderFound() && !RotationDocument::Read(text, catalogue).HeaderFound()) expected.push_back("[cycle]");
+    Require(OtherLines(saved, readBack) == expected, "the lines that are not entries changed");
+
+    while (document.CanUndo()) document.Undo();
+    Require(document.Text() == text, "undoing every edit did not give the file back");
+    Require(!document.Changed(), "undone back to the file read, yet changed");
+}
+
 }  // namespace
 }  // namespace rotaplex::fuzz
 
+// The input's last bytes are the edits (a count, then three bytes each); the rest is the file.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace rotaplex;
     static const MissionCatalogue kCatalogue = fuzz::FixedCatalogue();
-    fuzz::CheckRoundTrip(std::string_view(reinterpret_cast<const char*>(data), size), kCatalogue);
+    FuzzedDataProvider input(data, size);
+    std::vector<fuzz::Edit> edits(input.ConsumeIntegralInRange<std::size_t>(0, 24));
+    for (fuzz::Edit& edit : edits) {
+        edit = {input.ConsumeIntegral<uint8_t>(), input.ConsumeIntegral<uint8_t>(), input.ConsumeIntegral<uint8_t>()};
+    }
+    const std::string text = input.ConsumeRemainingBytesAsString();
+    fuzz::CheckRoundTrip(text, kCatalogue);
+    fuzz::CheckEdits(text, edits, kCatalogue);
     return 0;
 }

@@ -6,16 +6,19 @@ std::string RotationPath(const std::string& gameFolder) {
     return gameFolder + "servercycle.txt";
 }
 
-CycleList LoadRotation(const std::string& gameFolder, const MissionCatalogue& catalogue,
-                       Reporter& reporter) {
-    RotationText rotation = ReadRotation(ReadWholeFile(RotationPath(gameFolder)), catalogue);
-    if (!rotation.HeaderFound) reporter.Report(MissingHeaderMessage(gameFolder));
-    return std::move(rotation.Entries);
+RotationDocument LoadRotation(const std::string& gameFolder, const MissionCatalogue& catalogue,
+                              Reporter& reporter) {
+    const std::string path = RotationPath(gameFolder);
+    RotationDocument document = RotationDocument::Read(ReadWholeFile(path), catalogue);
+    if (!document.HeaderFound()) reporter.Report(MissingHeaderMessage(gameFolder));
+    if (document.UnlistedEntryCount() > 0)
+        reporter.Report(UnlistedEntriesMessage(path, document.UnlistedEntryCount()));
+    return document;
 }
 
-SaveResult SaveRotation(const std::string& gameFolder, const CycleList& entries,
-                        const MissionCatalogue& catalogue, SaveFileSystem& fs) {
-    return SaveFileAtomically(RotationPath(gameFolder), WriteRotation(entries, catalogue), fs);
+SaveResult SaveRotation(const std::string& gameFolder, const RotationDocument& document,
+                        SaveFileSystem& fs) {
+    return SaveFileAtomically(RotationPath(gameFolder), document.Text(), fs);
 }
 
 }  // namespace rotaplex

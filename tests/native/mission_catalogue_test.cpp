@@ -19,10 +19,11 @@ std::vector<std::string> Keys(const MissionCatalogue& catalogue) {
     return keys;
 }
 
-ScenarioInfo Record(std::string key, std::string name = "", std::string ruleset = "") {
+ScenarioInfo Record(std::string key, std::string name = "", std::string ruleset = "",
+                    std::string file = "m.nfo") {
     ScenarioInfo record;
     record.ScenarioKey = std::move(key);
-    record.MissionFile = "m.nfo";
+    record.MissionFile = std::move(file);
     record.Name = std::move(name);
     record.Ruleset = std::move(ruleset);
     return record;
@@ -140,6 +141,7 @@ TEST(MissionCatalogueTest, LookupsMatchTheKeyAfterTheFirstSeparatorLastOneWinnin
         {"::" + key99 + "k", 4, "Cut FFA"},     {"::" + key99 + "tail", 4, "Cut FFA"},
         {"a::b::Duel", 0, ""},                  {"Duel", 0, ""},
         {"x.nfo::", 0, ""},                     {"", 0, ""},
+        {"m.nfo::duel", 5, "Duel "},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(catalogue.FindScenario(c.entry), c.index) << c.entry;
@@ -147,16 +149,38 @@ TEST(MissionCatalogueTest, LookupsMatchTheKeyAfterTheFirstSeparatorLastOneWinnin
     }
 }
 
-// The plain walk over the table that the index must answer like.
+TEST(MissionCatalogueTest, LookupsPreferTheNamedFileWhenItHoldsTheKey) {
+    MissionCatalogue catalogue;
+    catalogue.AddScenario(Record("Dup", "A", "", "adup.nfo"));
+    catalogue.AddScenario(Record("Dup", "A2", "", "adup.nfo"));
+    catalogue.AddScenario(Record("Dup", "B", "", "bdup.nfo"));
+    catalogue.AddScenario(Record("Solo", "S", "", "adup.nfo"));
+    const struct {
+        std::string entry;
+        int16_t index;
+    } cases[] = {
+        {"adup.nfo::Dup", 2}, {"ADUP.NFO::dUP", 2}, {"bdup.nfo::Dup", 3}, {"c.nfo::Dup", 3},
+        {"::Dup", 3},         {"xDup", 3},          {"bdup.nfo::Solo", 4}, {"adup.nfo::Dup ", 0},
+        {"adup.nfo:Dup", 0},  {"adup.nfo::" + std::string(95, 'x'), 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(catalogue.FindScenario(c.entry), c.index) << c.entry;
+}
+
+// The plain walk over the table that the index must answer like: the named file first.
 int16_t FindByWalking(const MissionCatalogue& catalogue, const std::string& entry) {
     const std::size_t separator = entry.find("::");
     const std::size_t start = separator == std::string::npos ? 1 : separator + 2;
     const std::string wanted = LowerCase(start < entry.size() ? entry.substr(start, 99) : "");
+    const std::string file = separator == std::string::npos ? "" : LowerCase(entry.substr(0, separator));
     int16_t found = 0;
+    int16_t inFile = 0;
     for (int16_t i = 1; i <= catalogue.ScenarioCount(); ++i) {
-        if (LowerCase(catalogue.Scenario(i).ScenarioKey) == wanted) found = i;
+        const ScenarioInfo& record = catalogue.Scenario(i);
+        if (LowerCase(record.ScenarioKey) != wanted) continue;
+        found = i;
+        if (!file.empty() && LowerCase(record.MissionFile) == file && entry.size() <= 99) inFile = i;
     }
-    return found;
+    return inFile != 0 ? inFile : found;
 }
 
 TEST(MissionCatalogueTest, IndexAnswersLikeTheWalkOverTheTable) {
@@ -171,10 +195,11 @@ TEST(MissionCatalogueTest, IndexAnswersLikeTheWalkOverTheTable) {
         return next(10) == 0 ? key + std::string(99, 'z') : key;
     };
     MissionCatalogue catalogue;
-    for (int i = 0; i < 300; ++i) catalogue.AddScenario(Record(randomKey()));
+    const std::string files[] = {"f.nfo", "F.NFO", "g.nfo"};
+    for (int i = 0; i < 300; ++i) catalogue.AddScenario(Record(randomKey(), "", "", files[next(3)]));
     for (int i = 0; i < 400; ++i) {
-        const std::string prefixes[] = {"f.nfo::", "::", "x", "", "a::"};
-        const std::string entry = prefixes[next(5)] + randomKey();
+        const std::string prefixes[] = {"f.nfo::", "::", "x", "", "a::", "G.nfo::", "F.nfo::"};
+        const std::string entry = prefixes[next(7)] + randomKey();
         EXPECT_EQ(catalogue.FindScenario(entry), FindByWalking(catalogue, entry)) << entry;
     }
 }

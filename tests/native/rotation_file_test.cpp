@@ -43,6 +43,8 @@ TEST(RotationFileTest, OnlyTheFirstTrimmedHeaderStartsTheEntries) {
         {"[cycle] ;main\r\nmap=a::Duel", false, {}},
         {"\t[cycle]\r\nmap=a::Duel", false, {}},
         {"x\r\n  [CYCLE]  ", true, {}},
+        {"\xEF\xBB\xBF[cycle]\r\nmap=a::Duel", true, {2}},
+        {"x\r\n\xEF\xBB\xBF[cycle]\r\nmap=a::Duel", false, {}},
         {"map=a::hillfight\r\n  [Cycle] \r\nmap=a::Duel\r\n[other]\r\n  MAP=b.nfo::HILLFIGHT  \r\n"
          "[cycle]\r\nmap=::duel\rmap =a::Duel\r\n\tmap=a::Duel\r\nmap=a::nothing\r\nmap=\r\n",
          true, {2, 1, 2, 0, 0}},

@@ -110,7 +110,8 @@ const Case kCases[] = {
     {"nul-bytes", {}, 2, {kHill, kSecondUnmatched}},  // cleaned away in the file, not in the entry
     {"long-line", {}, 2, {{0, std::string(255, 'L') + " FreeForAll", 1}, kValley}},  // a name of 10 MB
     {"many-scenarios", {}, 4, {{0, "S1 R", 1}, {1, "S32767 R", 32767}, {2, "", 0}, {3, "", 0}}},
-    {"long-rotation", {}, 32767, {kHill, kValley, {32765, kValley.Text, 2}, {32766, kHill.Text, 1}}},
+    {"long-rotation", {UnlistedEntriesMessage("~servercycle.txt", 40000 - 32767)}, 32767,
+     {kHill, kValley, {32765, kValley.Text, 2}, {32766, kHill.Text, 1}}},
     {"cr-only", {}, 2, {kHill, kValley}},
     {"lf-only-nfo", {Skipped("lf.nfo")}, 2, {kHill, kSecondUnmatched}},
     {"lf-only-rotation", {kNoCycle}, 0},
@@ -190,8 +191,7 @@ TEST(BadCorpusData, NumbersSaturateAndALongEntryIsWrittenBackWhole) {
 
     const std::string folder = CorpusFolder("long-entry");
     const MissionCatalogue missions = ScanMissions(folder, reporter);
-    EXPECT_EQ(WriteRotation(LoadRotation(folder, missions, reporter), missions),
-              test::ReadBytes(RotationPath(folder)));
+    EXPECT_EQ(LoadRotation(folder, missions, reporter).Text(), test::ReadBytes(RotationPath(folder)));
     EXPECT_TRUE(reporter.Messages.empty());
 }
 

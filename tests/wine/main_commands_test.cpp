@@ -86,8 +86,8 @@ bool QuitAsks(frmSrvCyc& main) {
 // The list, the rotation behind it, and whether it counts as changed.
 void ExpectRotation(frmSrvCyc& main, const Rows& rows, bool changed) {
     EXPECT_EQ(ListRows(main.List1()), rows);
-    ASSERT_EQ(main.Cycle().size(), rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Cycle()[i].ScenarioIndex, rows[i].second) << i;
+    ASSERT_EQ(main.Cycle().EntryCount(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Cycle().Entry(i).ScenarioIndex, rows[i].second) << i;
     EXPECT_EQ(main.CycleChanged(), changed ? -1 : 0);
     EXPECT_EQ(QuitAsks(main), changed);
 }
@@ -281,7 +281,7 @@ TEST_F(MainCommandsTest, FullRotationTakesNoMoreEntries) {
     const auto shown = Press(main, kAdd, {Click(IDOK)});
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].Text, "The rotation already holds 32767 entries, the most it can hold.");
-    EXPECT_EQ(main.Cycle().size(), 32767u);
+    EXPECT_EQ(main.Cycle().EntryCount(), 32767u);
     EXPECT_EQ(main.CycleChanged(), 0);
 }
 

@@ -8,6 +8,7 @@
 #include "test_folder.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
+#include "ui/skin/frm_addwhere.h"
 #include "window_checks.h"
 
 namespace rotaplex {
@@ -26,8 +27,8 @@ constexpr const char* kMissions =
     "[Scenarios]\r\nHill Fight = {\r\n[server]\r\nname = Hill Fight\r\nruleset = Free For All\r\n}\r\n"
     "Dusk = {\r\n[server]\r\nname = Dusk\r\nruleset = Attrition\r\n}\r\n";
 constexpr const char* kRotation = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=gone.nfo::Retired\r\nmap=x::HILLFIGHT\r\n";
-// What Yes writes once the unmatched middle entry is removed.
-constexpr const char* kSaved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::HillFight\r\n";
+// What Yes writes once the unmatched middle entry is removed: only its line goes.
+constexpr const char* kSaved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=x::HILLFIGHT\r\n";
 const std::vector<ListRow> kRows{{"Dusk Attrition", 2}, {"", 0}, {"HillFight FreeForAll", 1}};
 
 // A fixture game folder that the registry points at.
@@ -72,7 +73,7 @@ TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
     EXPECT_TRUE(script.Shown.empty());
     EXPECT_EQ(main.GameFolder(), folder_.Path());
     EXPECT_EQ(ListRows(main.List1()), kRows);
-    EXPECT_EQ(main.Cycle().size(), kRows.size());
+    EXPECT_EQ(main.Cycle().EntryCount(), kRows.size());
     EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_EQ(main.CycleChanged(), 0);
     EXPECT_FALSE(IsWindowVisible(main.Window()));
@@ -128,15 +129,15 @@ TEST_F(MainWindowTest, RotationThatCannotBeReadStopsStartUp) {
 TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
     frmSrvCyc main;
     main.Load();
-    main.InsertEntry(3, EntryForScenario(main.Missions(), 2));
+    main.InsertEntry(2, kAddAfter, 2);
     main.RemoveEntry(0);
     SendMessageA(main.List1(), LB_SETCURSEL, 1, 0);
-    main.ReplaceEntry(1, EntryForScenario(main.Missions(), 2));
+    main.ReplaceEntry(1, 2);
 
     const std::vector<ListRow> rows{{"", 0}, {"Dusk Attrition", 2}, {"Dusk Attrition", 2}};
     EXPECT_EQ(ListRows(main.List1()), rows);
-    ASSERT_EQ(main.Cycle().size(), rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Cycle()[i].ScenarioIndex, rows[i].second);
+    ASSERT_EQ(main.Cycle().EntryCount(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Cycle().Entry(i).ScenarioIndex, rows[i].second);
     EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), 1) << "the replaced entry stays selected";
     EXPECT_EQ(main.CycleChanged(), -1);
 }

@@ -90,9 +90,10 @@ constexpr const char* kCanyonMissions =
 constexpr const char* kHillMissions =
     "[Scenarios]\r\nHill = {\r\n[server]\r\nname = Hill\r\nruleset = Brawl\r\n}\r\n"
     "Dusk = {\r\n[server]\r\nname = Dusk\r\nruleset = Attrition\r\n}\r\n";
-// The second entry matches no scenario.
+// The second entry matches no scenario; the last line has no line end.
 constexpr const char* kRotation =
-    "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=old.nfo::Quarry\r\nmap=canyon.nfo::Canyon\r\nmap=hill.nfo::Dusk\r\n";
+    "; weekend rotation\r\n[cycle]\r\nmap=hill.nfo::Hill\r\n\r\nmap=old.nfo::Quarry\r\n  MAP=canyon.nfo::canyon\r\n"
+    "; last\r\nmap=hill.nfo::Dusk";
 // The scenarios in the order found (the files come sorted) and as the properties window lists them.
 enum ListedScenario { Canyon, Hill, Dusk };
 
@@ -180,8 +181,10 @@ TEST(RotaplexExe, AddEditAndDelThroughTheLabelsThenQuitSaves) {
     session.Press(kQuit);
     EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);
     EXPECT_EQ(session.WaitForExit(), 0u);
+    // Only the edited lines differ; the removed last line hands its missing line end on.
     EXPECT_EQ(test::ReadBytes(rotation),
-              "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=hill.nfo::Dusk\r\nmap=old.nfo::Quarry\r\nmap=hill.nfo::Hill\r\n");
+              "; weekend rotation\r\n[cycle]\r\nmap=hill.nfo::Hill\r\nmap=hill.nfo::Dusk\r\n\r\n"
+              "map=old.nfo::Quarry\r\nmap=hill.nfo::Hill\r\n; last");
 }
 
 // A save that the file system refuses. Run by immutable_save_test.sh, which makes the rotation

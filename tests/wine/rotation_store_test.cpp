@@ -27,32 +27,44 @@ protected:
     MissionCatalogue catalogue_;
 };
 
-TEST_F(RotationStoreTest, LoadsEntriesAndSavesThemBack) {
+TEST_F(RotationStoreTest, LoadsEntriesAndSavesOnlyWhatChanged) {
     const std::string path = folder_.Write(
         "servercycle.txt",
         "; the server's rotation\r\n[Cycle]\r\nmap=other.nfo::HILLFIGHT\r\n  MAP=x::dusk  \r\n"
         "map=gone.nfo::Retired Mission \r\n");
 
-    const CycleList entries = LoadRotation(folder_.Path(), catalogue_, reporter_);
+    RotationDocument document = LoadRotation(folder_.Path(), catalogue_, reporter_);
 
     EXPECT_TRUE(reporter_.Messages.empty());
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].DisplayText, "HillFight FreeForAll");
-    EXPECT_EQ(entries[0].ScenarioIndex, 1);
-    EXPECT_EQ(entries[1].DisplayText, "Dusk ");
-    EXPECT_EQ(entries[2].DisplayText, "");
-    EXPECT_EQ(entries[2].ScenarioIndex, 0);
+    ASSERT_EQ(document.EntryCount(), 3u);
+    EXPECT_EQ(document.Entry(0).DisplayText, "HillFight FreeForAll");
+    EXPECT_EQ(document.Entry(0).ScenarioIndex, 1);
+    EXPECT_EQ(document.Entry(1).DisplayText, "Dusk ");
+    EXPECT_EQ(document.Entry(2).DisplayText, "");
+    EXPECT_EQ(document.Entry(2).ScenarioIndex, 0);
 
-    ASSERT_TRUE(SaveRotation(folder_.Path(), entries, catalogue_));
+    ASSERT_TRUE(document.SetScenario(1, 1, catalogue_));
+    ASSERT_TRUE(SaveRotation(folder_.Path(), document));
     EXPECT_EQ(ReadBytes(path),
-              "[cycle]\r\nmap=hill.nfo::HillFight\r\nmap=hill.nfo::Dusk\r\n"
-              "map=gone.nfo::Retired Mission\r\n");
+              "; the server's rotation\r\n[Cycle]\r\nmap=other.nfo::HILLFIGHT\r\nmap=hill.nfo::HillFight\r\n"
+              "map=gone.nfo::Retired Mission \r\n");
+}
+
+TEST_F(RotationStoreTest, EntriesPastTheListAreReportedAndKept) {
+    std::string text = "[cycle]\r\n";
+    for (int i = 0; i < 32767 + 5; ++i) text += "map=hill.nfo::Dusk\r\n";
+    const std::string path = folder_.Write("servercycle.txt", text);
+    const RotationDocument document = LoadRotation(folder_.Path(), catalogue_, reporter_);
+    EXPECT_EQ(document.EntryCount(), 32767u);
+    EXPECT_EQ(reporter_.Messages, std::vector<std::string>{UnlistedEntriesMessage(path, 5)});
+    ASSERT_TRUE(SaveRotation(folder_.Path(), document));
+    EXPECT_EQ(ReadBytes(path), text);
 }
 
 TEST_F(RotationStoreTest, MissingHeaderIsReportedWithTheFullPath) {
     folder_.Write("servercycle.txt", "map=hill.nfo::HillFight\r\n");
-    const CycleList entries = LoadRotation(folder_.Path(), catalogue_, reporter_);
-    EXPECT_TRUE(entries.empty());
+    const RotationDocument document = LoadRotation(folder_.Path(), catalogue_, reporter_);
+    EXPECT_EQ(document.EntryCount(), 0u);
     EXPECT_EQ(reporter_.Messages, std::vector<std::string>{
                                       folder_.Path() + "servercycle.txt is malformed or missing [cycle]"});
 }
@@ -70,15 +82,14 @@ TEST(RotationStore, DemoRotationKeepsItsRetiredEntry) {
     const std::string demo = test::DemoGameFolder();
     CapturingReporter reporter;
     const MissionCatalogue catalogue = ScanMissions(demo, reporter);
-    const CycleList entries = LoadRotation(demo, catalogue, reporter);
+    const RotationDocument document = LoadRotation(demo, catalogue, reporter);
     EXPECT_TRUE(reporter.Messages.empty());
-    ASSERT_EQ(entries.size(), 10u);
-    EXPECT_EQ(entries[6].ScenarioIndex, 0);
+    ASSERT_EQ(document.EntryCount(), 10u);
+    EXPECT_EQ(document.Entry(6).ScenarioIndex, 0);
 
     TestFolder copy;
-    ASSERT_TRUE(SaveRotation(copy.Path(), entries, catalogue));
-    EXPECT_NE(ReadBytes(copy.Path() + "servercycle.txt").find("\r\nmap=oldquarry.nfo::OldQuarry\r\n"),
-              std::string::npos);
+    ASSERT_TRUE(SaveRotation(copy.Path(), document));
+    EXPECT_EQ(ReadBytes(copy.Path() + "servercycle.txt"), ReadBytes(RotationPath(demo)));
 }
 
 }  // namespace

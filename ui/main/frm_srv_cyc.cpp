@@ -71,9 +71,9 @@ void frmSrvCyc::Load() {
     missions_ = ScanMissions(gameFolder_, reporter);
     cycle_ = LoadRotation(gameFolder_, missions_, reporter);
     size_t textBytes = 0;
-    for (const CycleEntry& entry : cycle_) textBytes += entry.DisplayText.size() + 1;
-    const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.size()), textBytes);
-    for (size_t i = 0; i < cycle_.size(); ++i) ListEntry(static_cast<int16_t>(i), cycle_[i]);
+    for (size_t i = 0; i < cycle_.EntryCount(); ++i) textBytes += cycle_.Entry(i).DisplayText.size() + 1;
+    const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.EntryCount()), textBytes);
+    for (size_t i = 0; i < cycle_.EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), cycle_.Entry(i));
 }
 
 void frmSrvCyc::Show(int how) {
@@ -81,25 +81,23 @@ void frmSrvCyc::Show(int how) {
     UpdateWindow(Window());
 }
 
-void frmSrvCyc::InsertEntry(int16_t index, CycleEntry entry) {
-    ListEntry(index, entry);
-    cycle_.insert(cycle_.begin() + index, std::move(entry));
-    cycleChanged_ = -1;
+void frmSrvCyc::InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario) {
+    const auto at = static_cast<size_t>(index);
+    const bool after = AddPosition == kAddAfter;
+    if (after ? cycle_.InsertAfter(at, scenario, missions_) : cycle_.InsertBefore(at, scenario, missions_))
+        ListEntry(static_cast<int16_t>(index + after), cycle_.Entry(at + after));
 }
 
 void frmSrvCyc::RemoveEntry(int16_t index) {
-    SendMessageA(list1_, LB_DELETESTRING, index, 0);
-    cycle_.erase(cycle_.begin() + index);
-    cycleChanged_ = -1;
+    if (cycle_.Remove(static_cast<size_t>(index))) SendMessageA(list1_, LB_DELETESTRING, index, 0);
 }
 
-void frmSrvCyc::ReplaceEntry(int16_t index, CycleEntry entry) {
+void frmSrvCyc::ReplaceEntry(int16_t index, int16_t scenario) {
+    if (!cycle_.SetScenario(static_cast<size_t>(index), scenario, missions_)) return;
     const LRESULT selected = SendMessageA(list1_, LB_GETCURSEL, 0, 0);
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
-    ListEntry(index, entry);
+    ListEntry(index, cycle_.Entry(static_cast<size_t>(index)));
     SendMessageA(list1_, LB_SETCURSEL, selected, 0);
-    cycle_[index] = std::move(entry);
-    cycleChanged_ = -1;
 }
 
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
@@ -167,26 +165,26 @@ void frmSrvCyc::MouseDown(UINT button, float x, float y) {
 void frmSrvCyc::Add() {
     const std::optional<int16_t> selected = SelectedEntry();
     if (!selected) return Tell(kPickToAdd);
-    if (std::ssize(cycle_) >= kMaxTableSize) return Tell(kRotationFull);
-    const int16_t AddPosition = ShowAddPosition(Window(), cycle_[*selected].DisplayText);
+    if (cycle_.EntryCount() >= static_cast<size_t>(kMaxTableSize)) return Tell(kRotationFull);
+    const int16_t AddPosition = ShowAddPosition(Window(), cycle_.Entry(*selected).DisplayText);
     if (AddPosition == kAddCancelled) return;
     const int16_t SelectedScenario = ChooseScenario(kNoScenario);
     if (SelectedScenario == kNoScenario) return;
-    InsertEntry(static_cast<int16_t>(AddPosition - 1 + *selected), EntryForScenario(missions_, SelectedScenario));
+    InsertEntry(*selected, AddPosition, SelectedScenario);
 }
 
 void frmSrvCyc::Edit() {
     const std::optional<int16_t> selected = SelectedEntry();
     if (!selected) return Tell(kPickToEdit);
-    const int16_t remembered = cycle_[*selected].ScenarioIndex;
+    const int16_t remembered = cycle_.Entry(*selected).ScenarioIndex;
     const int16_t SelectedScenario = ChooseScenario(remembered);
-    if (SelectedScenario != remembered) ReplaceEntry(*selected, EntryForScenario(missions_, SelectedScenario));
+    if (SelectedScenario != remembered) ReplaceEntry(*selected, SelectedScenario);
 }
 
 void frmSrvCyc::Del() {
     const std::optional<int16_t> selected = SelectedEntry();
     if (!selected) return Tell(kPickToEdit);
-    if (MessageBoxA(Window(), DeleteQuestion(cycle_[*selected].DisplayText).c_str(), kAppTitle,
+    if (MessageBoxA(Window(), DeleteQuestion(cycle_.Entry(*selected).DisplayText).c_str(), kAppTitle,
                     MB_YESNO | MB_ICONQUESTION) == IDYES)
         RemoveEntry(*selected);
 }
@@ -205,7 +203,7 @@ int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
 
 void frmSrvCyc::Unload(bool& Cancel) {
     skin_.ReleaseOutline();
-    if (cycleChanged_ != -1) return;
+    if (CycleChanged() != -1) return;
     switch (MessageBoxA(Window(), kQuitQuestion, kQuitTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
         Cancel = !SaveCycle();
@@ -219,11 +217,14 @@ void frmSrvCyc::Unload(bool& Cancel) {
 }
 
 bool frmSrvCyc::SaveCycle() {
-    const SaveResult saved = SaveRotation(gameFolder_, cycle_, missions_, files_);
-    if (!saved)
+    const SaveResult saved = SaveRotation(gameFolder_, cycle_, files_);
+    if (!saved) {
         MessageBoxA(Window(), SaveFailedMessage(RotationPath(gameFolder_), saved.Reason).c_str(), kAppTitle,
                     MB_OK | MB_ICONERROR);
-    return static_cast<bool>(saved);
+        return false;
+    }
+    cycle_.MarkSaved();
+    return true;
 }
 
 }  // namespace rotaplex

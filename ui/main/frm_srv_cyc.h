@@ -7,15 +7,15 @@
 #include <string>
 
 #include "cycle/mission_catalogue.h"
-#include "cycle/rotation_file.h"
+#include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
 #include "ui/framework/base_window.h"
 #include "ui/skin/window_skin.h"
 
 namespace rotaplex {
 
-// The main window: the skinned face with the rotation list. It owns the rotation, the
-// CycleList that List1 mirrors item for item (text and scenario index), and CycleChanged.
+// The main window: the skinned face with the rotation list. It owns the rotation document, whose
+// listed entries List1 mirrors item for item (text and scenario index).
 class frmSrvCyc : public BaseWindow<frmSrvCyc> {
 public:
     // Creates the window hidden. Saves go through files.
@@ -28,15 +28,16 @@ public:
 
     const std::string& GameFolder() const { return gameFolder_; }
     const MissionCatalogue& Missions() const { return missions_; }
-    const CycleList& Cycle() const { return cycle_; }
-    // -1 once the rotation has changed; nothing sets it back.
-    int16_t CycleChanged() const { return cycleChanged_; }
+    const RotationDocument& Cycle() const { return cycle_; }
+    // -1 while the rotation differs from what was last read or saved.
+    int16_t CycleChanged() const { return cycle_.Changed() ? -1 : 0; }
     HWND List1() const { return list1_; }
 
-    // The only ways the rotation changes: each keeps List1 in step and marks the change.
-    void InsertEntry(int16_t index, CycleEntry entry);
+    // The only ways the rotation changes: each is a document edit that List1 follows. A new
+    // entry's line goes directly before or after the line of the entry at index.
+    void InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario);
     void RemoveEntry(int16_t index);
-    void ReplaceEntry(int16_t index, CycleEntry entry);
+    void ReplaceEntry(int16_t index, int16_t scenario);
 
 private:
     friend class BaseWindow<frmSrvCyc>;
@@ -67,8 +68,7 @@ private:
     HWND list1_ = nullptr;  // a child: destroyed with the window
     std::string gameFolder_;
     MissionCatalogue missions_;
-    CycleList cycle_;
-    int16_t cycleChanged_ = 0;
+    RotationDocument cycle_;
 };
 
 }  // namespace rotaplex
