@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "cycle/mission_catalogue.h"
-#include "cycle/rotation_file.h"
+#include "cycle/rotation_document.h"
 
 namespace rotaplex {
 namespace {
@@ -75,17 +75,17 @@ GameFolderFiles ListGameFolder(const std::string& label, const fs::path& folder)
 
 struct LoadedFolder {
     MissionCatalogue catalogue;
-    CycleList rotation;
+    RotationDocument rotation;
 };
 
-// What start-up does with the files, one at a time: read, parse, then the rotation.
+// What start-up does with the files, one at a time: read, parse, then the rotation as a document.
 LoadedFolder LoadFolder(const GameFolderFiles& files) {
     LoadedFolder loaded;
     for (std::size_t i = 0; i < files.names.size(); ++i) {
         if (!loaded.catalogue.AddMissionFile(files.names[i])) break;
         loaded.catalogue.ParseMissionFile(ReadFileBytes(files.paths[i]), files.names[i]);
     }
-    loaded.rotation = ReadRotation(ReadFileBytes(files.rotationPath), loaded.catalogue).Entries;
+    loaded.rotation = RotationDocument::Read(ReadFileBytes(files.rotationPath), loaded.catalogue);
     return loaded;
 }
 
@@ -105,14 +105,15 @@ std::string RotationNaming(const MissionCatalogue& catalogue, int count, bool ra
 }
 
 constexpr int kLookupEntries = 32767;
+constexpr int kRepetitions = 11;
 
-// Each benchmark runs 5 times; the fastest run, the one least disturbed by whatever else runs on
-// the machine, is shown.
+// Each benchmark runs 11 times; the fastest run (the one least disturbed by whatever else runs on
+// the machine) and the median are shown.
 template <typename Body>
 void Register(const std::string& what, const GameFolderFiles& files, Body body) {
     benchmark::RegisterBenchmark((what + "/" + files.label).c_str(), body)
         ->Unit(benchmark::kMillisecond)
-        ->Repetitions(5)
+        ->Repetitions(kRepetitions)
         ->DisplayAggregatesOnly()
         ->ComputeStatistics("min", [](const std::vector<double>& times) {
             return *std::min_element(times.begin(), times.end());
@@ -174,11 +175,11 @@ void RegisterFolderBenchmarks(const GameFolderFiles& files) {
     Register("read_rotation", files, [&files](benchmark::State& state) {
         const LoadedFolder loaded = LoadFolder(files);
         const std::string text = ReadFileBytes(files.rotationPath);
-        TimeLoading(state, [&] { return ReadRotation(text, loaded.catalogue); });
+        TimeLoading(state, [&] { return RotationDocument::Read(text, loaded.catalogue); });
     });
     Register("write_rotation", files, [&files](benchmark::State& state) {
         const LoadedFolder loaded = LoadFolder(files);
-        TimeLoading(state, [&] { return WriteRotation(loaded.rotation, loaded.catalogue); });
+        TimeLoading(state, [&] { return loaded.rotation.Text(); });
     });
     Register("data_path", files, [&files](benchmark::State& state) {
         TimeLoading(state, [&] { return LoadFolder(files); });
@@ -188,27 +189,35 @@ void RegisterFolderBenchmarks(const GameFolderFiles& files) {
                  [&files, randomOrder](benchmark::State& state) {
                      const LoadedFolder loaded = LoadFolder(files);
                      const std::string text = RotationNaming(loaded.catalogue, kLookupEntries, randomOrder);
-                     TimeLoading(state, [&] { return ReadRotation(text, loaded.catalogue); });
+                     TimeLoading(state, [&] { return RotationDocument::Read(text, loaded.catalogue); });
                      state.SetItemsProcessed(state.iterations() * kLookupEntries);
                  });
     }
 }
 
 struct Times {
-    double real = 0, cpu = 0;  // seconds
+    double real = 0, cpu = 0;  // seconds, of the fastest run
+    double medianReal = 0;     // seconds, the median of the runs' wall-clock times
 };
 
-// Shows only the fastest of the repetitions and keeps its times.
+// Shows the fastest and the median of the repetitions and keeps their times.
 class MinimumReporter : public benchmark::ConsoleReporter {
 public:
     MinimumReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         std::vector<Run> shown;
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min") continue;
+            if (run.run_type != Run::RT_Aggregate) continue;
             const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
-            times_[run.run_name.function_name] = {run.GetAdjustedRealTime() / unit,
-                                                  run.GetAdjustedCPUTime() / unit};
+            Times& times = times_[run.run_name.function_name];
+            if (run.aggregate_name == "min") {
+                times.real = run.GetAdjustedRealTime() / unit;
+                times.cpu = run.GetAdjustedCPUTime() / unit;
+            } else if (run.aggregate_name == "median") {
+                times.medianReal = run.GetAdjustedRealTime() / unit;
+            } else {
+                continue;
+            }
             shown.push_back(run);
         }
         if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
@@ -244,7 +253,7 @@ void PrintMemory(const GameFolderFiles& files) {
     std::printf("Memory, %s folder (%d scenarios, %d entries held): peak RSS %.1f MB, %.1f MB before "
                 "loading; mission files on disk %.1f MB\n",
                 files.label.c_str(), loaded.catalogue.ScenarioCount(),
-                static_cast<int>(loaded.rotation.size()), Megabytes(peak), Megabytes(before),
+                static_cast<int>(loaded.rotation.EntryCount()), Megabytes(peak), Megabytes(before),
                 Megabytes(files.missionBytes));
     std::printf("  peak / bytes on disk: %.2fx whole process, %.2fx grown by loading (target < 3x)\n\n",
                 static_cast<double>(peak) / static_cast<double>(files.missionBytes),
@@ -271,19 +280,20 @@ std::map<std::string, Times> FolderTimes(const MinimumReporter& reporter, const 
 
 // CPU time leads: on a shared machine it is what others' work disturbs least.
 void PrintFolderSummary(const std::map<std::string, Times>& times, const GameFolderFiles& files) {
-    std::printf("\nSummary, %s folder (%zu files, %.1f MB of mission files), fastest of 5 runs, "
-                "CPU time (wall-clock time):\n",
-                files.label.c_str(), files.names.size(), Megabytes(files.missionBytes));
+    std::printf("\nSummary, %s folder (%zu files, %.1f MB of mission files), %d runs: CPU time of the "
+                "fastest (wall-clock time of the fastest, median wall-clock time):\n",
+                files.label.c_str(), files.names.size(), Megabytes(files.missionBytes), kRepetitions);
     for (const std::string& name : kSteps) {
         if (!times.contains(name)) continue;
-        std::printf("  %-26s %8.2f ms (%.2f ms)\n", name.c_str(), times.at(name).cpu * 1e3,
-                    times.at(name).real * 1e3);
+        const Times& step = times.at(name);
+        std::printf("  %-26s %8.2f ms (%.2f ms, %.2f ms)\n", name.c_str(), step.cpu * 1e3, step.real * 1e3,
+                    step.medianReal * 1e3);
     }
     if (!times.contains("data_path") || !times.contains("read_bytes")) return;
     const Times& path = times.at("data_path");
     const Times& floor = times.at("read_bytes");
-    std::printf("  whole data path / raw read: %.2fx (%.2fx) (target <= 3x)\n", path.cpu / floor.cpu,
-                path.real / floor.real);
+    std::printf("  whole data path / raw read: %.2fx (%.2fx, %.2fx) (target <= 3x)\n", path.cpu / floor.cpu,
+                path.real / floor.real, path.medianReal / floor.medianReal);
 }
 
 void PrintLookupSummary(const std::map<std::string, Times>& smallTimes, const GameFolderFiles& small,

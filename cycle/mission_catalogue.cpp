@@ -1,5 +1,7 @@
 #include "cycle/mission_catalogue.h"
 
+#include <algorithm>
+
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
 
@@ -157,9 +159,11 @@ int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
 std::string MissionCatalogue::DisplayText(int16_t index) const {
     if (index == 0) return {};
     const ScenarioInfo& record = Scenario(index);
-    std::string text;
-    text.reserve(record.Name.size() + 1 + record.Ruleset.size());
-    return text.append(record.Name).append(" ").append(record.Ruleset);
+    // Made at its size, then filled: one allocation and no growth checks.
+    std::string text(record.Name.size() + 1 + record.Ruleset.size(), ' ');
+    std::copy(record.Name.begin(), record.Name.end(), text.begin());
+    std::copy(record.Ruleset.begin(), record.Ruleset.end(), text.end() - static_cast<std::ptrdiff_t>(record.Ruleset.size()));
+    return text;
 }
 
 std::string MissingScenariosMessage(const std::string& path) {

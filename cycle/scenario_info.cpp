@@ -4,6 +4,8 @@
 #include <array>
 #include <limits>
 
+#include "cycle/words.h"
+
 namespace rotaplex {
 
 namespace {
@@ -136,8 +138,13 @@ std::string LowerCase(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return LowerChar(x) == LowerChar(y); });
+    if (a.size() != b.size()) return false;
+    for (std::size_t at = 0; at < a.size(); at += 8) {
+        if (LowerCaseWord(WordAt(a.data(), a.size(), at)) != LowerCaseWord(WordAt(b.data(), b.size(), at))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 int SettingOfKey(std::string_view key) {
