@@ -54,6 +54,18 @@ int16_t KeyIndex::Find(std::string_view name, const std::vector<ScenarioInfo>& t
     return slots_[Probe(name, Hash(name), table)].index;
 }
 
+void KeyIndex::PrefetchSlot(std::string_view name) const {
+    if (slots_.empty()) return;
+    __builtin_prefetch(&slots_[Hash(name) & (slots_.size() - 1)]);
+}
+
+int16_t KeyIndex::Guess(std::string_view name) const {
+    if (slots_.empty()) return 0;
+    const uint32_t hash = Hash(name);
+    const Slot& slot = slots_[hash & (slots_.size() - 1)];
+    return slot.hash == hash ? slot.index : 0;
+}
+
 bool KeyIndex::Names(const ScenarioInfo& record, std::string_view name) const {
     if (naming_ == Naming::Key) return EqualsIgnoringCase(record.ScenarioKey, name);
     const std::size_t fileLength = record.MissionFile.size();

@@ -25,6 +25,12 @@ public:
     // The index recorded for name, 0 if none.
     int16_t Find(std::string_view name, const std::vector<ScenarioInfo>& table) const;
 
+    // For a run of lookups: starts fetching from memory the slot where Find(name) begins.
+    void PrefetchSlot(std::string_view name) const;
+    // The index in that slot if it was recorded with name's hash, else 0: most likely what
+    // Find(name) will answer, guessed without comparing names, to fetch the record early.
+    int16_t Guess(std::string_view name) const;
+
 private:
     struct Slot {
         uint32_t hash = 0;  // of the name lower-cased, to pass over most other names without comparing

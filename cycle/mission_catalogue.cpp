@@ -148,6 +148,30 @@ std::string MissionCatalogue::ScenarioDisplayText(std::string_view entry) const 
     return DisplayText(FindScenario(entry));
 }
 
+void MissionCatalogue::Anticipate(std::string_view entry, int step) const {
+    // The index FindScenario asks first, and the name it asks for.
+    const std::size_t separator = entry.find("::");
+    const bool withFile = separator != 0 && separator != std::string_view::npos;
+    const KeyIndex& index = withFile ? fileKeyIndex_ : keyIndex_;
+    const std::string_view name = withFile ? entry : WantedKey(entry);
+    if (step == 1) {
+        index.PrefetchSlot(name);
+        return;
+    }
+    const int16_t guess = index.Guess(name);
+    if (guess == 0) return;
+    const ScenarioInfo& record = scenarios_[static_cast<std::size_t>(guess)];
+    if (step == 2) {
+        for (std::size_t offset = 0; offset < sizeof record; offset += 64) {
+            __builtin_prefetch(reinterpret_cast<const char*>(&record) + offset);
+        }
+        return;
+    }
+    for (const std::string* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset}) {
+        __builtin_prefetch(text->data());
+    }
+}
+
 int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
     const std::size_t separator = entry.find("::");
     if (separator != 0 && separator != std::string_view::npos) {
