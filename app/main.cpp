@@ -5,22 +5,30 @@
 
 #include <exception>
 
-#include "ui/framework/message_box.h"
+#include "app/game_folder_claim.h"
+#include "cycle/win/game_folder.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/frm_srv_cyc.h"
+#include "ui/message_box.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     using namespace rotaplex;
     try {
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
+        const GameFolderClaim claim(LocateGameFolder());
+        if (!claim.Owned()) {
+            claim.ShowOwnerWindow();
+            return 0;
+        }
         frmSrvCyc main;
         main.Load();
+        claim.MarkWindow(main.Window());
         main.Show(show);
         return RunMessageLoop();
     } catch (const std::exception& error) {
         // Start-up that cannot go on, or an error that escaped a handler: tell it and end.
-        MessageBoxA(nullptr, error.what(), kAppTitle, MB_OK | MB_ICONERROR);
+        ShowMessage(nullptr, error.what(), kAppTitle, MB_OK | MB_ICONERROR);
         return 1;
     }
 }

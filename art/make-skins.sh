@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Draws the skins of Rotaplex's two shaped windows:
-#   skin_main.bmp   256 x 332, the mission list window
-#   skin_props.bmp  388 x 345, the mission properties window
-# and preview.png (both side by side at 2x, for looking at; not committed).
+# Draws the skins of Rotaplex's two shaped windows, each at the display scales
+# 100, 125, 150 and 200 %:
+#   skin_main_P.bmp   256 x 332 at 100 %, the mission list window
+#   skin_props_P.bmp  388 x 345 at 100 %, the mission properties window
+# and preview.png (both at 100 % side by side at 2x, for looking at; not
+# committed).
+#
+# The design is in pixels at 100 %. At a larger scale every coordinate is
+# multiplied and rounded as the program rounds its outline (halves to the even
+# neighbour), so that a line one pixel wide becomes one or two, and the
+# lettering is set at the larger size rather than enlarged.
 #
 # Everything is drawn from ImageMagick primitives with antialiasing off, so
 # each run gives the same bytes. The pixels outside a window's shape are the
@@ -42,16 +49,31 @@ INK_SHADOW='#1c1d09'
 # Each helper appends ImageMagick arguments to ops; one convert call renders
 # them in order over an olive canvas.
 ops=()
+PCT=100  # the scale being drawn, in percent
+LW=1     # the offset of a shadow, in pixels
 
-# rect X0 Y0 X1 Y1 COLOUR: fills the inclusive pixel range.
-rect() {
+# sc V: design coordinate V at the scale, halves to the even neighbour.
+sc() {
+  local q=$(($1 * PCT / 100)) r=$(($1 * PCT % 100))
+  if ((2 * r > 100 || (2 * r == 100 && q % 2 == 1))); then q=$((q + 1)); fi
+  echo "$q"
+}
+
+# rect_px X0 Y0 X1 Y1 COLOUR: fills the inclusive range of scaled pixels.
+rect_px() {
   ops+=(-fill "$5" -draw "rectangle $1,$2 $3,$4")
+}
+
+# rect X0 Y0 X1 Y1 COLOUR: fills the inclusive range of design pixels, scaled.
+rect() {
+  rect_px "$(sc "$1")" "$(sc "$2")" $(($(sc $(($3 + 1))) - 1)) $(($(sc $(($4 + 1))) - 1)) "$5"
 }
 
 # gradient_rect X0 Y0 X1 Y1 TOP BOTTOM: vertical gradient over the range.
 gradient_rect() {
-  local w=$(($3 - $1 + 1)) h=$(($4 - $2 + 1))
-  ops+=('(' -size "${w}x${h}" "gradient:$5-$6" ')' -geometry "+$1+$2" -composite)
+  local x=$(sc "$1") y=$(sc "$2")
+  local w=$(($(sc $(($3 + 1))) - x)) h=$(($(sc $(($4 + 1))) - y))
+  ops+=('(' -size "${w}x${h}" "gradient:$5-$6" ')' -geometry "+$x+$y" -composite)
 }
 
 # bevel X0 Y0 X1 Y1 LIT SHADED: one-pixel raised edge (lit top and left,
@@ -66,7 +88,7 @@ bevel() {
 # label_image FILE TEXT SIZE COLOUR: renders one line of TEXT on a clear
 # background, uncropped, so that every label of a size shares its baseline.
 label_image() {
-  "$IM" -background none -font "$FONT" -pointsize "$3" -kerning 1 +antialias \
+  "$IM" -background none -font "$FONT" -pointsize "$(($3 * PCT))e-2" -kerning $((PCT / 100)) +antialias \
     -fill "$4" "label:$2" "$1"
 }
 
@@ -82,21 +104,22 @@ ink_box() {
 # to the left), "left" starts the ink at X0.
 n_text=0
 text_in() {
-  local w x cap_h cap_y face shadow
+  local x0 y0 x1 y1 w x cap_h cap_y face shadow
+  x0=$(sc "$1") y0=$(sc "$2") x1=$(($(sc $(($3 + 1))) - 1)) y1=$(($(sc $(($4 + 1))) - 1))
   read -r w _ x _ < <(ink_box "$5" "$6")
   read -r _ cap_h _ cap_y < <(ink_box H "$6")
   if [ "$7" = left ]; then
-    x=$(($1 - x))
+    x=$((x0 - x))
   else
-    x=$(($1 + ($3 - $1 + 1 - w) / 2 - x))
+    x=$((x0 + (x1 - x0 + 1 - w) / 2 - x))
   fi
-  local y=$(($2 + ($4 - $2 + 1 - cap_h) / 2 - cap_y))
+  local y=$((y0 + (y1 - y0 + 1 - cap_h) / 2 - cap_y))
   n_text=$((n_text + 1))
   face="$tmp/text$n_text.png"
   shadow="$tmp/text${n_text}s.png"
   label_image "$face" "$5" "$6" "$INK"
   label_image "$shadow" "$5" "$6" "$INK_SHADOW"
-  ops+=("$shadow" -geometry "+$((x + 1))+$((y + 1))" -composite)
+  ops+=("$shadow" -geometry "+$((x + LW))+$((y + LW))" -composite)
   ops+=("$face" -geometry "+$x+$y" -composite)
 }
 
@@ -122,14 +145,12 @@ close_glyph() {
     dx=0
     if [ "$colour" = "$INK_SHADOW" ]; then dx=1; fi
     for k in 0 1 2 3 4 5 6 7; do
-      ops+=(-fill "$colour"
-        -draw "point $((cx - 4 + k + dx)),$((cy - 4 + k + dx))"
-        -draw "point $((cx + 3 - k + dx)),$((cy - 4 + k + dx))")
+      rect $((cx - 4 + k + dx)) $((cy - 4 + k + dx)) $((cx - 4 + k + dx)) $((cy - 4 + k + dx)) "$colour"
+      rect $((cx + 3 - k + dx)) $((cy - 4 + k + dx)) $((cx + 3 - k + dx)) $((cy - 4 + k + dx)) "$colour"
     done
     for k in 0 1 2 3 4 5 6; do
-      ops+=(-fill "$colour"
-        -draw "point $((cx - 3 + k + dx)),$((cy - 4 + k + dx))"
-        -draw "point $((cx + 2 - k + dx)),$((cy - 4 + k + dx))")
+      rect $((cx - 3 + k + dx)) $((cy - 4 + k + dx)) $((cx - 3 + k + dx)) $((cy - 4 + k + dx)) "$colour"
+      rect $((cx + 2 - k + dx)) $((cy - 4 + k + dx)) $((cx + 2 - k + dx)) $((cy - 4 + k + dx)) "$colour"
     done
   done
 }
@@ -142,10 +163,13 @@ minimise_glyph() {
   rect $((cx - 4)) "$y" $((cx + 3)) $((y + 1)) "$INK"
 }
 
-# tab_top X: first row inside the tab in column X. The tab's top edge runs
-# from (TAB_X,0) down to (TAB_X+17,15); pixels above it are outside.
+# tab_top X: first row inside the tab in column X, both in scaled pixels. The
+# tab's top edge runs from (TAB_X,0) down to (TAB_X+17,15) in design pixels;
+# pixels above it are outside.
 tab_top() {
-  echo $(((15 * ($1 - TAB_X) + 16) / 17))
+  local x0 dx dy
+  x0=$(sc "$TAB_X") dx=$(($(sc $((TAB_X + 17))) - $(sc "$TAB_X"))) dy=$(sc 15)
+  echo $(((dy * ($1 - x0) + dx - 1) / dx))
 }
 
 # skin_begin OUT W H BODY_R BODY_B TAB_X FRAME TITLE_B PANEL_R PANEL_B KEY TITLE
@@ -172,19 +196,25 @@ skin_begin() {
   rect $((BODY_R - 1)) $((tab_b + 1)) $((BODY_R - 1)) $((BODY_B - 1)) "$FRAME_LO"
   rect "$BODY_R" $((tab_b - 1)) "$BODY_R" "$tab_b" "$FRAME_LO"
 
-  # Tab: slanted top edge, right edge and bottom edge.
-  t=$(tab_top "$tab_l")
+  # Tab: slanted top edge, right edge and bottom edge; the slant in scaled
+  # pixels, one line per column.
+  local body_x=$(sc "$BODY_R") left_x=$(sc "$tab_l") right_x=$(($(sc $((tab_r + 1))) - 1))
+  local line=$(($(sc 1) > 1 ? $(sc 1) : 1))
+  t=$(tab_top "$left_x")
   if [ "$t" -gt 0 ]; then
-    rect "$BODY_R" 0 "$BODY_R" $((t - 1)) "$OUTLINE"
-    if [ "$t" -ge 2 ]; then rect "$BODY_R" "$t" "$BODY_R" "$t" "$FRAME_HI"; fi
+    rect_px "$body_x" 0 $((left_x - 1)) $((t - 1)) "$OUTLINE"
+    if [ "$t" -ge 2 ]; then rect_px "$body_x" "$t" $((left_x - 1)) $((t + line - 1)) "$FRAME_HI"; fi
   fi
-  for ((x = tab_l; x <= tab_r; x++)); do
+  for ((x = left_x; x <= right_x; x++)); do
     t=$(tab_top "$x")
-    rect "$x" "$t" "$x" "$t" "$OUTLINE"
-    if [ "$x" -lt "$tab_r" ]; then rect "$x" $((t + 1)) "$x" $((t + 1)) "$FRAME_HI"; fi
+    rect_px "$x" "$t" "$x" $((t + line - 1)) "$OUTLINE"
+    if [ "$x" -le $((right_x - line)) ]; then
+      rect_px "$x" $((t + line)) "$x" $((t + 2 * line - 1)) "$FRAME_HI"
+    fi
   done
-  rect "$tab_r" "$(tab_top "$tab_r")" "$tab_r" "$tab_b" "$OUTLINE"
-  rect $((tab_r - 1)) $(($(tab_top $((tab_r - 1))) + 2)) $((tab_r - 1)) $((tab_b - 1)) "$FRAME_LO"
+  rect_px $((right_x - line + 1)) "$(tab_top $((right_x - line + 1)))" "$right_x" $(($(sc $((tab_b + 1))) - 1)) "$OUTLINE"
+  rect_px $((right_x - 2 * line + 1)) $(($(tab_top $((right_x - 2 * line + 1))) + 2 * line)) $((right_x - line)) \
+    $(($(sc "$tab_b") - 1)) "$FRAME_LO"
   rect "$tab_l" "$tab_b" "$tab_r" "$tab_b" "$OUTLINE"
   rect "$tab_l" $((tab_b - 1)) $((tab_r - 1)) $((tab_b - 1)) "$FRAME_LO"
 
@@ -210,17 +240,21 @@ skin_begin() {
 # the 24-bit BMP.
 skin_end() {
   local x t
-  for ((x = BODY_R + 1; x < W; x++)); do
+  for ((x = $(sc $((BODY_R + 1))); x < $(sc "$W"); x++)); do
     t=$(tab_top "$x")
-    if [ "$t" -gt 0 ]; then rect "$x" 0 "$x" $((t - 1)) "$KEY"; fi
+    if [ "$t" -gt 0 ]; then rect_px "$x" 0 "$x" $((t - 1)) "$KEY"; fi
   done
   rect $((BODY_R + 1)) 46 $((W - 1)) $((H - 1)) "$KEY"
-  "$IM" -size "${W}x${H}" "xc:$OLIVE" +antialias -stroke none \
+  "$IM" -size "$(sc "$W")x$(sc "$H")" "xc:$OLIVE" +antialias -stroke none \
     "${ops[@]}" -type TrueColor -alpha off "BMP3:$OUT"
 }
 
+# ---- both skins at each scale ------------------------------------------------
+for PCT in 100 125 150 200; do
+LW=$(sc 1)
+
 # ---- main window ----------------------------------------------------------
-skin_begin "$here/skin_main.bmp" 256 332 241 331 240 4 20 237 312 '#ff00ff' \
+skin_begin "$here/skin_main_$PCT.bmp" 256 332 241 331 240 4 20 237 312 '#ff00ff' \
   Rotaplex 12 left
 # Well of the list box (the program places it at x 20..220, y 36..260).
 bevel 18 34 222 262 "$PANEL_LO" "$PANEL_HI"
@@ -237,16 +271,17 @@ minimise_glyph 240 32 253 45
 skin_end
 
 # ---- properties window -------------------------------------------------------
-skin_begin "$here/skin_props.bmp" 388 345 370 344 371 5 22 365 318 '#f07fef' \
+skin_begin "$here/skin_props_$PCT.bmp" 388 345 370 344 371 5 22 365 318 '#f07fef' \
   'MISSION PROPERTIES' 11 centre
 labelled_plate 236 320 296 344 OK 12
 labelled_plate 300 320 368 344 CANCEL 12
 close_glyph 372 16 385 29
 minimise_glyph 372 32 385 45
 skin_end
+done
 
 # ---- preview (not committed) ---------------------------------------------------
-"$IM" -background '#202020' "$here/skin_main.bmp" "$here/skin_props.bmp" \
+"$IM" -background '#202020' "$here/skin_main_100.bmp" "$here/skin_props_100.bmp" \
   -scale 200% -bordercolor '#202020' -border 8 -gravity north +append \
   -define png:exclude-chunks=date,time "$here/preview.png"
 
@@ -287,7 +322,7 @@ check_bmp() { # FILE W H KEY OUTSIDE_COUNT
   }
 }
 
-main=$here/skin_main.bmp props=$here/skin_props.bmp
+main=$here/skin_main_100.bmp props=$here/skin_props_100.bmp
 main_key='srgb(255,0,255)' props_key='srgb(240,127,239)'
 # Outside: 14 x 286 below the tab, 112 above its slanted edge.
 check_bmp "$main" 256 332 '#ff00ff' 4116
@@ -324,4 +359,4 @@ plate_check "$main" 200 316 241 331
 plate_check "$props" 236 320 296 344
 plate_check "$props" 300 320 368 344
 [ "$fail" -eq 0 ] || exit 1
-echo "make-skins: wrote skin_main.bmp, skin_props.bmp, preview.png"
+echo "make-skins: wrote skin_main_*.bmp, skin_props_*.bmp, preview.png"

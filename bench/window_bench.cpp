@@ -15,7 +15,7 @@
 
 #include "cycle/win/unique_handle.h"
 #include "ui/framework/modal_window.h"
-#include "ui/framework/twips.h"
+#include "ui/framework/display_scale.h"
 #include "ui/main/frm_srv_cyc.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "wine_bench.h"
@@ -139,7 +139,9 @@ private:
         RedrawWindow(properties, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         self->idle_ = Now();
         self->pressed_ = true;
-        PostMessageA(properties, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(PixelsX(kOnCancelX), PixelsY(kOnCancelY)));
+        const TwipsPerPixel tpp = WindowTwipsPerPixel(properties);
+        PostMessageA(properties, WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(PixelsX(kOnCancelX, tpp), PixelsY(kOnCancelY, tpp)));
         return 0;
     }
 

@@ -14,6 +14,19 @@ from pathlib import Path
 
 MISSIONS = "resource/missions/"
 FOLDER = object()  # a folder where a file would be expected
+MISSION_CAP = 32 << 20  # the program's caps on a mission file and on servercycle.txt
+ROTATION_CAP = 16 << 20
+# Deeper than 260 characters wherever the build lies, and named outside the ANSI code page.
+LONG_FOLDER = "long-folder/" + "d" * 120 + "/" + "e" * 120
+WIDE_FOLDER = "wide-folder/\u65e5\u672c\u043a\u0430\u0440\u0442\u0430"
+
+
+class Link(str):
+    """A symbolic link to this target, where a file would be expected."""
+
+
+class Sparse(int):
+    """A file of this many zero bytes that takes no room on the disk."""
 
 
 def lines(*items, end=b"\r\n"):
@@ -73,7 +86,7 @@ def corpus():
                            rotation=lines(*hill_then, b"map=base.nfo::Valley\xe9Run")),
         # A mission file's name in a message, with a character above 0x7F in the ANSI code page.
         "high-byte-name": with_ridge("caf\u00e9.nfo", lf_ridge),
-        # A name the ANSI code page cannot hold: listed as "??.nfo", which opens nothing.
+        # A name the ANSI code page cannot hold: the rotation could never name it, so it is left out.
         "wide-name": with_ridge("\u65e5\u672c.nfo"),
         "empty-nfo": game({MISSIONS + "empty.nfo": b""}),
         "folder-nfo": game({MISSIONS + "x.nfo": FOLDER}),
@@ -91,6 +104,28 @@ def corpus():
         "no-servercycle": game(rotation=None),
         "no-server": game({MISSIONS + "noserver.nfo": lines(b"[Scenarios]", b"Lone Peak = {", b"name = Lone Peak")},
                           rotation=lines(*hill_then, b"map=noserver.nfo::LonePeak")),
+        # Windows opens the device COM1 for this name; it is left alone like an unreadable file.
+        "device-nfo": with_ridge("com1.nfo"),
+        "endless-nfo": game({MISSIONS + "zero.nfo": Link("/dev/zero")}),
+        "endless-rotation": game(rotation=Link("/dev/zero")),
+        "cap-nfo": game({MISSIONS + "cap.nfo": Sparse(MISSION_CAP)}),
+        "huge-nfo": game({MISSIONS + "huge.nfo": Sparse(MISSION_CAP + 1)}),
+        "cap-rotation": game(rotation=Sparse(ROTATION_CAP)),
+        "huge-rotation": game(rotation=Sparse(ROTATION_CAP + 1)),
+        # Fifteen files without scenarios: ten boxes, then one question about the other five.
+        "flood": game({MISSIONS + "e%02d.nfo" % i: b"" for i in range(15)}),
+        LONG_FOLDER: game(),
+        WIDE_FOLDER: game(),
+        # Scenario texts that must show an empty box (checked through the program's own reading).
+        "text-elsewhere": game({"outside.txt": b"not the game's\r\n",
+                                MISSIONS + "zero.txt": Link("/dev/zero"),
+                                MISSIONS + "com1.txt": b"a device to Windows\r\n"},
+                               nfo=lines(b"[Scenarios]", *block(b"Hill Fight", b"Hill Fight", b"Free For All",
+                                                                b"scenariotext = ..\\outside.txt"),
+                                         *block(b"Valley Run", b"Valley Run", b"Team Attrition",
+                                                b"scenariotext = resource\\missions\\zero.txt"),
+                                         *block(b"Ridge Line", b"Ridge Line", b"Capture",
+                                                b"scenariotext = resource\\missions\\com1.txt"))),
         "big-numbers": game(nfo=lines(b"[Scenarios]",
                                       *block(b"Hill Fight", b"Hill Fight", b"Free For All", b"gamelength = 40000",
                                              b"killlimitnumber = 1e9", b"teamcount = " + b"9" * 100,
@@ -106,6 +141,13 @@ def main():
             path = out / name / relative
             if data is FOLDER:
                 path.mkdir(parents=True)
+            elif isinstance(data, Link):
+                path.parent.mkdir(parents=True, exist_ok=True)
+                path.symlink_to(data)
+            elif isinstance(data, Sparse):
+                path.parent.mkdir(parents=True, exist_ok=True)
+                with open(path, "wb") as file:
+                    file.truncate(data)
             else:
                 path.parent.mkdir(parents=True, exist_ok=True)
                 path.write_bytes(data)

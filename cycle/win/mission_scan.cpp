@@ -1,8 +1,10 @@
 #include "cycle/win/mission_scan.h"
 
+#include "cycle/file_rules.h"
 #include "cycle/win/file_system.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
+#include "cycle/win/wide_path.h"
 
 namespace rotaplex {
 
@@ -13,28 +15,35 @@ std::string MissionsFolder(const std::string& gameFolder) {
 std::vector<std::string> ListMissionFiles(const std::string& gameFolder) {
     std::vector<std::string> names;
     const std::string pattern = MissionsFolder(gameFolder) + "*.nfo";
-    WIN32_FIND_DATAA found{};
-    unique_hfind search(ValidOrNull(FindFirstFileA(pattern.c_str(), &found)));
+    WIN32_FIND_DATAW found{};
+    unique_hfind search(ValidOrNull(FindFirstFileW(ExtendedPath(pattern).c_str(), &found)));
     if (!search) return names;
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    std::string ansi;
     do {
-        if ((found.dwFileAttributes & skipped) == 0) names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search.get(), &found));
+        if ((found.dwFileAttributes & skipped) == 0 && ToAnsi(found.cFileName, ansi))
+            names.push_back(Utf8(found.cFileName));
+    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 
 MissionCatalogue ScanMissions(const std::string& gameFolder, Reporter& reporter) {
     MissionCatalogue catalogue;
-    for (std::string& name : ListMissionFiles(gameFolder)) {
+    std::string ansi;
+    for (const std::string& name : ListMissionFiles(gameFolder)) {
         const std::string path = MissionsFolder(gameFolder) + name;
-        if (!catalogue.AddMissionFile(name)) break;
+        ToAnsi(Widen(name), ansi);
+        if (!catalogue.AddMissionFile(ansi)) break;
         std::string text;
         try {
-            text = ReadWholeFile(path);
-        } catch (const FileError&) {
-            continue;  // a file we cannot read has nothing to offer; the others still count
+            text = ReadWholeFile(path, kMissionFileCap);
+        } catch (const FileError& error) {
+            // Too large to read is worth telling; a file we cannot open has nothing to offer.
+            if (error.Code() == ERROR_FILE_TOO_LARGE || error.Code() == ERROR_NOT_ENOUGH_MEMORY)
+                reporter.Report(error.what());
+            continue;
         }
-        const MissionFileOutcome outcome = catalogue.ParseMissionFile(text, name);
+        const MissionFileOutcome outcome = catalogue.ParseMissionFile(text, ansi);
         if (!outcome.HasSection) reporter.Report(MissingScenariosMessage(path));
         if (outcome.MissingServer) reporter.Report(MissingServerMessage(path));
     }

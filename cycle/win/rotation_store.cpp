@@ -1,5 +1,7 @@
 #include "cycle/win/rotation_store.h"
 
+#include "cycle/file_rules.h"
+
 namespace rotaplex {
 
 std::string RotationPath(const std::string& gameFolder) {
@@ -7,18 +9,20 @@ std::string RotationPath(const std::string& gameFolder) {
 }
 
 RotationDocument LoadRotation(const std::string& gameFolder, const MissionCatalogue& catalogue,
-                              Reporter& reporter) {
+                              Reporter& reporter, FileStamp* read) {
     const std::string path = RotationPath(gameFolder);
-    RotationDocument document = RotationDocument::Read(ReadWholeFile(path), catalogue);
+    const FileRead file = ReadFileStamped(path, kRotationFileCap);
+    if (read) *read = file.Stamp;
+    RotationDocument document = RotationDocument::Read(file.Bytes, catalogue);
     if (!document.HeaderFound()) reporter.Report(MissingHeaderMessage(gameFolder));
     if (document.UnlistedEntryCount() > 0)
         reporter.Report(UnlistedEntriesMessage(path, document.UnlistedEntryCount()));
     return document;
 }
 
-SaveResult SaveRotation(const std::string& gameFolder, const RotationDocument& document,
-                        SaveFileSystem& fs) {
-    return SaveFileAtomically(RotationPath(gameFolder), document.Text(), fs);
+SaveResult SaveRotation(const std::string& gameFolder, const RotationDocument& document, const FileStamp& read,
+                        bool overwriteChanged, SaveFileSystem& fs) {
+    return SaveFileGuarded(RotationPath(gameFolder), document.Text(), read, overwriteChanged, fs);
 }
 
 }  // namespace rotaplex

@@ -1,20 +1,24 @@
 #include "cycle/win/system_error.h"
 
+#include "cycle/win/wide_path.h"
+
 namespace rotaplex {
 
 std::string SystemMessage(DWORD code) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length ? std::string(text, length) : "Error " + std::to_string(code);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = length ? Utf8(std::wstring_view(text, length)) : "Error " + std::to_string(code);
     LocalFree(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
     return message;
 }
 
-FileError::FileError(const std::string& path, DWORD code)
-    : std::runtime_error(path + "\n" + SystemMessage(code)), path_(path), code_(code) {}
+FileError::FileError(const std::string& path, DWORD code) : FileError(path, code, SystemMessage(code)) {}
+
+FileError::FileError(const std::string& path, DWORD code, const std::string& reason)
+    : std::runtime_error(path + "\n" + reason), path_(path), reason_(reason), code_(code) {}
 
 }  // namespace rotaplex

@@ -7,11 +7,15 @@
 #include <ostream>
 #include <set>
 
+#include "cycle/file_rules.h"
+#include "cycle/report_batch.h"
 #include "cycle/rotation_file.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
+#include "cycle/win/scenario_text.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
+#include "cycle/win/wide_path.h"
 #include "started_program.h"
 #include "test_folder.h"
 #include "window_checks.h"
@@ -35,7 +39,7 @@ std::string CorpusFolder(const std::string& name) {
 std::string WindowText(HWND window) {
     std::wstring wide(GetWindowTextLengthW(window) + 1, L'\0');
     wide.resize(GetWindowTextW(window, wide.data(), static_cast<int>(wide.size())));
-    return test::Narrow(wide);
+    return Utf8(wide);
 }
 
 // Rotaplex.exe started as the operator starts it. Every message box it shows is recorded and
@@ -86,7 +90,7 @@ struct Row {
 enum class Before { Nothing, Hide, Lock };
 
 struct Case {
-    const char* Folder;
+    std::string Folder;
     std::vector<std::string> Boxes;  // in order; "~" stands for the game folder
     int Count = -1;                  // List1's rows; -1: no main window and exit code 1
     std::vector<Row> Rows = {};      // a few of them
@@ -94,7 +98,7 @@ struct Case {
     const char* File = nullptr;  // the mission file prepared
 };
 
-void PrintTo(const Case& c, std::ostream* out) { *out << c.Folder; }
+void PrintTo(const Case& c, std::ostream* out) { *out << c.Folder.substr(0, c.Folder.find('/')); }
 
 std::string Skipped(const std::string& file) {
     return "~" + kMissions + file + "\nis missing Scenarios!\nSkipping File";
@@ -103,6 +107,17 @@ const std::string kNoCycle = "~servercycle.txt is malformed or missing [cycle]";
 const Row kHill{0, "HillFight FreeForAll", 1};
 const Row kValley{1, "ValleyRun TeamAttrition", 2};
 const Row kSecondUnmatched{1, "", 0};
+const std::string kLongFolder = "long-folder/" + std::string(120, 'd') + "/" + std::string(120, 'e');
+const std::string kWideFolder = "wide-folder/\u65e5\u672c\u043a\u0430\u0440\u0442\u0430";
+std::string TooLarge(const std::string& file, uint64_t size, uint64_t cap) {
+    return "~" + file + "\n" + TooLargeReason(size, cap);
+}
+std::vector<std::string> Flood() {
+    std::vector<std::string> boxes;
+    for (int i = 0; i < 10; ++i) boxes.push_back(Skipped("e0" + std::to_string(i) + ".nfo"));
+    boxes.push_back(FurtherReportsQuestion(5));  // answered with neither Yes nor No: the rest is skipped
+    return boxes;
+}
 
 // One row per folder of the corpus (see the generator for what each holds).
 const Case kCases[] = {
@@ -116,8 +131,8 @@ const Case kCases[] = {
     {"lf-only-nfo", {Skipped("lf.nfo")}, 2, {kHill, kSecondUnmatched}},
     {"lf-only-rotation", {kNoCycle}, 0},
     {"high-bytes", {}, 2, {kHill, kSecondUnmatched}},
-    {"high-byte-name", {Skipped(test::Narrow(L"caf\u00e9.nfo"))}, 2, {kHill, kSecondUnmatched}},
-    {"wide-name", {}, 2, {kHill, kSecondUnmatched}},  // no ANSI name to open it by: skipped
+    {"high-byte-name", {Skipped(Utf8(L"caf\u00e9.nfo"))}, 2, {kHill, kSecondUnmatched}},
+    {"wide-name", {}, 2, {kHill, kSecondUnmatched}},  // no ANSI name to write it by: left out
     {"empty-nfo", {Skipped("empty.nfo")}, 2, {kHill, kValley}},
     {"folder-nfo", {}, 2, {kHill, kValley}},
     {"hidden-nfo", {}, 2, {kHill, kSecondUnmatched}, Before::Hide, "hidden.nfo"},
@@ -129,6 +144,17 @@ const Case kCases[] = {
     {"no-server", {"Malformed File ~" + kMissions + "noserver.nfo\nmissing [server] in scenario"}, 2,
      {kHill, {1, " ", 3}}},  // the scenario stays, with its defaults
     {"big-numbers", {}, 2, {kHill, kValley}},
+    {"device-nfo", {}, 2, {kHill, kSecondUnmatched}},
+    {"endless-nfo", {}, 2, {kHill, kValley}},
+    {"endless-rotation", {"~servercycle.txt\n" + std::string(kNotAFileReason)}},
+    {"cap-nfo", {Skipped("cap.nfo")}, 2, {kHill, kValley}},
+    {"huge-nfo", {TooLarge(kMissions + "huge.nfo", kMissionFileCap + 1, kMissionFileCap)}, 2, {kHill, kValley}},
+    {"cap-rotation", {kNoCycle}, 0},
+    {"huge-rotation", {TooLarge("servercycle.txt", kRotationFileCap + 1, kRotationFileCap)}},
+    {"flood", Flood(), 2, {kHill, kValley}},
+    {kLongFolder, {}, 2, {kHill, kValley}},
+    {kWideFolder, {}, 2, {kHill, kValley}},
+    {"text-elsewhere", {}, 2, {kHill, kValley}},
     // Not generated: the registry names a folder that is not there.
     {"not-there", {"~servercycle.txt\n" + SystemMessage(ERROR_PATH_NOT_FOUND)}},
 };
@@ -140,7 +166,7 @@ TEST_P(BadCorpus, StartsAsTheTableSays) {
     const std::string folder = CorpusFolder(c.Folder);
     const std::string prepared = c.File ? folder + kMissions + c.File : "";
     if (c.Prepare == Before::Hide) {
-        ASSERT_TRUE(SetFileAttributesA(prepared.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        ASSERT_TRUE(SetFileAttributesW(Widen(prepared).c_str(), FILE_ATTRIBUTE_HIDDEN));
     }
     unique_hfile held;
     if (c.Prepare == Before::Lock) {
@@ -169,12 +195,13 @@ TEST_P(BadCorpus, StartsAsTheTableSays) {
         EXPECT_EQ(program.AwaitExit(), 0u);
     }
     std::vector<std::string> boxes = c.Boxes;
-    for (std::string& box : boxes) box.replace(box.find('~'), 1, folder);
+    for (std::string& box : boxes)
+        if (const size_t at = box.find('~'); at != std::string::npos) box.replace(at, 1, folder);
     EXPECT_EQ(program.Boxes, boxes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, BadCorpus, testing::ValuesIn(kCases), [](const auto& info) {
-    std::string name = info.param.Folder;
+    std::string name = info.param.Folder.substr(0, info.param.Folder.find('/'));
     for (char& c : name)
         if (c == '-') c = '_';
     return name;
@@ -193,6 +220,19 @@ TEST(BadCorpusData, NumbersSaturateAndALongEntryIsWrittenBackWhole) {
     const MissionCatalogue missions = ScanMissions(folder, reporter);
     EXPECT_EQ(LoadRotation(folder, missions, reporter).Text(), test::ReadBytes(RotationPath(folder)));
     EXPECT_TRUE(reporter.Messages.empty());
+}
+
+// Scenario texts outside the game folder, endless or naming a device show an empty box.
+TEST(BadCorpusData, ScenarioTextsElsewhereShowNothing) {
+    const std::string folder = CorpusFolder("text-elsewhere");
+    test::CapturingReporter reporter;
+    const MissionCatalogue missions = ScanMissions(folder, reporter);
+    ASSERT_EQ(missions.ScenarioCount(), 3);
+    EXPECT_TRUE(test::Exists(folder + "outside.txt"));
+    for (int i = 1; i <= 3; ++i) {
+        SCOPED_TRACE(missions.Scenario(i).ScenarioText);
+        EXPECT_EQ(ReadScenarioText(folder, missions.Scenario(i).ScenarioText), "");
+    }
 }
 
 }  // namespace

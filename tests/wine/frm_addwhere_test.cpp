@@ -73,7 +73,7 @@ TEST(AddPositionDialog, LayoutAsDesigned) {
         EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmbBefore)) == (RECT{16, 4, 109, 25}));
         EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmdAfter)) == (RECT{16, 48, 109, 25}));
         EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmdCancel)) == (RECT{160, 24, 65, 25}));
-        EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, Label1)) == (RECT{4, 32, 137, 13}));
+        EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, Label1)) == (RECT{4, 30, 137, 16}));
 
         const LONG_PTR style = GetWindowLongPtrA(dialog, GWL_STYLE);
         EXPECT_TRUE(style & WS_SYSMENU);

@@ -8,7 +8,7 @@
 #include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
-#include "ui/framework/twips.h"
+#include "ui/framework/display_scale.h"
 #include "window_checks.h"
 
 namespace rotaplex {
@@ -158,7 +158,9 @@ TEST_F(PropertiesWindow, OkReturnsTheHighlightedScenarioEverythingElseTheCallers
 TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
     AddEight();
     Show(-1, {[](HWND w) {
-                  for (const POINT at : {POINT{PixelsX(4476), PixelsY(5000)}, POINT{PixelsX(5700), PixelsY(300)}}) {
+                  const TwipsPerPixel tpp = WindowTwipsPerPixel(w);
+                  for (const POINT at : {POINT{PixelsX(4476, tpp), PixelsY(5000, tpp)},
+                                         POINT{PixelsX(5700, tpp), PixelsY(300, tpp)}}) {
                       EXPECT_TRUE(test::PressStartsMove(w, WM_LBUTTONDOWN, at)) << at.x;
                       EXPECT_FALSE(test::PressStartsMove(w, WM_RBUTTONDOWN, at)) << at.x;
                       EXPECT_FALSE(test::PressStartsMove(w, WM_MBUTTONDOWN, at)) << at.x;

@@ -79,21 +79,44 @@ TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
     EXPECT_FALSE(IsWindowVisible(main.Window()));
 }
 
-// 6420, 5310 and 3840 x 4995 twips for the window, 300, 540 and 3015 x 3375 for List1.
-TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
-    frmSrvCyc main;
+using Edges = std::vector<LONG>;  // left, top, right, bottom
+
+// The window on the screen and List1 in the window.
+std::pair<Edges, Edges> Placement(const frmSrvCyc& main) {
     RECT window, list;
     GetWindowRect(main.Window(), &window);
     GetWindowRect(main.List1(), &list);
     MapWindowPoints(nullptr, main.Window(), reinterpret_cast<POINT*>(&list), 2);
-    EXPECT_EQ((std::vector<LONG>{window.left, window.top, window.right, window.bottom}),
-              (std::vector<LONG>{428, 354, 428 + 256, 354 + 333}));
-    EXPECT_EQ((std::vector<LONG>{list.left, list.top, list.right, list.bottom}),
-              (std::vector<LONG>{20, 36, 20 + 201, 36 + 225}));
+    return {{window.left, window.top, window.right, window.bottom}, {list.left, list.top, list.right, list.bottom}};
+}
+
+// 6420, 5310 and 3840 x 4995 twips for the window, 300, 540 and 3015 x 3375 for List1.
+TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
+    frmSrvCyc main;
+    EXPECT_EQ(Placement(main), std::pair(Edges{428, 354, 428 + 256, 354 + 333}, Edges{20, 36, 20 + 201, 36 + 225}));
     char caption[32] = "";
     GetWindowTextA(main.Window(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Rotaplex");
     EXPECT_TRUE(GetWindowLongA(main.Window(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "taskbar button";
+}
+
+// What the system sends when the window moves to a monitor of another scale: the window, its
+// outline, List1 and the font all follow, where the system suggested.
+TEST_F(MainWindowTest, RescalesInPlaceWhenTheScaleChanges) {
+    frmSrvCyc main;
+    // The font at the usual scale goes with the change.
+    LOGFONTA small{}, large{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(main.List1(), WM_GETFONT, 0, 0)), sizeof small, &small);
+    RECT suggested{40, 30, 40 + 512, 30 + 666};
+    SendMessageA(main.Window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(Placement(main), std::pair(Edges{40, 30, 40 + 512, 30 + 666}, Edges{40, 72, 40 + 402, 72 + 450}));
+    unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(outline.get(), MakeWindowRegion(kMainSkin, 1, 1, 0, 0, TwipsPerPixelAt(192)).get()));
+    EXPECT_EQ(main.Scale().X, 7.5);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(main.List1(), WM_GETFONT, 0, 0)), sizeof large, &large);
+    EXPECT_EQ(large.lfHeight, MulDiv(small.lfHeight, 192, 96));
 }
 
 TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {

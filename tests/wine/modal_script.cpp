@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "ui/framework/twips.h"
+#include "ui/framework/display_scale.h"
 
 namespace rotaplex::test {
 
@@ -125,7 +125,8 @@ ModalScript::Step CloseBox() {
 void PostKey(WPARAM key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 1); }
 
 void PressAt(HWND window, float x, float y, UINT button) {
-    PostMessageA(window, button, 0, MAKELPARAM(PixelsX(x), PixelsY(y)));
+    const TwipsPerPixel tpp = WindowTwipsPerPixel(window);
+    PostMessageA(window, button, 0, MAKELPARAM(PixelsX(x, tpp), PixelsY(y, tpp)));
 }
 
 void PressPropertiesOk(HWND window, UINT button) { PressAt(window, 4000, 5000, button); }

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <future>
 
+#include "cycle/file_rules.h"
+#include "cycle/win/file_system.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "modal_script.h"
@@ -17,22 +20,7 @@ namespace rotaplex {
 namespace {
 
 // The real program, with waits bounded so that a program that never gets there fails the test.
-class Program : public test::StartedProgram {
-public:
-    // The program's shown window of that class (with that caption and owner, where given),
-    // waited for a while; nullptr when the program ended or none came.
-    HWND WaitForWindow(const char* className, const char* caption, HWND owner = nullptr) const {
-        HWND found = nullptr;
-        WaitUntil([&] { return (found = ShownWindow(className, caption, owner)) != nullptr; });
-        return found;
-    }
-
-    // The exit code once it has ended, STILL_ACTIVE if it does not end in time.
-    DWORD WaitForExit() const {
-        WaitForSingleObject(process_.get(), 20000);
-        return ExitCode();
-    }
-};
+using Program = test::StartedProgram;
 
 TEST(RotaplexExe, ShowsTheDemoRotationAndQuitsWithoutChanges) {
     const std::string demo = test::DemoGameFolder();
@@ -214,6 +202,104 @@ TEST(RotaplexExe, RefusedSaveIsToldAndKeepsTheWindowAndTheEdits) {
     EXPECT_EQ(session.Answer("Quitting", IDNO), kQuitQuestion);
     EXPECT_EQ(session.WaitForExit(), 0u);
     EXPECT_EQ(test::ReadBytes(rotation), before);
+}
+
+// A game folder with the demo-like files of these tests.
+class Game : public test::TestFolder {
+public:
+    Game() {
+        Write("resource\\missions\\canyon.nfo", kCanyonMissions);
+        Write("resource\\missions\\hill.nfo", kHillMissions);
+    }
+    const std::string Rotation = Write("servercycle.txt", kRotation);
+};
+
+// Deletes the first entry, which makes a change to save.
+void DeleteFirst(Session& session) {
+    session.Select(0);
+    session.Press(kDel);
+    EXPECT_EQ(session.Answer("Rotaplex", IDYES), "Delete Hill Brawl?\nAre you sure?");
+    ASSERT_TRUE(session.Settled());
+}
+
+// kRotation with the first entry's line deleted, every other line as it was.
+constexpr const char* kWithoutHill =
+    "; weekend rotation\r\n[cycle]\r\n\r\nmap=old.nfo::Quarry\r\n  MAP=canyon.nfo::canyon\r\n; last\r\nmap=hill.nfo::Dusk";
+
+TEST(RotaplexExe, RotationChangedByAnotherProgramIsSavedOverOnlyWhenTheOperatorSaysSo) {
+    Game game;
+    Session session(game.Path());
+    ASSERT_NE(session.Main(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(DeleteFirst(session));
+    const std::string theirs = std::string(kRotation) + "\r\nmap=canyon.nfo::Canyon\r\nmap=hill.nfo::Hill\r\n";
+    game.Write("servercycle.txt", theirs);
+
+    session.Press(kQuit);
+    EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);
+    EXPECT_EQ(session.Answer("Rotaplex", IDNO), ChangedOnDiskQuestion(game.Rotation));
+    ASSERT_TRUE(session.Settled());
+    EXPECT_TRUE(IsWindowVisible(session.Main())) << "No goes back to the editor";
+    EXPECT_EQ(test::ListRows(session.List()).size(), 3u) << "with the edits";
+    EXPECT_EQ(test::ReadBytes(game.Rotation), theirs);
+
+    session.Press(kQuit);
+    EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);
+    EXPECT_EQ(session.Answer("Rotaplex", IDYES), ChangedOnDiskQuestion(game.Rotation));
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(test::ReadBytes(game.Rotation), kWithoutHill);
+    EXPECT_EQ(test::ReadBytes(BackupPath(game.Rotation)), theirs) << "the other version";
+}
+
+TEST(RotaplexExe, ASecondStartOnTheSameFolderBringsTheFirstWindowBack) {
+    Game game;
+    Session session(game.Path());
+    ASSERT_NE(session.Main(), nullptr);
+    ShowWindow(session.Main(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(session.Main()));
+
+    Program second;
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    EXPECT_FALSE(IsIconic(session.Main())) << "restored and brought to the front";
+    EXPECT_EQ(second.ShownWindow("frmSrvCyc"), nullptr);
+
+    // Another folder opens side by side.
+    Game other;
+    test::GameFolderSetting elsewhere(other.Path());
+    Program third;
+    const HWND thirdMain = third.WaitForWindow("frmSrvCyc", "Rotaplex");
+    ASSERT_NE(thirdMain, nullptr);
+    EXPECT_NE(thirdMain, session.Main());
+    PostMessageA(thirdMain, WM_CLOSE, 0, 0);
+    EXPECT_EQ(third.WaitForExit(), 0u);
+    EXPECT_TRUE(IsWindowVisible(session.Main()));
+}
+
+// Sends a session-end message from another thread, as the system would, while this one
+// answers the boxes it brings.
+std::future<LRESULT> SendLater(HWND window, UINT message, WPARAM wParam) {
+    return std::async(std::launch::async,
+                      [=] { return SendMessageW(window, message, wParam, ENDSESSION_LOGOFF); });
+}
+
+TEST(RotaplexExe, EndingTheSessionWithChangesAsksAndCancelRefusesIt) {
+    Game game;
+    Session session(game.Path());
+    ASSERT_NE(session.Main(), nullptr);
+    EXPECT_EQ(SendMessageW(session.Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE)
+        << "nothing to save: no delay";
+
+    ASSERT_NO_FATAL_FAILURE(DeleteFirst(session));
+    std::future<LRESULT> refused = SendLater(session.Main(), WM_QUERYENDSESSION, 0);
+    EXPECT_EQ(session.Answer("Quitting", IDCANCEL), kQuitQuestion);
+    EXPECT_EQ(refused.get(), FALSE);
+    EXPECT_EQ(test::ReadBytes(game.Rotation), kRotation);
+
+    std::future<LRESULT> allowed = SendLater(session.Main(), WM_QUERYENDSESSION, 0);
+    EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);
+    EXPECT_EQ(allowed.get(), TRUE);
+    EXPECT_EQ(test::ReadBytes(game.Rotation), kWithoutHill);
+    SendMessageW(session.Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(session.WaitForExit(), 0u) << "ends without asking again";
 }
 
 }  // namespace

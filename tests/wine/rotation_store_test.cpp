@@ -33,9 +33,11 @@ TEST_F(RotationStoreTest, LoadsEntriesAndSavesOnlyWhatChanged) {
         "; the server's rotation\r\n[Cycle]\r\nmap=other.nfo::HILLFIGHT\r\n  MAP=x::dusk  \r\n"
         "map=gone.nfo::Retired Mission \r\n");
 
-    RotationDocument document = LoadRotation(folder_.Path(), catalogue_, reporter_);
+    FileStamp read;
+    RotationDocument document = LoadRotation(folder_.Path(), catalogue_, reporter_, &read);
 
     EXPECT_TRUE(reporter_.Messages.empty());
+    EXPECT_EQ(read, ReadFileStamped(path).Stamp);
     ASSERT_EQ(document.EntryCount(), 3u);
     EXPECT_EQ(document.Entry(0).DisplayText, "HillFight FreeForAll");
     EXPECT_EQ(document.Entry(0).ScenarioIndex, 1);
@@ -44,7 +46,7 @@ TEST_F(RotationStoreTest, LoadsEntriesAndSavesOnlyWhatChanged) {
     EXPECT_EQ(document.Entry(2).ScenarioIndex, 0);
 
     ASSERT_TRUE(document.SetScenario(1, 1, catalogue_));
-    ASSERT_TRUE(SaveRotation(folder_.Path(), document));
+    ASSERT_TRUE(SaveRotation(folder_.Path(), document, read));
     EXPECT_EQ(ReadBytes(path),
               "; the server's rotation\r\n[Cycle]\r\nmap=other.nfo::HILLFIGHT\r\nmap=hill.nfo::HillFight\r\n"
               "map=gone.nfo::Retired Mission \r\n");
@@ -54,10 +56,11 @@ TEST_F(RotationStoreTest, EntriesPastTheListAreReportedAndKept) {
     std::string text = "[cycle]\r\n";
     for (int i = 0; i < 32767 + 5; ++i) text += "map=hill.nfo::Dusk\r\n";
     const std::string path = folder_.Write("servercycle.txt", text);
-    const RotationDocument document = LoadRotation(folder_.Path(), catalogue_, reporter_);
+    FileStamp read;
+    const RotationDocument document = LoadRotation(folder_.Path(), catalogue_, reporter_, &read);
     EXPECT_EQ(document.EntryCount(), 32767u);
     EXPECT_EQ(reporter_.Messages, std::vector<std::string>{UnlistedEntriesMessage(path, 5)});
-    ASSERT_TRUE(SaveRotation(folder_.Path(), document));
+    ASSERT_TRUE(SaveRotation(folder_.Path(), document, read));
     EXPECT_EQ(ReadBytes(path), text);
 }
 
@@ -88,7 +91,7 @@ TEST(RotationStore, DemoRotationKeepsItsRetiredEntry) {
     EXPECT_EQ(document.Entry(6).ScenarioIndex, 0);
 
     TestFolder copy;
-    ASSERT_TRUE(SaveRotation(copy.Path(), document));
+    ASSERT_TRUE(SaveRotation(copy.Path(), document, FileStamp{}));
     EXPECT_EQ(ReadBytes(copy.Path() + "servercycle.txt"), ReadBytes(RotationPath(demo)));
 }
 

@@ -29,8 +29,21 @@ public:
         return false;
     }
 
+    // The program's shown window of that class (with that caption and owner, where given),
+    // waited for a while; nullptr when the program ended or none came.
+    HWND WaitForWindow(const char* className, const char* caption = nullptr, HWND owner = nullptr) const {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = ShownWindow(className, caption, owner)) != nullptr; });
+        return found;
+    }
+
     // The exit code once it has ended, STILL_ACTIVE while it runs.
     DWORD ExitCode() const;
+    // The same once it has ended, STILL_ACTIVE if it does not end in time.
+    DWORD WaitForExit() const {
+        WaitForSingleObject(process_.get(), 20000);
+        return ExitCode();
+    }
 
 protected:
     unique_hfile process_;

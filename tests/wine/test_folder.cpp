@@ -6,18 +6,21 @@
 #include "cycle/win/file_system.h"
 #include "cycle/win/game_folder.h"
 #include "cycle/win/unique_handle.h"
+#include "cycle/win/wide_path.h"
 
 namespace rotaplex::test {
 
 namespace {
 
+// Wide, with long paths: the tests make folders deeper than 260 characters and named outside
+// the ANSI code page.
 void RemoveTree(const std::string& folder) {
     for (const std::string& name : FolderEntries(folder)) {
-        const std::string path = folder + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(path.c_str())) RemoveTree(path + "\\");
+        const std::wstring path = ExtendedPath(folder + name);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileW(path.c_str())) RemoveTree(folder + name + "\\");
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(ExtendedPath(folder).c_str());
 }
 
 }  // namespace
@@ -66,13 +69,13 @@ bool Exists(const std::string& path) {
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    unique_hfind search(ValidOrNull(FindFirstFileA((folder + "*").c_str(), &found)));
+    WIN32_FIND_DATAW found{};
+    unique_hfind search(ValidOrNull(FindFirstFileW(ExtendedPath(folder + "*").c_str(), &found)));
     if (!search) return names;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = Utf8(found.cFileName);
         if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 
@@ -100,22 +103,26 @@ unique_hkey OpenGameKey() {
 
 }  // namespace
 
+// Wide, so that a folder named outside the ANSI code page (given in UTF-8) is stored whole.
 GameFolderSetting::GameFolderSetting(const std::string& folder) {
     const unique_hkey key = OpenGameKey();
+    const std::wstring name = Widen(kGameFolderValue);
     DWORD size = 0;
-    hadValue_ = RegQueryValueExA(key.get(), kGameFolderValue, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+    hadValue_ = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
     bytes_.resize(size);
-    if (hadValue_) RegQueryValueExA(key.get(), kGameFolderValue, nullptr, &type_, bytes_.data(), &size);
-    RegSetValueExA(key.get(), kGameFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>(folder.size() + 1));
+    if (hadValue_) RegQueryValueExW(key.get(), name.c_str(), nullptr, &type_, bytes_.data(), &size);
+    const std::wstring value = Widen(folder);
+    RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 GameFolderSetting::~GameFolderSetting() {
     const unique_hkey key = OpenGameKey();
+    const std::wstring name = Widen(kGameFolderValue);
     if (hadValue_)
-        RegSetValueExA(key.get(), kGameFolderValue, 0, type_, bytes_.data(), static_cast<DWORD>(bytes_.size()));
+        RegSetValueExW(key.get(), name.c_str(), 0, type_, bytes_.data(), static_cast<DWORD>(bytes_.size()));
     else
-        RegDeleteValueA(key.get(), kGameFolderValue);
+        RegDeleteValueW(key.get(), name.c_str());
 }
 
 }  // namespace rotaplex::test

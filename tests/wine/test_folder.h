@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cycle/reporter.h"
+#include "common/reporter.h"
 
 namespace rotaplex::test {
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "window_checks.h"
@@ -34,6 +35,33 @@ TEST(WindowOutline, ScalesWithTheDisplayRoundingHalvesToEven) {
         EXPECT_TRUE(EqualRgn(MakeWindowRegion(c.Layout, 1, 1, 0, 0, {12, 12}).get(), expected.get()))
             << "body right " << c.Body.right;
     }
+}
+
+// Each scale paints the drawing made for it; between them the next larger one is reduced.
+TEST(SkinArt, TheDrawingForTheScaleElseTheNextLarger) {
+    const std::pair<unsigned, unsigned> cases[] = {
+        {72, 100}, {96, 100}, {97, 125}, {120, 125}, {144, 150}, {168, 200}, {192, 200}, {288, 200},
+    };
+    for (const auto& [dpi, percent] : cases) {
+        EXPECT_EQ(ArtFor(kMainSkin, dpi).Percent, percent) << dpi;
+        EXPECT_EQ(ArtFor(kPropertiesSkin, dpi).Percent, percent) << dpi;
+    }
+}
+
+// The drawing for a scale is its window at that scale, but for the design's one row short of the
+// window, scaled: stretching by that much repeats rows and needs no filter.
+TEST(SkinArt, EachDrawingIsItsWindowAtItsScale) {
+    for (const SkinLayout* layout : {&kMainSkin, &kPropertiesSkin})
+        for (const SkinArt& art : layout->Art) {
+            unique_hbitmap drawn(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(art.Bitmap),
+                                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            BITMAP size{};
+            ASSERT_TRUE(GetObjectA(drawn.get(), sizeof size, &size)) << art.Bitmap;
+            const TwipsPerPixel tpp = TwipsPerPixelAt(art.Percent * 96 / 100);
+            EXPECT_EQ(size.bmWidth, PixelsX(layout->ClientWidth, tpp)) << art.Bitmap;
+            const int shortBy = PixelsY(layout->ClientHeight, tpp) - size.bmHeight;
+            EXPECT_TRUE(shortBy >= 0 && shortBy <= 2) << art.Bitmap << " short by " << shortBy;
+        }
 }
 
 TEST(WindowOutline, TabCornersOutsideZeroToThreeAreZero) {

@@ -18,9 +18,13 @@ struct ControlSpec {
     TwipsRect Place;
 };
 
-// Creates the controls in table order, which is also their tab order, at their pixel rectangles
-// through the twips conversion, each in the default GUI font (without it they draw in bold System).
-void CreateControls(HWND parent, std::span<const ControlSpec> controls,
-                    TwipsPerPixel tpp = ScreenTwipsPerPixel());
+// The rectangle in pixels at that scale: left, top, right, bottom.
+RECT PixelRect(const TwipsRect& place, TwipsPerPixel tpp);
+
+// Creates the controls in table order, which is also their tab order; LayOutControls places them.
+void CreateControls(HWND parent, std::span<const ControlSpec> controls);
+// Puts each control at its rectangle at that scale, in that font; at start and on every change
+// of scale. Without a font set, controls would draw in the bold System font.
+void LayOutControls(HWND parent, std::span<const ControlSpec> controls, TwipsPerPixel tpp, HFONT font);
 
 }  // namespace rotaplex

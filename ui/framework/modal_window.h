@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "cycle/win/unique_handle.h"
+#include "common/unique_handle.h"
 
 namespace rotaplex {
 
@@ -23,7 +23,8 @@ private:
     HWND owner_;
 };
 
-// Gives the window the client size in twips and centres it over its owner (the screen without one).
+// Gives the window the client size in twips at its own scale and centres it over its owner (the
+// screen without one), moved into the work area of its monitor where it would stand out of it.
 void PlaceCentredOver(HWND window, HWND owner, int clientWidthTwips, int clientHeightTwips);
 
 // Runs the thread's messages until done is set, with the dialog keys (Tab, arrows) working in

@@ -1,18 +1,10 @@
 #include "ui/framework/twips.h"
 
-#include <windows.h>
-
 #include <cmath>
-
-#include "ui/framework/gdi_handles.h"
 
 namespace rotaplex {
 
-TwipsPerPixel ScreenTwipsPerPixel() {
-    WindowDc screen(nullptr);
-    return {1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX),
-            1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY)};
-}
+TwipsPerPixel TwipsPerPixelAt(unsigned dpi) { return {1440.0 / dpi, 1440.0 / dpi}; }
 
 int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 

@@ -1,18 +1,18 @@
 #include "ui/main/frm_srv_cyc.h"
 
-#include <windowsx.h>
-
+#include <array>
 #include <stdexcept>
 
+#include "cycle/file_rules.h"
 #include "cycle/limits.h"
+#include "cycle/report_batch.h"
 #include "cycle/win/game_folder.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
+#include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
-#include "ui/framework/message_box.h"
-#include "ui/framework/twips.h"
-#include "ui/main/main_commands.h"
+#include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/skin/frm_addwhere.h"
 
@@ -22,8 +22,11 @@ namespace {
 
 constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
-constexpr TwipsRect kList1{300, 540, 3015, 3375};
 constexpr int kList1Id = 1;
+constexpr std::array<ControlSpec, 1> kControls{{
+    {kList1Id, "LISTBOX", nullptr, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
+     {300, 540, 3015, 3375}},
+}};
 
 constexpr const char* kPickToEdit = "Pick from the list before editing!";
 constexpr const char* kPickToAdd = "Pick from the list where you want to add it!";
@@ -44,36 +47,40 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 
 }  // namespace
 
-frmSrvCyc::frmSrvCyc(SaveFileSystem& files) : files_(files) {
+frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
+    : SkinnedWindow(kMainSkin, kMainHotSpots, MainCommand::Drag), files_(files) {
     RegisterClassOnce(kClassName);
-    const TwipsPerPixel tpp = ScreenTwipsPerPixel();
     // Borderless, yet with a taskbar button that minimises and restores it.
-    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW,
-           PixelsX(kLeft, tpp), PixelsY(kTop, tpp), PixelsX(kMainSkin.ClientWidth, tpp),
-           PixelsY(kMainSkin.ClientHeight, tpp), nullptr);
+    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, 0, 0,
+           0, 0, nullptr);
     // Without its window the program would wait in its message loop for ever.
     if (!Window())
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
-    list1_ = CreateWindowExA(0, "LISTBOX", nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                             PixelsX(kList1.Left, tpp), PixelsY(kList1.Top, tpp), PixelsX(kList1.Width, tpp),
-                             PixelsY(kList1.Height, tpp), Window(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kList1Id)), GetModuleHandleA(nullptr),
-                             nullptr);
-    SendMessageA(list1_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    CreateControls(Window(), kControls);
+    list1_ = GetDlgItem(Window(), kList1Id);
+    Rescale(WindowDpi(Window()));
+    // Where the design puts it, unless that runs off the work area of its monitor.
+    PlaceInWorkArea(Window(), PixelsX(kLeft, Scale()), PixelsY(kTop, Scale()));
 }
 
+void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) { LayOutControls(Window(), kControls, tpp, font); }
+
 void frmSrvCyc::Load() {
-    skin_.ApplyOutline(Window());
-    skin_.Paint(Window());
     gameFolder_ = LocateGameFolder();
+    ScanMissionsTold();
     MessageBoxReporter reporter(Window());
-    missions_ = ScanMissions(gameFolder_, reporter);
-    cycle_ = LoadRotation(gameFolder_, missions_, reporter);
+    cycle_ = LoadRotation(gameFolder_, missions_, reporter, &cycleRead_);
     size_t textBytes = 0;
     for (size_t i = 0; i < cycle_.EntryCount(); ++i) textBytes += cycle_.Entry(i).DisplayText.size() + 1;
     const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.EntryCount()), textBytes);
     for (size_t i = 0; i < cycle_.EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), cycle_.Entry(i));
+}
+
+void frmSrvCyc::ScanMissionsTold() {
+    ReportBatch reports;
+    missions_ = ScanMissions(gameFolder_, reports);
+    MessageBoxReporter reporter(Window());
+    reports.TellTo(reporter, [&](const std::string& question) { return AskYesNo(Window(), question); });
 }
 
 void frmSrvCyc::Show(int how) {
@@ -108,38 +115,30 @@ void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
 
 LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        const TwipsPerPixel tpp = ScreenTwipsPerPixel();
-        MouseDown(message, static_cast<float>(TwipsX(GET_X_LPARAM(lParam), tpp)),
-                  static_cast<float>(TwipsY(GET_Y_LPARAM(lParam), tpp)));
-        return 0;
-    }
     case WM_CLOSE: {
         bool cancel = false;
         Unload(cancel);
         if (!cancel) DestroyWindow(Window());
         return 0;
     }
+    case WM_QUERYENDSESSION:
+        return QueryEndSession();
+    case WM_ENDSESSION:
+        EndSession(wParam != FALSE);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     case WM_SETFOCUS:
         SetFocus(list1_);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // the skin covers the whole window
-    case WM_PAINT:
-        skin_.OnPaint(Window());
-        return 0;
     default:
-        return DefaultHandling(message, wParam, lParam);
+        return SkinHandling(message, wParam, lParam);
     }
 }
 
-void frmSrvCyc::MouseDown(UINT button, float x, float y) {
-    switch (MainCommandAt(x, y)) {
+void frmSrvCyc::MouseDown(UINT, MainCommand command) {
+    switch (command) {
     case MainCommand::Close:
     case MainCommand::Quit:
         SendMessageA(Window(), WM_CLOSE, 0, 0);
@@ -156,8 +155,7 @@ void frmSrvCyc::MouseDown(UINT button, float x, float y) {
     case MainCommand::Delete:
         Del();
         break;
-    case MainCommand::Drag:
-        WindowSkin::DragFromPress(Window(), button);
+    case MainCommand::Drag:  // the skin's own
         break;
     }
 }
@@ -202,27 +200,50 @@ int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
 }
 
 void frmSrvCyc::Unload(bool& Cancel) {
-    skin_.ReleaseOutline();
-    if (CycleChanged() != -1) return;
+    ReleaseOutline();
+    if (CycleChanged() != -1 || sessionAnswered_) return;
+    Cancel = !AskToSaveChanges();
+}
+
+bool frmSrvCyc::AskToSaveChanges() {
     switch (MessageBoxA(Window(), kQuitQuestion, kQuitTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
-        Cancel = !SaveCycle();
-        break;
+        return SaveCycle();
     case IDCANCEL:
-        Cancel = true;
-        break;
+        return false;
     default:
-        break;
+        return true;
     }
 }
 
+BOOL frmSrvCyc::QueryEndSession() {
+    if (CycleChanged() != -1 || sessionAnswered_) return TRUE;
+    // Tells the system why the session waits; where that is not offered, the question still comes.
+    ShutdownBlockReasonCreate(Window(), L"The mission rotation has unsaved changes.");
+    sessionAnswered_ = AskToSaveChanges();
+    ShutdownBlockReasonDestroy(Window());
+    return sessionAnswered_;
+}
+
+void frmSrvCyc::EndSession(bool ending) {
+    if (ending)
+        DestroyWindow(Window());
+    else
+        sessionAnswered_ = false;  // another program refused it: the edits are as they were
+}
+
 bool frmSrvCyc::SaveCycle() {
-    const SaveResult saved = SaveRotation(gameFolder_, cycle_, files_);
+    const std::string path = RotationPath(gameFolder_);
+    SaveResult saved = SaveRotation(gameFolder_, cycle_, cycleRead_, false, files_);
+    if (saved.Status == SaveStatus::ChangedOnDisk) {
+        if (!AskYesNo(Window(), ChangedOnDiskQuestion(path))) return false;
+        saved = SaveRotation(gameFolder_, cycle_, cycleRead_, true, files_);
+    }
     if (!saved) {
-        MessageBoxA(Window(), SaveFailedMessage(RotationPath(gameFolder_), saved.Reason).c_str(), kAppTitle,
-                    MB_OK | MB_ICONERROR);
+        ShowMessage(Window(), SaveFailedMessage(path, saved.Reason), kAppTitle, MB_OK | MB_ICONERROR);
         return false;
     }
+    cycleRead_ = saved.Written;
     cycle_.MarkSaved();
     return true;
 }

@@ -6,22 +6,23 @@
 #include <optional>
 #include <string>
 
+#include "cycle/file_stamp.h"
 #include "cycle/mission_catalogue.h"
 #include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
-#include "ui/framework/base_window.h"
-#include "ui/skin/window_skin.h"
+#include "ui/main/main_commands.h"
+#include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
 
 // The main window: the skinned face with the rotation list. It owns the rotation document, whose
 // listed entries List1 mirrors item for item (text and scenario index).
-class frmSrvCyc : public BaseWindow<frmSrvCyc> {
+class frmSrvCyc : public SkinnedWindow<frmSrvCyc, MainCommand> {
 public:
-    // Creates the window hidden. Saves go through files.
+    // Creates the window hidden, at its display scale and on screen. Saves go through files.
     explicit frmSrvCyc(SaveFileSystem& files = Win32FileSystem());
 
-    // Start-up, before the window is shown: outline, skin, game folder, missions, rotation.
+    // Start-up, before the window is shown: game folder, missions, rotation.
     // Errors (a rotation file that cannot be read) propagate to the caller.
     void Load();
     void Show(int how);
@@ -41,19 +42,30 @@ public:
 
 private:
     friend class BaseWindow<frmSrvCyc>;
+    friend class SkinnedWindow<frmSrvCyc, MainCommand>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // A press on the surface outside List1, in the window's twips; button is the press message.
-    void MouseDown(UINT button, float x, float y);
+    // Puts List1 at the window's scale, in its font.
+    void LayOut(TwipsPerPixel tpp, HFONT font);
+    // A press on a painted command; button is the press message.
+    void MouseDown(UINT button, MainCommand command);
     // The painted list commands, on the selected entry.
     void Add();
     void Edit();
     void Del();
     // Every way of closing passes here; Cancel keeps the window open.
     void Unload(bool& Cancel);
+    // The quit question on unsaved changes: true when the window may close (saved, or No).
+    bool AskToSaveChanges();
+    // Log-off or shut-down: unsaved changes hold it up for the quit question, Cancel refuses it.
+    BOOL QueryEndSession();
+    void EndSession(bool ending);
 
-    // Writes the rotation; a failure is told to the operator and nothing is lost.
+    // Writes the rotation; a failure is told to the operator and nothing is lost. A file that
+    // another program changed since it was read is saved over only when the operator says so.
     bool SaveCycle();
+    // The start-up scan, its reports told without a flood of boxes.
+    void ScanMissionsTold();
     void ListEntry(int16_t index, const CycleEntry& entry);
     // The entry List1 has selected, if any.
     std::optional<int16_t> SelectedEntry() const;
@@ -64,11 +76,12 @@ private:
     int16_t ChooseScenario(int16_t SelectedScenario);
 
     SaveFileSystem& files_;
-    WindowSkin skin_{kMainSkin};
     HWND list1_ = nullptr;  // a child: destroyed with the window
     std::string gameFolder_;
     MissionCatalogue missions_;
     RotationDocument cycle_;
+    FileStamp cycleRead_;  // servercycle.txt as last read or saved
+    bool sessionAnswered_ = false;  // the quit question was answered for an ending session
 };
 
 }  // namespace rotaplex

@@ -1,21 +1,14 @@
 #include "ui/properties/frm_srv_cyc_props.h"
 
-#include <windowsx.h>
-
 #include <array>
 #include <optional>
 #include <span>
 
-#include "cycle/line_reader.h"
-#include "cycle/win/file_system.h"
-#include "cycle/win/game_folder.h"
-#include "cycle/win/system_error.h"
-#include "ui/framework/base_window.h"
+#include "cycle/win/scenario_text.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/modal_window.h"
-#include "ui/skin/hot_spot.h"
-#include "ui/skin/window_skin.h"
+#include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
 
@@ -49,41 +42,49 @@ constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
 constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
 constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
 
-// The small check boxes are exactly box-sized: their caption never shows, the label beside
-// them names them.
+constexpr int kDropDown = 1440;  // a combo box's height with its list dropped
+
+// Kept free directly above List1 for the box that filters the listed scenarios, txtFilter.
+constexpr TwipsRect kTxtFilterPlace{120, 390, 3270, 270};
+
+// Laid out for the system's message font at every display scale from 100 to 200 %: rows 19
+// design pixels apart (a combo box's row 2 more) under a list of eight entries, labels wide
+// enough for a font a fifth wider than the design's, and the scenario text beside the list it
+// belongs to. The small check boxes are exactly box-sized: their caption never shows, the label
+// beside them names them.
 constexpr std::array<ControlSpec, 32> kControls{{
-    {List1, "LISTBOX", "", kList, kSunken, {300, 540, 4935, 840}},
-    {Label1, "STATIC", "Name:", kRightLabel, 0, {360, 1740, 555, 255}},
-    {txtName, "EDIT", "", kTextBox, kSunken, {960, 1680, 2295, 285}},
-    {Label2, "STATIC", "Ruleset:", kRightLabel, 0, {240, 2100, 675, 255}},
-    {txtRuleset, "EDIT", "", kTextBox, kSunken, {960, 2040, 2295, 285}},
-    {Label3, "STATIC", "GameLength:", kRightLabel, 0, {180, 2520, 1035, 255}},
-    {txtGameLength, "EDIT", "", kTextBox, kSunken, {1260, 2460, 735, 285}},
-    {Label4, "STATIC", "Minimum Ton:", kRightLabel, 0, {180, 2880, 1035, 255}},
-    {txtMinimumTonnage, "EDIT", "", kTextBox, kSunken, {1260, 2820, 735, 285}},
-    {Label5, "STATIC", "Maximum Ton:", kRightLabel, 0, {180, 3240, 1035, 255}},
-    {txtMaximumTonnage, "EDIT", "", kTextBox, kSunken, {1260, 3180, 735, 285}},
-    {chkIsNight, "BUTTON", "Night time", kCheckBox, 0, {3420, 1680, 735, 495}},
-    {chkStockMechs, "BUTTON", "Stock Mechs", kCheckBox, 0, {4500, 1680, 735, 495}},
-    {cmbFog, "COMBOBOX", "Combo1", kComboBox, 0, {2820, 2460, 1455, 315}},
-    {Label6, "STATIC", "Visibility:", kRightLabel, 0, {2100, 2520, 615, 255}},
-    {chkWeather, "BUTTON", "Weather", kCheckBox, 0, {4500, 2460, 735, 495}},
-    {cmbRadar, "COMBOBOX", "Combo1", kComboBox, 0, {2820, 2820, 1455, 315}},
-    {Label7, "STATIC", "Radar:", kRightLabel, 0, {2100, 2880, 615, 255}},
-    {chkTeamAllowed, "BUTTON", "Check1", kCheckBox, 0, {1260, 3540, 195, 195}},
-    {Label8, "STATIC", "Team Allowed:", kRightLabel, 0, {120, 3540, 1095, 255}},
-    {Label9, "STATIC", "Team Limit:", kRightLabel, 0, {1560, 3540, 855, 255}},
-    {txtTeamLimit, "EDIT", "", kTextBox, kSunken, {2460, 3480, 735, 285}},
-    {chkKillLimited, "BUTTON", "Check1", kCheckBox, 0, {1260, 3900, 195, 195}},
-    {Label10, "STATIC", "Kill Limited:", kRightLabel, 0, {120, 3900, 1095, 255}},
-    {Label11, "STATIC", "Kill Limit:", kRightLabel, 0, {1560, 3900, 855, 255}},
-    {txtKillLimit, "EDIT", "", kTextBox, kSunken, {2460, 3840, 735, 285}},
-    {chkRespawnlimited, "BUTTON", "Check1", kCheckBox, 0, {1260, 4260, 195, 195}},
-    {Label12, "STATIC", "Respawn Limited:", kRightLabel, 0, {120, 4260, 1095, 435}},
-    {Label13, "STATIC", "Respawn Limit:", kRightLabel, 0, {1560, 4260, 855, 375}},
-    {txtRespawnLimit, "EDIT", "", kTextBox, kSunken, {2460, 4200, 735, 285}},
-    {txtScenarioText, "EDIT", "", kTextArea, kSunken, {3420, 3540, 1875, 1035}},
-    {Label14, "STATIC", "Scenario Text:", kCentredLabel, 0, {3420, 3300, 1875, 195}},
+    {List1, "LISTBOX", "", kList, kSunken, {120, 705, 3270, 1650}},
+    {Label1, "STATIC", "Name:", kRightLabel, 0, {90, 2460, 1560, 225}},
+    {txtName, "EDIT", "", kTextBox, kSunken, {1710, 2415, 2220, 270}},
+    {Label2, "STATIC", "Ruleset:", kRightLabel, 0, {90, 2745, 1560, 225}},
+    {txtRuleset, "EDIT", "", kTextBox, kSunken, {1710, 2700, 2220, 270}},
+    {Label3, "STATIC", "GameLength:", kRightLabel, 0, {90, 3030, 1560, 225}},
+    {txtGameLength, "EDIT", "", kTextBox, kSunken, {1710, 2985, 600, 270}},
+    {Label4, "STATIC", "Minimum Ton:", kRightLabel, 0, {90, 3315, 1560, 225}},
+    {txtMinimumTonnage, "EDIT", "", kTextBox, kSunken, {1710, 3270, 600, 270}},
+    {Label5, "STATIC", "Maximum Ton:", kRightLabel, 0, {90, 3600, 1560, 225}},
+    {txtMaximumTonnage, "EDIT", "", kTextBox, kSunken, {1710, 3555, 600, 270}},
+    {chkIsNight, "BUTTON", "Night time", kCheckBox, 0, {4050, 2430, 1380, 240}},
+    {chkStockMechs, "BUTTON", "Stock Mechs", kCheckBox, 0, {4050, 2715, 1380, 240}},
+    {cmbFog, "COMBOBOX", "Combo1", kComboBox, 0, {3240, 2985, 1800, kDropDown}},
+    {Label6, "STATIC", "Visibility:", kRightLabel, 0, {2340, 3030, 840, 225}},
+    {chkWeather, "BUTTON", "Weather", kCheckBox, 0, {3240, 3315, 1260, 240}},
+    {cmbRadar, "COMBOBOX", "Combo1", kComboBox, 0, {3240, 3555, 1800, kDropDown}},
+    {Label7, "STATIC", "Radar:", kRightLabel, 0, {2340, 3600, 840, 225}},
+    {chkTeamAllowed, "BUTTON", "Check1", kCheckBox, 0, {1710, 3900, 195, 195}},
+    {Label8, "STATIC", "Team Allowed:", kRightLabel, 0, {90, 3915, 1560, 225}},
+    {Label9, "STATIC", "Team Limit:", kRightLabel, 0, {1965, 3915, 1380, 225}},
+    {txtTeamLimit, "EDIT", "", kTextBox, kSunken, {3405, 3870, 540, 270}},
+    {chkKillLimited, "BUTTON", "Check1", kCheckBox, 0, {1710, 4185, 195, 195}},
+    {Label10, "STATIC", "Kill Limited:", kRightLabel, 0, {90, 4200, 1560, 225}},
+    {Label11, "STATIC", "Kill Limit:", kRightLabel, 0, {1965, 4200, 1380, 225}},
+    {txtKillLimit, "EDIT", "", kTextBox, kSunken, {3405, 4155, 540, 270}},
+    {chkRespawnlimited, "BUTTON", "Check1", kCheckBox, 0, {1710, 4470, 195, 195}},
+    {Label12, "STATIC", "Respawn Limited:", kRightLabel, 0, {90, 4485, 1560, 225}},
+    {Label13, "STATIC", "Respawn Limit:", kRightLabel, 0, {1965, 4485, 1380, 225}},
+    {txtRespawnLimit, "EDIT", "", kTextBox, kSunken, {3405, 4440, 540, 270}},
+    {txtScenarioText, "EDIT", "", kTextArea, kSunken, {3480, 705, 1950, 1650}},
+    {Label14, "STATIC", "Scenario Text:", kCentredLabel, 0, {3480, 420, 1950, 240}},
 }};
 
 using Field = int16_t ScenarioInfo::*;
@@ -141,22 +142,11 @@ constexpr int kListBytesPerEntry = 32;
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
-// The scenario text file with CR LF line ends. A file that is found but cannot be read shows as
-// an empty box: the window only shows it, and stays usable.
-std::string ScenarioTextShown(const std::string& gameFolder, const std::string& scenarioText) {
-    const std::string path = gameFolder + scenarioText;
-    if (scenarioText.empty() || !FileExists(path, 0)) return {};
-    try {
-        return WithCrLfLineEnds(ReadWholeFile(path));
-    } catch (const FileError&) {
-        return {};
-    }
-}
-
-class frmSrvCycProps : public BaseWindow<frmSrvCycProps> {
+class frmSrvCycProps : public SkinnedWindow<frmSrvCycProps, Spot> {
 public:
     frmSrvCycProps(const MissionCatalogue& catalogue, const std::string& gameFolder, int16_t selectedScenario)
-        : catalogue_(catalogue), gameFolder_(gameFolder), SelectedScenario(selectedScenario) {}
+        : SkinnedWindow(kPropertiesSkin, kHotSpots, Spot::Drag),
+          catalogue_(catalogue), gameFolder_(gameFolder), SelectedScenario(selectedScenario) {}
 
     int16_t ShowModal(HWND owner) {
         RegisterClassOnce(kWindowClass);
@@ -172,23 +162,13 @@ public:
 
 private:
     friend class BaseWindow<frmSrvCycProps>;
+    friend class SkinnedWindow<frmSrvCycProps, Spot>;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_CREATE:
                 CreateControls(Window(), kControls);
                 Load();
-                return 0;
-            case WM_PAINT:
-                skin_.OnPaint(Window());
-                return 0;
-            case WM_ERASEBKGND:
-                return 1;  // the skin covers the whole surface
-            case WM_LBUTTONDOWN:
-            case WM_RBUTTONDOWN:
-            case WM_MBUTTONDOWN:
-                MouseDown(message, static_cast<float>(TwipsX(GET_X_LPARAM(lParam))),
-                          static_cast<float>(TwipsY(GET_Y_LPARAM(lParam))));
                 return 0;
             case WM_COMMAND:
                 if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_SELCHANGE) List1_Click();
@@ -200,12 +180,11 @@ private:
                 Unload();
                 return 0;
         }
-        return DefaultHandling(message, wParam, lParam);
+        return SkinHandling(message, wParam, lParam);
     }
 
     void Load() {
-        skin_.Paint(Window());
-        skin_.ApplyOutline(Window());
+        Rescale(WindowDpi(Window()));
         for (const Choice& choice : kChoices) {
             HWND combo = Control(choice.Combo);
             for (const char* text : choice.Texts)
@@ -251,15 +230,17 @@ private:
             if (position >= 0 && position < std::ssize(choice.Texts))
                 SendMessageA(Control(choice.Combo), CB_SETCURSEL, position, 0);
         }
-        SetText(txtScenarioText, ScenarioTextShown(gameFolder_, r.ScenarioText));
+        SetText(txtScenarioText, ReadScenarioText(gameFolder_, r.ScenarioText));
     }
 
     void List1_Click() {
         if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
     }
 
-    void MouseDown(UINT Button, float X, float Y) {
-        switch (SpotAt(X, Y)) {
+    void LayOut(TwipsPerPixel tpp, HFONT font) { LayOutControls(Window(), kControls, tpp, font); }
+
+    void MouseDown(UINT, Spot spot) {
+        switch (spot) {
             case Spot::Cancel:
                 Close();
                 break;
@@ -268,13 +249,12 @@ private:
                 if (const auto scenario = HighlightedScenario()) SelectedScenario = *scenario;
                 Close();
                 break;
-            case Spot::Drag:
-                WindowSkin::DragFromPress(Window(), Button);
+            case Spot::Drag:  // the skin's own
                 break;
         }
     }
 
-    void Unload() { skin_.ReleaseOutline(); }
+    void Unload() { ReleaseOutline(); }
 
     // Ends the modal showing; the window is destroyed once its owner takes input again.
     void Close() { closed_ = true; }
@@ -295,7 +275,6 @@ private:
     const MissionCatalogue& catalogue_;
     const std::string& gameFolder_;
     int16_t SelectedScenario;
-    WindowSkin skin_{kPropertiesSkin};
     bool closed_ = false;
 };
 

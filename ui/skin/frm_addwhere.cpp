@@ -3,9 +3,11 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/framework/child_controls.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/modal_window.h"
 
 namespace rotaplex {
@@ -27,7 +29,8 @@ constexpr std::array<ControlSpec, 4> kControls{{
     {cmbBefore, "BUTTON", "Add Before", kButton, 0, {240, 60, 1635, 375}},
     {cmdAfter, "BUTTON", "Add After", kButton, 0, {240, 720, 1635, 375}},
     {cmdCancel, "BUTTON", "Cancel", kButton, 0, {2400, 360, 975, 375}},
-    {Label1, "STATIC", "", kCentredLabel, 0, {60, 480, 2055, 195}},
+    // A line of the message font at every scale, between the two add buttons.
+    {Label1, "STATIC", "", kCentredLabel, 0, {60, 450, 2055, 240}},
 }};
 
 // An in-memory dialog template without controls: the controls are created at their pixel
@@ -63,7 +66,15 @@ private:
             return FALSE;  // Load has placed the focus
         }
         auto* self = reinterpret_cast<frmAddwhere*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        if (!self || message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
+        if (!self) return FALSE;
+        if (message == WM_DPICHANGED) {
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            self->LayOut();
+            return TRUE;
+        }
+        if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
         switch (LOWORD(wParam)) {
             case cmbBefore: self->cmbBefore_Click(); return TRUE;
             case cmdAfter: self->cmdAfter_Click(); return TRUE;
@@ -76,9 +87,17 @@ private:
         hwnd_ = hwnd;
         PlaceCentredOver(hwnd_, GetWindow(hwnd_, GW_OWNER), kClientWidth, kClientHeight);
         CreateControls(hwnd_, kControls);
+        LayOut();
         SetDlgItemTextA(hwnd_, Label1, entryText_.c_str());
         // Through the dialog manager, so that the focused button is the one Enter presses.
         SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, cmbBefore)), TRUE);
+    }
+
+    // The controls at the dialog's display scale: on opening and when the scale changes.
+    void LayOut() {
+        unique_hfont font = MessageFont(WindowDpi(hwnd_));
+        LayOutControls(hwnd_, kControls, WindowTwipsPerPixel(hwnd_), font.get());
+        font_ = std::move(font);
     }
 
     void cmbBefore_Click() { Unload(kAddBefore); }
@@ -92,6 +111,7 @@ private:
 
     const std::string& entryText_;
     HWND hwnd_ = nullptr;
+    unique_hfont font_;
     int16_t AddPosition = kAddCancelled;
 };
 

@@ -8,8 +8,12 @@ int16_t Corner(const std::array<int16_t, 4>& corners, int16_t i) {
     return i >= 0 && i < 4 ? corners[i] : 0;
 }
 
-int Scaled(double designPixels, float scale, double twipsPerPixel, int16_t offset) {
-    return RoundHalfEven(designPixels * scale * 15.0 / twipsPerPixel + offset);
+// Design pixels are twips at 15 to the pixel: the same conversion as every control rectangle.
+int ScaledX(double designPixels, float scale, TwipsPerPixel tpp, int16_t offset) {
+    return PixelsX(designPixels * scale * 15.0, tpp) + offset;
+}
+int ScaledY(double designPixels, float scale, TwipsPerPixel tpp, int16_t offset) {
+    return PixelsY(designPixels * scale * 15.0, tpp) + offset;
 }
 
 }  // namespace
@@ -19,58 +23,62 @@ int16_t TabY(const SkinLayout& layout, int16_t i) { return Corner(layout.TabYs, 
 
 unique_hrgn MakeWindowRegion(const SkinLayout& layout, float ScaleX, float ScaleY, int16_t OffsetX,
                              int16_t OffsetY, TwipsPerPixel tpp) {
-    unique_hrgn outline(CreateRectRgn(OffsetX, OffsetY, Scaled(layout.BodyRight, ScaleX, tpp.X, OffsetX),
-                                      Scaled(layout.BodyBottom, ScaleY, tpp.Y, OffsetY)));
+    unique_hrgn outline(CreateRectRgn(OffsetX, OffsetY, ScaledX(layout.BodyRight, ScaleX, tpp, OffsetX),
+                                      ScaledY(layout.BodyBottom, ScaleY, tpp, OffsetY)));
     POINT tab[4];
     for (int16_t i = 0; i < 4; ++i)
-        tab[i] = {Scaled(TabX(layout, i), ScaleX, tpp.X, OffsetX), Scaled(TabY(layout, i), ScaleY, tpp.Y, OffsetY)};
+        tab[i] = {ScaledX(TabX(layout, i), ScaleX, tpp, OffsetX), ScaledY(TabY(layout, i), ScaleY, tpp, OffsetY)};
     unique_hrgn polygon(CreatePolygonRgn(tab, 4, ALTERNATE));
     CombineRgn(outline.get(), outline.get(), polygon.get(), RGN_OR);
     return outline;
 }
 
-void WindowSkin::ApplyOutline(HWND hwnd) {
-    SkinRegion = MakeWindowRegion(layout_, 1, 1, 0, 0);
-    if (SetWindowRgn(hwnd, SkinRegion.get(), TRUE)) SkinRegion.release();
+const SkinArt& ArtFor(const SkinLayout& layout, unsigned dpi) {
+    for (const SkinArt& art : layout.Art)
+        if (art.Percent * 96 >= dpi * 100) return art;
+    return layout.Art.back();
 }
 
-void WindowSkin::Paint(HWND hwnd) {
-    const TwipsPerPixel tpp = ScreenTwipsPerPixel();
-    backingSize_ = {PixelsX(layout_.ClientWidth, tpp), PixelsY(layout_.ClientHeight, tpp)};
-    const int pictureWidth = PixelsX(layout_.Picture1.Width, tpp);
-    const int pictureHeight = PixelsY(layout_.Picture1.Height, tpp);
+unique_hbitmap PaintFace(HWND window, const SkinLayout& layout, unsigned dpi, SIZE size) {
+    const SkinArt& art = ArtFor(layout, dpi);
+    unique_hbitmap picture(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(art.Bitmap),
+                                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP drawn{};
+    GetObjectA(picture.get(), sizeof drawn, &drawn);
 
-    WindowDc window(hwnd);
-    backing_.reset(CreateCompatibleBitmap(window.get(), backingSize_.cx, backingSize_.cy));
-    unique_hbitmap picture(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(layout_.Bitmap), IMAGE_BITMAP, 0, 0, 0)));
-    unique_memory_dc backingDc(CreateCompatibleDC(window.get()));
-    unique_memory_dc pictureDc(CreateCompatibleDC(window.get()));
-    SelectedObject intoBacking(backingDc.get(), backing_.get());
+    WindowDc screen(window);
+    unique_hbitmap face(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    unique_memory_dc faceDc(CreateCompatibleDC(screen.get()));
+    unique_memory_dc pictureDc(CreateCompatibleDC(screen.get()));
+    SelectedObject intoFace(faceDc.get(), face.get());
     SelectedObject intoPicture(pictureDc.get(), picture.get());
-    SetStretchBltMode(backingDc.get(), COLORONCOLOR);
-    StretchBlt(backingDc.get(), 0, 0, backingSize_.cx, backingSize_.cy, pictureDc.get(), 0, 0, pictureWidth,
-               pictureHeight, SRCCOPY);
-    InvalidateRect(hwnd, nullptr, FALSE);
+    // The drawing for this scale is at most a row or two short of the window: repeat them. One
+    // for another scale is resized, which needs the averaging filter to keep the lettering legible.
+    const bool resized = art.Percent * 96 != dpi * 100;
+    SetStretchBltMode(faceDc.get(), resized ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(faceDc.get(), 0, 0, nullptr);
+    StretchBlt(faceDc.get(), 0, 0, size.cx, size.cy, pictureDc.get(), 0, 0, drawn.bmWidth, drawn.bmHeight, SRCCOPY);
+    return face;
 }
 
-void WindowSkin::OnPaint(HWND hwnd) const {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (backing_) {
-        unique_memory_dc backingDc(CreateCompatibleDC(dc));
-        SelectedObject intoBacking(backingDc.get(), backing_.get());
-        BitBlt(dc, 0, 0, backingSize_.cx, backingSize_.cy, backingDc.get(), 0, 0, SRCCOPY);
-    }
-    EndPaint(hwnd, &ps);
-}
-
-void WindowSkin::DragFromPress(HWND hwnd, UINT press) {
+void DragFromPress(HWND hwnd, UINT press) {
     if (press != WM_LBUTTONDOWN) return;
     // The move loop starts from the point it is given: give it where the pointer really is.
     const DWORD at = GetMessagePos();
     ReleaseCapture();
     SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(at));
+}
+
+HBRUSH FaceUnderControl(HDC dc, HWND control, HBRUSH face) {
+    char kind[16] = "";
+    GetClassNameA(control, kind, sizeof kind);
+    // Read-only text boxes ask the same question; they keep their own background.
+    if (lstrcmpiA(kind, "Static") != 0 && lstrcmpiA(kind, "Button") != 0) return nullptr;
+    POINT origin{};
+    MapWindowPoints(control, GetParent(control), &origin, 1);
+    SetBkMode(dc, TRANSPARENT);
+    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    return face;
 }
 
 }  // namespace rotaplex

@@ -11,61 +11,58 @@
 
 namespace rotaplex {
 
-// The fixed look of one skinned window: its size, its skin picture and its outline, a body
+// One drawing of a skin: the display scale it was drawn for, in percent, and its resource id.
+struct SkinArt {
+    unsigned Percent;
+    int Bitmap;
+};
+
+// The fixed look of one skinned window: its size, its drawings and its outline, a body
 // rectangle joined with a tab at the top right. Outline numbers are pixels at 15 twips per pixel.
 struct SkinLayout {
     int ClientWidth;   // twips
     int ClientHeight;  // twips
-    TwipsRect Picture1;  // the hidden picture that holds the skin bitmap, twips
     int BodyRight;
     int BodyBottom;
     std::array<int16_t, 4> TabXs;
     std::array<int16_t, 4> TabYs;
-    int Bitmap;  // resource id
+    std::array<SkinArt, 4> Art;  // by rising scale
 };
 
 inline constexpr SkinLayout kMainSkin{
-    3840, 4995, {3240, 4440, 3840, 4980}, 242, 332, {240, 257, 257, 240}, {0, 15, 46, 46}, IDB_SKIN_MAIN};
+    3840, 4995, 242, 332, {240, 257, 257, 240}, {0, 15, 46, 46},
+    {{{100, IDB_SKIN_MAIN_100}, {125, IDB_SKIN_MAIN_125}, {150, IDB_SKIN_MAIN_150}, {200, IDB_SKIN_MAIN_200}}}};
 inline constexpr SkinLayout kPropertiesSkin{
-    5820, 5190, {5040, 4800, 5820, 5175}, 371, 346, {371, 388, 388, 371}, {0, 15, 46, 46},
-    IDB_SKIN_PROPERTIES};
+    5820, 5190, 371, 346, {371, 388, 388, 371}, {0, 15, 46, 46},
+    {{{100, IDB_SKIN_PROPERTIES_100},
+      {125, IDB_SKIN_PROPERTIES_125},
+      {150, IDB_SKIN_PROPERTIES_150},
+      {200, IDB_SKIN_PROPERTIES_200}}}};
 
 // Tab corner coordinates by index 0 to 3; any other index gives 0.
 int16_t TabX(const SkinLayout& layout, int16_t i);
 int16_t TabY(const SkinLayout& layout, int16_t i);
 
-// The outline scaled to the display: the body rectangle joined with the tab polygon.
+// The outline at a display scale: the body rectangle joined with the tab polygon.
 unique_hrgn MakeWindowRegion(const SkinLayout& layout, float ScaleX, float ScaleY, int16_t OffsetX,
-                             int16_t OffsetY, TwipsPerPixel tpp = ScreenTwipsPerPixel());
+                             int16_t OffsetY, TwipsPerPixel tpp);
 
-// The outline, the painted face and the drag of one skinned window.
-class WindowSkin {
-public:
-    explicit WindowSkin(const SkinLayout& layout) : layout_(layout) {}
+// The drawing a window at that many dots per inch paints: the one drawn for that scale, else the
+// smallest drawn larger (reduced), else the largest.
+const SkinArt& ArtFor(const SkinLayout& layout, unsigned dpi);
 
-    // Builds the outline and gives it to the window. From then on the system owns it and frees
-    // it with the window, so it stays in force until the window is gone.
-    void ApplyOutline(HWND hwnd);
-    // Frees the outline if the window never took it over; the window's own copy is untouched.
-    void ReleaseOutline() { SkinRegion.reset(); }
+// The face of a window of that size at that scale: its drawing stretched over it, with the
+// system's smoothing filter where the drawing was made for another scale.
+unique_hbitmap PaintFace(HWND window, const SkinLayout& layout, unsigned dpi, SIZE size);
 
-    // Paints the skin once into the window's backing image.
-    void Paint(HWND hwnd);
-    // WM_PAINT: copies the backing image to the screen.
-    void OnPaint(HWND hwnd) const;
+// A press on the surface outside the hot spots, given as its button-down message: the
+// system's move loop, as if the title bar had been pressed, for the left button only. The
+// loop ends on a left button-up; started from another button, Wine would hold the window to
+// the pointer until the next left click, and Windows would end it at once.
+void DragFromPress(HWND hwnd, UINT press);
 
-    // A press on the surface outside the hot spots, given as its button-down message: the
-    // system's move loop, as if the title bar had been pressed, for the left button only. The
-    // loop ends on a left button-up; started from another button, Wine would hold the window to
-    // the pointer until the next left click, and Windows would end it at once.
-    static void DragFromPress(HWND hwnd, UINT press);
-
-    unique_hrgn SkinRegion;
-
-private:
-    const SkinLayout& layout_;
-    unique_hbitmap backing_;
-    SIZE backingSize_{};
-};
+// A label or check box on the face, drawn transparent: no background of its own, the face
+// showing through. Answers WM_CTLCOLORSTATIC with the face's brush; other controls get nullptr.
+HBRUSH FaceUnderControl(HDC dc, HWND control, HBRUSH face);
 
 }  // namespace rotaplex

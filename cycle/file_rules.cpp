@@ -1,0 +1,93 @@
+#include "cycle/file_rules.h"
+
+#include <array>
+#include <vector>
+
+#include "cycle/line_reader.h"
+
+namespace rotaplex {
+
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Calls part(text) for every part between separators, empty ones included.
+template <typename Part>
+void ForEachPart(std::string_view path, Part part) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || IsSeparator(path[i])) {
+            part(path.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+}
+
+}  // namespace
+
+bool IsDeviceName(std::string_view name) {
+    // Windows looks at the name before the first dot, with trailing blanks dropped.
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    static constexpr std::array<std::string_view, 6> kPlain{"con", "prn", "aux", "nul", "conin$", "conout$"};
+    for (std::string_view device : kPlain)
+        if (SameLetters(name, device)) return true;
+    if (name.size() != 4 || !(SameLetters(name.substr(0, 3), "com") || SameLetters(name.substr(0, 3), "lpt")))
+        return false;
+    return name[3] >= '0' && name[3] <= '9';
+}
+
+bool NamesDevice(std::string_view path) {
+    bool device = false;
+    ForEachPart(path, [&](std::string_view part) { device = device || IsDeviceName(part); });
+    return device;
+}
+
+bool StaysInside(std::string_view relative) {
+    if (relative.empty() || IsSeparator(relative.front()) || relative.find(':') != std::string_view::npos)
+        return false;
+    int depth = 0;
+    bool inside = true;
+    ForEachPart(relative, [&](std::string_view part) {
+        // Windows drops trailing dots and blanks of a name, so "..." and ".. " are ".." too.
+        const bool dotsOnly = !part.empty() && part.find_first_not_of(". ") == std::string_view::npos;
+        if (dotsOnly && part.find("..") != std::string_view::npos) {
+            if (--depth < 0) inside = false;
+        } else if (!part.empty() && !dotsOnly) {
+            ++depth;
+        }
+    });
+    return inside;
+}
+
+std::string TooLargeReason(uint64_t size, uint64_t cap) {
+    return "The file is too large: " + std::to_string(size) + " bytes. Rotaplex reads files of up to " +
+           std::to_string(cap >> 20) + " MB.";
+}
+
+std::string ShownScenarioText(std::string_view head, uint64_t fullSize) {
+    std::string text = WithCrLfLineEnds(head);
+    if (fullSize > head.size())
+        text += "[Only the first " + std::to_string(head.size()) + " of the file's " + std::to_string(fullSize) +
+                " bytes are shown.]\r\n";
+    return text;
+}
+
+std::string ChangedOnDiskQuestion(const std::string& path) {
+    return path +
+           "\nwas changed or removed by another program after Rotaplex read it.\n\n"
+           "Save over it? Yes saves your rotation and keeps the other version as " +
+           path.substr(path.find_last_of("\\/") + 1) +
+           ".bak. No saves nothing and takes you back to your changes.";
+}
+
+}  // namespace rotaplex

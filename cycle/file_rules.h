@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rotaplex {
+
+// The most of a file that is read: beyond these a file is refused with a message naming it and
+// its size. A mission file holds at most 32767 scenarios of a few hundred bytes each, and a
+// rotation 32767 entries of at most a hundred characters; the caps leave room for long comments
+// and lines while keeping a wrong or endless file from filling the memory.
+inline constexpr uint64_t kMissionFileCap = 32ull << 20;
+inline constexpr uint64_t kRotationFileCap = 16ull << 20;
+// A scenario text is only shown: its first 256 KB, then a line saying the rest is not shown.
+// Far more than any briefing, and setting it into the box stays under half a second (a text
+// box under Wine takes about 1.4 s per megabyte).
+inline constexpr uint64_t kScenarioTextShown = 256ull << 10;
+
+// A file name that Windows takes for a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$,
+// CONOUT$), with or without an extension: opening it may wait for ever.
+bool IsDeviceName(std::string_view name);
+// True when any part of a path, split at "\" and "/", is a device name.
+bool NamesDevice(std::string_view path);
+
+// True when a path relative to a folder stays inside it once "." and ".." are resolved; a path
+// that is absolute, names a drive or begins with "\" does not.
+bool StaysInside(std::string_view relative);
+
+// The reason given when a file is larger than what is read of it.
+std::string TooLargeReason(uint64_t size, uint64_t cap);
+// The reason given for a device or anything else that is not an ordinary file on a disk.
+inline constexpr const char* kNotAFileReason = "This is not an ordinary file on a disk.";
+
+// The scenario text as shown: head is the file's first bytes, fullSize its size. The lines end
+// in CR LF; a cut file ends with a line saying how much is not shown.
+std::string ShownScenarioText(std::string_view head, uint64_t fullSize);
+
+// Asked before a save over a rotation file that another program changed or removed.
+std::string ChangedOnDiskQuestion(const std::string& path);
+
+}  // namespace rotaplex

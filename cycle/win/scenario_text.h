@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace rotaplex {
+
+// The scenario text file GameFolder + scenarioText as the properties window shows it, in one
+// piece: lines ending in CR LF, at most its first kScenarioTextShown bytes (then a line saying
+// the rest is not shown). Empty when scenarioText is empty, leads outside the game folder, names
+// a device, or is no ordinary file that can be read. Text in the ANSI code page, as the file
+// holds it.
+std::string ReadScenarioText(const std::string& gameFolder, const std::string& scenarioText);
+
+}  // namespace rotaplex
