@@ -89,9 +89,10 @@ done
 build_benchmarks "$root" "$build"
 if [ -n "$base" ]; then
   # The program at REV with today's benchmarks, so that both measure the same steps.
-  rm -rf "$build/base/src"
+  # A build of another commit's files must not take objects built from the last one's.
+  rm -rf "${build:?}/base"
   mkdir -p "$build/base/src"
-  git -C "$root" archive "$base" | tar -x -C "$build/base/src"
+  git -C "$root" archive "$base" | tar -x -m -C "$build/base/src"
   rm -rf "$build/base/src/bench"
   cp -r "$root/bench" "$build/base/src/bench"
   build_benchmarks "$build/base/src" "$build/base"
