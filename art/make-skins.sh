@@ -237,7 +237,9 @@ skin_begin() {
 }
 
 # skin_end: fills what lies outside the shape with the key colour and writes
-# the 24-bit BMP.
+# the BMP: 8 bits a pixel, run-length encoded. The few dozen flat colours fit a
+# palette exactly, and all four scales of both skins take about 150 KB of the
+# program instead of 6 MB.
 skin_end() {
   local x t
   for ((x = $(sc $((BODY_R + 1))); x < $(sc "$W"); x++)); do
@@ -246,7 +248,7 @@ skin_end() {
   done
   rect $((BODY_R + 1)) 46 $((W - 1)) $((H - 1)) "$KEY"
   "$IM" -size "$(sc "$W")x$(sc "$H")" "xc:$OLIVE" +antialias -stroke none \
-    "${ops[@]}" -type TrueColor -alpha off "BMP3:$OUT"
+    "${ops[@]}" -alpha off +dither -colors 256 -compress RLE "BMP3:$OUT"
 }
 
 # ---- both skins at each scale ------------------------------------------------
@@ -308,7 +310,7 @@ count_key() { # FILE COLOUR: number of pixels of exactly that colour
     -format '%[fx:round(mean*w*h)]' info:
 }
 check_bmp() { # FILE W H KEY OUTSIDE_COUNT
-  local got want="$2 $3 24 0"
+  local got want="$2 $3 8 1"
   got=$(header "$1")
   [ "$got" = "$want" ] || {
     echo "make-skins: $(basename "$1") header is '$got', want '$want' (w h bits compression)" >&2

@@ -13,13 +13,6 @@ namespace {
 constexpr std::size_t kMaxValueLength = 255;
 constexpr int kMaxNumber = std::numeric_limits<int16_t>::max();
 
-// One known key and the field it sets: exactly one of the two members is set.
-struct SettingField {
-    std::string_view key;
-    std::string ScenarioInfo::*text;
-    int16_t ScenarioInfo::*number;
-};
-
 constexpr std::array<SettingField, 17> kSettingFields{{
     {"name", &ScenarioInfo::Name, nullptr},
     {"ruleset", &ScenarioInfo::Ruleset, nullptr},
@@ -118,6 +111,10 @@ void ResetScenario(ScenarioInfo& record) {
     defaults.TeamCount = -1;
     defaults.GameLength = -1;
     record = std::move(defaults);
+}
+
+std::span<const SettingField> SettingFields() {
+    return kSettingFields;
 }
 
 std::string CleanLine(std::string_view text) {

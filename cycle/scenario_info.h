@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,16 @@ struct ScenarioInfo {
 
     bool operator==(const ScenarioInfo&) const = default;
 };
+
+// One known key and the field it sets: exactly one of the two members is set.
+struct SettingField {
+    std::string_view key;
+    std::string ScenarioInfo::*text;
+    int16_t ScenarioInfo::*number;
+};
+
+// Every setting a mission file can give, in the order ParseSetting compares the keys.
+std::span<const SettingField> SettingFields();
 
 // Sets every setting to its default; the two identifying texts stay as they are.
 void ResetScenario(ScenarioInfo& record);

@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld llvm-14
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth
   imagemagick x11-apps xdotool
-  e2fsprogs
+  e2fsprogs unzip
   fonts-dejavu-core
   python3
 )

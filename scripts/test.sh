@@ -1,27 +1,39 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the native core suite, then the Windows build under Wine and Xvfb.
+# Builds and runs every test: the native core suite, then the Windows build under Wine and Xvfb,
+# and builds the Windows program with Clang too. The project's warnings are errors here.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ROTAPLEX_BUILD:-$root/build}
 jobs=$(nproc)
+cd "$root"
 
 "$root/scripts/install-deps.sh"
 
+# configure PRESET: the preset's build, in $build/PRESET, warnings as errors.
+configure() {
+  cmake --preset "$1" -B "$build/$1" -DROTAPLEX_WERROR=ON >/dev/null
+}
+
 echo "== native core =="
-cmake -S "$root" -B "$build/native" -G Ninja >/dev/null
+configure native
 cmake --build "$build/native" -j "$jobs"
 ctest --test-dir "$build/native" -j "$jobs" --output-on-failure
 
 echo "== native core under AddressSanitizer and UndefinedBehaviorSanitizer =="
-cmake -S "$root" -B "$build/native-asan" -G Ninja -DROTAPLEX_SANITIZE=ON >/dev/null
+configure native-asan
 cmake --build "$build/native-asan" -j "$jobs"
 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir "$build/native-asan" -j "$jobs" --output-on-failure
 
 echo "== fuzzing the core for 20 s per target =="
 ROTAPLEX_BUILD="$build" "$root/scripts/fuzz.sh" 20
 
+echo "== Windows program built with Clang =="
+configure win-clang
+cmake --build "$build/win-clang" -j "$jobs"
+
 echo "== Windows build under Wine =="
-"$root/scripts/build.sh" "$build/win"
+configure win
+cmake --build "$build/win" -j "$jobs"
 # A virtual display of our own, so window tests never touch the user's desktop.
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$build/win" --output-on-failure

@@ -200,8 +200,8 @@ TEST_P(BadCorpus, StartsAsTheTableSays) {
     EXPECT_EQ(program.Boxes, boxes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, BadCorpus, testing::ValuesIn(kCases), [](const auto& info) {
-    std::string name = info.param.Folder.substr(0, info.param.Folder.find('/'));
+INSTANTIATE_TEST_SUITE_P(Folders, BadCorpus, testing::ValuesIn(kCases), [](const auto& paramInfo) {
+    std::string name = paramInfo.param.Folder.substr(0, paramInfo.param.Folder.find('/'));
     for (char& c : name)
         if (c == '-') c = '_';
     return name;

@@ -6,8 +6,10 @@
 #include "failing_file_system.h"
 #include "modal_script.h"
 #include "test_folder.h"
+#include "ui/framework/gdi_handles.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
+#include "ui/resources/resource_ids.h"
 #include "ui/skin/frm_addwhere.h"
 #include "window_checks.h"
 
@@ -98,6 +100,21 @@ TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
     GetWindowTextA(main.Window(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Rotaplex");
     EXPECT_TRUE(GetWindowLongA(main.Window(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "taskbar button";
+}
+
+// The taskbar button and the window switcher show the program's icon, at both system sizes.
+TEST_F(MainWindowTest, ShowsTheProgramsIcon) {
+    frmSrvCyc main;
+    const HICON own = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ROTAPLEX));
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(main.Window(), GCLP_HICON)), own);
+    const auto smallIcon = reinterpret_cast<HICON>(GetClassLongPtrA(main.Window(), GCLP_HICONSM));
+    ICONINFO info{};
+    ASSERT_TRUE(smallIcon && GetIconInfo(smallIcon, &info));
+    const unique_hbitmap mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP bitmap{};
+    GetObjectA(colour.get(), sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
 }
 
 // What the system sends when the window moves to a monitor of another scale: the window, its

@@ -54,7 +54,7 @@ TEST(SkinArt, EachDrawingIsItsWindowAtItsScale) {
     for (const SkinLayout* layout : {&kMainSkin, &kPropertiesSkin})
         for (const SkinArt& art : layout->Art) {
             unique_hbitmap drawn(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(art.Bitmap),
-                                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+                                                                 IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
             BITMAP size{};
             ASSERT_TRUE(GetObjectA(drawn.get(), sizeof size, &size)) << art.Bitmap;
             const TwipsPerPixel tpp = TwipsPerPixelAt(art.Percent * 96 / 100);

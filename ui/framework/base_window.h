@@ -25,14 +25,17 @@ protected:
     BaseWindow(const BaseWindow&) = delete;
     BaseWindow& operator=(const BaseWindow&) = delete;
 
-    // Registers the class once per process.
-    static void RegisterClassOnce(const char* className, UINT style = 0) {
+    // Registers the class once per process. iconId, when given, names the icon resource that the
+    // taskbar button and the window switcher show for its windows.
+    static void RegisterClassOnce(const char* className, UINT style = 0, WORD iconId = 0) {
         WNDCLASSEXA wc{};
         if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) return;
         wc.cbSize = sizeof wc;
         wc.style = style;
         wc.lpfnWndProc = &BaseWindow::WindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
+        // Shared, so the system frees it; the small icon comes from the same resource.
+        if (iconId) wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(iconId));
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = className;

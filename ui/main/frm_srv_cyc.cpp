@@ -14,6 +14,7 @@
 #include "ui/framework/list_box_fill.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
+#include "ui/resources/resource_ids.h"
 #include "ui/skin/frm_addwhere.h"
 
 namespace rotaplex {
@@ -49,7 +50,7 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 
 frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
     : SkinnedWindow(kMainSkin, kMainHotSpots, MainCommand::Drag), files_(files) {
-    RegisterClassOnce(kClassName);
+    RegisterClassOnce(kClassName, 0, IDI_ROTAPLEX);
     // Borderless, yet with a taskbar button that minimises and restores it.
     Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, 0, 0,
            0, 0, nullptr);

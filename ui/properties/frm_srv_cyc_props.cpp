@@ -45,7 +45,7 @@ constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
 constexpr int kDropDown = 1440;  // a combo box's height with its list dropped
 
 // Kept free directly above List1 for the box that filters the listed scenarios, txtFilter.
-constexpr TwipsRect kTxtFilterPlace{120, 390, 3270, 270};
+[[maybe_unused]] constexpr TwipsRect kTxtFilterPlace{120, 390, 3270, 270};
 
 // Laid out for the system's message font at every display scale from 100 to 200 %: rows 19
 // design pixels apart (a combo box's row 2 more) under a list of eight entries, labels wide

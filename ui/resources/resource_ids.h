@@ -1,6 +1,8 @@
 #pragma once
 
-// Shared by the resource script and the code: each skin drawn at 100, 125, 150 and 200 %.
+// Shared by the resource script and the code.
+#define IDI_ROTAPLEX 100
+// Each skin drawn at 100, 125, 150 and 200 %.
 #define IDB_SKIN_MAIN_100 101
 #define IDB_SKIN_MAIN_125 102
 #define IDB_SKIN_MAIN_150 103

@@ -41,8 +41,10 @@ const SkinArt& ArtFor(const SkinLayout& layout, unsigned dpi) {
 
 unique_hbitmap PaintFace(HWND window, const SkinLayout& layout, unsigned dpi, SIZE size) {
     const SkinArt& art = ArtFor(layout, dpi);
+    // A compatible bitmap, not a DIB section: the drawings are run-length encoded, which DIB sections
+    // do not take.
     unique_hbitmap picture(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(art.Bitmap),
-                                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+                                                           IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     BITMAP drawn{};
     GetObjectA(picture.get(), sizeof drawn, &drawn);
 

@@ -1,0 +1,215 @@
+#include "cli/report_commands.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "cli/cli_error.h"
+#include "cli/game_session.h"
+#include "cli/json_writer.h"
+#include "cli/rotation_view.h"
+#include "cycle/rotation_document.h"
+#include "cycle/rotation_file.h"
+
+namespace rotaplex::cli {
+
+namespace {
+
+// A message box's text on one line: its line breaks become blanks.
+std::string Flattened(std::string text) {
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    return text;
+}
+
+// One problem; the members a kind has no use for keep their defaults.
+struct Problem {
+    std::string_view Kind{};
+    std::string Message{};
+    std::optional<std::size_t> Line{};        // entry problems: where the entry stands
+    std::size_t Position = 0;
+    std::string_view Reference{};
+    std::string Key{};                        // duplicate-key
+    std::vector<std::string> MissionFiles{};  // duplicate-key
+    std::size_t Count = 0;                    // unlisted
+};
+
+// Keys that more than one mission file defines, compared as entries are matched (ignoring case),
+// in the order of their first definition.
+void AddDuplicateKeys(const MissionCatalogue& catalogue, const std::string& missionsFolder,
+                      std::vector<Problem>& problems) {
+    std::map<std::string, std::size_t> byKey;  // lower-cased key -> index into found
+    std::vector<Problem> found;
+    for (int i = 1; i <= catalogue.ScenarioCount(); ++i) {
+        const ScenarioInfo& record = catalogue.Scenario(i);
+        const auto [at, added] = byKey.try_emplace(LowerCase(record.ScenarioKey), found.size());
+        if (added) found.push_back({.Kind = "duplicate-key", .Key = record.ScenarioKey});
+        std::vector<std::string>& files = found[at->second].MissionFiles;
+        const bool known = std::any_of(files.begin(), files.end(), [&](const std::string& file) {
+            return EqualsIgnoringCase(file, record.MissionFile);
+        });
+        if (!known) files.push_back(record.MissionFile);
+    }
+    for (Problem& problem : found) {
+        if (problem.MissionFiles.size() < 2) continue;
+        problem.Message = missionsFolder + ": the key \"" + problem.Key +
+                          "\" is defined in more than one mission file:";
+        for (const std::string& file : problem.MissionFiles) problem.Message += " " + file;
+        problems.push_back(std::move(problem));
+    }
+}
+
+void AddEntryProblems(const RotationView& view, const RotationRead& rotation,
+                      const MissionCatalogue& catalogue, std::vector<Problem>& problems) {
+    for (std::size_t i = 0; i < view.Entries.size(); ++i) {
+        const ListedEntry& entry = view.Entries[i];
+        // A lone LF stays inside a line as the files are read; a problem still takes one line.
+        const std::string where = rotation.Path + ":" + std::to_string(entry.Line) + ": " +
+                                  Flattened(std::string(entry.LineText)) + ": ";
+        if (entry.Scenario == 0) {
+            problems.push_back({.Kind = "unmatched", .Message = where + "matches no scenario",
+                                .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
+            continue;
+        }
+        const ScenarioInfo& record = catalogue.Scenario(entry.Scenario);
+        const std::string_view named = NamedMissionFile(entry.Reference);
+        if (EqualsIgnoringCase(named, record.MissionFile)) continue;
+        const std::string what = named.empty() ? std::string("names no mission file")
+                                               : std::string(named) + " does not hold " + record.ScenarioKey;
+        problems.push_back({.Kind = "wrong-file",
+                            .Message = where + what + "; it plays " + record.ScenarioKey + " of " + record.MissionFile,
+                            .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
+    }
+}
+
+void WriteProblemJson(JsonWriter& json, const Problem& problem) {
+    json.BeginObject().Member("kind", problem.Kind).Member("message", problem.Message);
+    if (problem.Line) {
+        json.Member("line", *problem.Line).Member("position", problem.Position)
+            .Member("reference", problem.Reference);
+    }
+    if (!problem.MissionFiles.empty()) {
+        json.Member("key", problem.Key).Key("missionFiles").BeginArray();
+        for (const std::string& file : problem.MissionFiles) json.String(file);
+        json.EndArray();
+    }
+    if (problem.Kind == "unlisted") json.Member("count", problem.Count);
+    json.EndObject();
+}
+
+bool ContainsIgnoringCase(std::string_view text, const std::string& lowerNeedle) {
+    return LowerCase(text).find(lowerNeedle) != std::string::npos;
+}
+
+bool Selected(const ScenarioInfo& record, const std::string& lowerFilter) {
+    return ContainsIgnoringCase(record.MissionFile, lowerFilter) ||
+           ContainsIgnoringCase(record.ScenarioKey, lowerFilter) ||
+           ContainsIgnoringCase(record.Name, lowerFilter) ||
+           ContainsIgnoringCase(record.Ruleset, lowerFilter);
+}
+
+}  // namespace
+
+int RunCheck(const Invocation& invocation, std::ostream& out) {
+    Game game = OpenGame(invocation);
+    const RotationRead rotation = ReadGameRotation(game.Folder);
+    const RotationView view = ViewRotation(rotation.Text, game.Catalogue);
+
+    std::vector<Problem> problems;
+    for (const std::string& message : game.Reports.Messages)
+        problems.push_back({.Kind = "mission-file", .Message = Flattened(message)});
+    const std::string missionsFolder = game.Folder + "resource" + game.Folder.back() + "missions";
+    AddDuplicateKeys(game.Catalogue, missionsFolder, problems);
+    if (!view.HeaderFound)
+        problems.push_back({.Kind = "missing-header", .Message = Flattened(MissingHeaderMessage(game.Folder))});
+    AddEntryProblems(view, rotation, game.Catalogue, problems);
+    if (view.Unlisted > 0) {
+        problems.push_back({.Kind = "unlisted",
+                            .Message = Flattened(UnlistedEntriesMessage(rotation.Path, view.Unlisted)),
+                            .Count = view.Unlisted});
+    }
+
+    if (invocation.Json) {
+        JsonWriter json(out);
+        json.BeginObject().Member("folder", game.Folder).Key("problems").BeginArray();
+        for (const Problem& problem : problems) WriteProblemJson(json, problem);
+        json.EndArray().EndObject();
+    } else {
+        for (const Problem& problem : problems) out << problem.Message << '\n';
+    }
+    return problems.empty() ? kDone : kProblemsFound;
+}
+
+int RunList(const Invocation& invocation, std::ostream& out) {
+    Game game = OpenGame(invocation);
+    const RotationRead rotation = ReadGameRotation(game.Folder);
+    const RotationView view = ViewRotation(rotation.Text, game.Catalogue);
+    if (!invocation.Json) {
+        for (std::size_t i = 0; i < view.Entries.size(); ++i) {
+            const ListedEntry& entry = view.Entries[i];
+            out << i + 1 << '\t' << game.Catalogue.DisplayText(entry.Scenario) << '\t' << entry.Reference
+                << (entry.Scenario == 0 ? "\tmissing\n" : "\n");
+        }
+        return kDone;
+    }
+    JsonWriter json(out);
+    json.BeginObject().Member("file", rotation.Path).Member("header", view.HeaderFound)
+        .Key("entries").BeginArray();
+    for (std::size_t i = 0; i < view.Entries.size(); ++i) {
+        const ListedEntry& entry = view.Entries[i];
+        const ScenarioInfo& record = game.Catalogue.Scenario(entry.Scenario);
+        json.BeginObject()
+            .Member("position", i + 1)
+            .Member("line", entry.Line)
+            .Member("display", game.Catalogue.DisplayText(entry.Scenario))
+            .Member("reference", entry.Reference)
+            .Member("missing", entry.Scenario == 0)
+            .Member("missionFile", record.MissionFile)
+            .Member("key", record.ScenarioKey)
+            .EndObject();
+    }
+    json.EndArray().Member("unlisted", view.Unlisted).EndObject();
+    return kDone;
+}
+
+int RunScenarios(const Invocation& invocation, std::ostream& out) {
+    Game game = OpenGame(invocation);
+    const std::string filter = invocation.Operands.empty() ? "" : LowerCase(invocation.Operands.front());
+    std::optional<JsonWriter> json;
+    if (invocation.Json) {
+        json.emplace(out);
+        json->BeginObject().Key("scenarios").BeginArray();
+    }
+    for (int i = 1; i <= game.Catalogue.ScenarioCount(); ++i) {
+        const ScenarioInfo& record = game.Catalogue.Scenario(i);
+        if (!Selected(record, filter)) continue;
+        if (json) {
+            json->BeginObject().Member("index", i).Member("missionFile", record.MissionFile)
+                .Member("key", record.ScenarioKey);
+            for (const SettingField& setting : SettingFields()) {
+                if (setting.text) {
+                    json->Member(setting.key, record.*setting.text);
+                } else {
+                    json->Member(setting.key, record.*setting.number);
+                }
+            }
+            json->EndObject();
+            continue;
+        }
+        out << record.MissionFile << '\t' << record.ScenarioKey << '\t';
+        const char* separator = "";
+        for (const SettingField& setting : SettingFields()) {
+            out << separator << setting.key << '=';
+            if (setting.text) {
+                out << record.*setting.text;
+            } else {
+                out << record.*setting.number;
+            }
+            separator = " ";
+        }
+        out << '\n';
+    }
+    if (json) json->EndArray().EndObject();
+    return kDone;
+}
+
+}  // namespace rotaplex::cli

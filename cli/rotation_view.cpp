@@ -1,0 +1,30 @@
+#include "cli/rotation_view.h"
+
+#include "cycle/line_reader.h"
+#include "cycle/rotation_document.h"
+
+namespace rotaplex::cli {
+
+RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalogue) {
+    const RotationDocument document = RotationDocument::Read(text, catalogue);
+    std::vector<std::string_view> lines;
+    LineReader reader(text);
+    for (std::string_view line; reader.Next(line);) lines.push_back(line);
+
+    RotationView view;
+    view.HeaderFound = document.HeaderFound();
+    view.Unlisted = document.UnlistedEntryCount();
+    for (std::size_t i = 0; i < document.EntryCount(); ++i) {
+        const std::size_t number = document.EntryLineNumber(i);
+        const CycleEntry& entry = document.Entry(i);
+        view.Entries.push_back({number, lines[number - 1], entry.SourceText, entry.ScenarioIndex});
+    }
+    return view;
+}
+
+std::string_view NamedMissionFile(std::string_view reference) {
+    const std::size_t separator = reference.find("::");
+    return separator == std::string_view::npos ? std::string_view{} : reference.substr(0, separator);
+}
+
+}  // namespace rotaplex::cli

@@ -1,0 +1,16 @@
+# Warning flags per compiler for every target defined after this file: the project's own code.
+# GoogleTest is added before it, so its sources keep their own flags.
+option(ROTAPLEX_WERROR "Treat the project's compiler warnings as errors (CI turns it on)" OFF)
+
+if(MSVC)
+  # Standard conformance and UTF-8 sources, as GCC and Clang read them.
+  set(ROTAPLEX_WARNING_FLAGS /W4 /permissive- /utf-8)
+else()
+  set(ROTAPLEX_WARNING_FLAGS
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Wcast-qual -Wformat=2
+    -Wimplicit-fallthrough)
+endif()
+# C++ only: the resource compiler takes no warning flags.
+add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:${ROTAPLEX_WARNING_FLAGS}>")
+# The same switch CMake gives every compiler (-Werror, /WX) for the targets created from here on.
+set(CMAKE_COMPILE_WARNING_AS_ERROR ${ROTAPLEX_WERROR})

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/run.h"
+
+namespace rotaplex::test {
+
+// One run of the program in this process: its exit status and what it wrote.
+struct CliRun {
+    int Status = 0;
+    std::string Out;
+    std::string Err;
+};
+
+inline CliRun RunCli(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    const int status = cli::RunCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+}  // namespace rotaplex::test
