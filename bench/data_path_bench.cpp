@@ -1,6 +1,8 @@
 // Times the data core on generated game folders and prints how the whole data path compares with
-// reading the same bytes, how lookups scale, and the memory held by the large catalogue.
-//   data_path_bench SMALL_FOLDER LARGE_FOLDER [--benchmark_... flags]
+// reading the same bytes on each, how lookups scale from the small folder to the large one, and
+// the memory held by the large catalogue.
+//   data_path_bench LABEL=FOLDER... [--benchmark_... flags]
+// The lookup comparison needs the labels small and large, the memory figure the label large.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,13 +15,15 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "cycle/mission_catalogue.h"
-#include "cycle/rotation_file.h"
+#include "cycle/rotation_document.h"
 
 namespace rotaplex {
 namespace {
@@ -71,17 +75,17 @@ GameFolderFiles ListGameFolder(const std::string& label, const fs::path& folder)
 
 struct LoadedFolder {
     MissionCatalogue catalogue;
-    CycleList rotation;
+    RotationDocument rotation;
 };
 
-// What start-up does with the files, one at a time: read, parse, then the rotation.
+// What start-up does with the files, one at a time: read, parse, then the rotation as a document.
 LoadedFolder LoadFolder(const GameFolderFiles& files) {
     LoadedFolder loaded;
     for (std::size_t i = 0; i < files.names.size(); ++i) {
         if (!loaded.catalogue.AddMissionFile(files.names[i])) break;
         loaded.catalogue.ParseMissionFile(ReadFileBytes(files.paths[i]), files.names[i]);
     }
-    loaded.rotation = ReadRotation(ReadFileBytes(files.rotationPath), loaded.catalogue).Entries;
+    loaded.rotation = RotationDocument::Read(ReadFileBytes(files.rotationPath), loaded.catalogue);
     return loaded;
 }
 
@@ -101,14 +105,15 @@ std::string RotationNaming(const MissionCatalogue& catalogue, int count, bool ra
 }
 
 constexpr int kLookupEntries = 32767;
+constexpr int kRepetitions = 11;
 
-// Each benchmark runs 5 times; the fastest run, the one least disturbed by whatever else runs on
-// the machine, is shown.
+// Each benchmark runs 11 times; the fastest run (the one least disturbed by whatever else runs on
+// the machine) and the median are shown.
 template <typename Body>
 void Register(const std::string& what, const GameFolderFiles& files, Body body) {
     benchmark::RegisterBenchmark((what + "/" + files.label).c_str(), body)
         ->Unit(benchmark::kMillisecond)
-        ->Repetitions(5)
+        ->Repetitions(kRepetitions)
         ->DisplayAggregatesOnly()
         ->ComputeStatistics("min", [](const std::vector<double>& times) {
             return *std::min_element(times.begin(), times.end());
@@ -170,11 +175,11 @@ void RegisterFolderBenchmarks(const GameFolderFiles& files) {
     Register("read_rotation", files, [&files](benchmark::State& state) {
         const LoadedFolder loaded = LoadFolder(files);
         const std::string text = ReadFileBytes(files.rotationPath);
-        TimeLoading(state, [&] { return ReadRotation(text, loaded.catalogue); });
+        TimeLoading(state, [&] { return RotationDocument::Read(text, loaded.catalogue); });
     });
     Register("write_rotation", files, [&files](benchmark::State& state) {
         const LoadedFolder loaded = LoadFolder(files);
-        TimeLoading(state, [&] { return WriteRotation(loaded.rotation, loaded.catalogue); });
+        TimeLoading(state, [&] { return loaded.rotation.Text(); });
     });
     Register("data_path", files, [&files](benchmark::State& state) {
         TimeLoading(state, [&] { return LoadFolder(files); });
@@ -184,27 +189,35 @@ void RegisterFolderBenchmarks(const GameFolderFiles& files) {
                  [&files, randomOrder](benchmark::State& state) {
                      const LoadedFolder loaded = LoadFolder(files);
                      const std::string text = RotationNaming(loaded.catalogue, kLookupEntries, randomOrder);
-                     TimeLoading(state, [&] { return ReadRotation(text, loaded.catalogue); });
+                     TimeLoading(state, [&] { return RotationDocument::Read(text, loaded.catalogue); });
                      state.SetItemsProcessed(state.iterations() * kLookupEntries);
                  });
     }
 }
 
 struct Times {
-    double real = 0, cpu = 0;  // seconds
+    double real = 0, cpu = 0;  // seconds, of the fastest run
+    double medianReal = 0;     // seconds, the median of the runs' wall-clock times
 };
 
-// Shows only the fastest of the repetitions and keeps its times.
+// Shows the fastest and the median of the repetitions and keeps their times.
 class MinimumReporter : public benchmark::ConsoleReporter {
 public:
     MinimumReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         std::vector<Run> shown;
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min") continue;
+            if (run.run_type != Run::RT_Aggregate) continue;
             const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
-            times_[run.run_name.function_name] = {run.GetAdjustedRealTime() / unit,
-                                                  run.GetAdjustedCPUTime() / unit};
+            Times& times = times_[run.run_name.function_name];
+            if (run.aggregate_name == "min") {
+                times.real = run.GetAdjustedRealTime() / unit;
+                times.cpu = run.GetAdjustedCPUTime() / unit;
+            } else if (run.aggregate_name == "median") {
+                times.medianReal = run.GetAdjustedRealTime() / unit;
+            } else {
+                continue;
+            }
             shown.push_back(run);
         }
         if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
@@ -240,49 +253,57 @@ void PrintMemory(const GameFolderFiles& files) {
     std::printf("Memory, %s folder (%d scenarios, %d entries held): peak RSS %.1f MB, %.1f MB before "
                 "loading; mission files on disk %.1f MB\n",
                 files.label.c_str(), loaded.catalogue.ScenarioCount(),
-                static_cast<int>(loaded.rotation.size()), Megabytes(peak), Megabytes(before),
+                static_cast<int>(loaded.rotation.EntryCount()), Megabytes(peak), Megabytes(before),
                 Megabytes(files.missionBytes));
     std::printf("  peak / bytes on disk: %.2fx whole process, %.2fx grown by loading (target < 3x)\n\n",
                 static_cast<double>(peak) / static_cast<double>(files.missionBytes),
                 static_cast<double>(peak - before) / static_cast<double>(files.missionBytes));
 }
 
-// CPU time leads: on a shared machine it is what others' work disturbs least.
-void PrintSummary(const MinimumReporter& reporter, const GameFolderFiles& small,
-                  const GameFolderFiles& large) {
-    const std::string& l = large.label;
-    const std::string steps[] = {"read_bytes",          "parse_catalogue",    "add_scenarios_and_index",
-                                 "read_rotation",       "write_rotation",     "data_path",
-                                 "lookup_random_order", "lookup_table_order"};
-    std::map<std::string, Times> times;
-    for (const std::string& name : steps) {
-        const std::optional<Times> largeTimes = reporter.Find(name + "/" + l);
-        if (!largeTimes) return;  // a filter left it out: no summary
-        times[name] = *largeTimes;
-    }
-    std::map<std::string, Times> smallTimes;
-    for (const std::string name : {"lookup_random_order", "lookup_table_order"}) {
-        const std::optional<Times> found = reporter.Find(name + "/" + small.label);
-        if (!found) return;
-        smallTimes[name] = *found;
-    }
+const std::string kSteps[] = {"read_bytes",    "parse_catalogue", "add_scenarios_and_index",
+                              "read_rotation", "write_rotation",  "data_path"};
+const std::string kLookups[] = {"lookup_random_order", "lookup_table_order"};
 
-    std::printf("\nSummary, %s folder (%zu files, %.1f MB of mission files), fastest of 5 runs, "
-                "CPU time (wall-clock time):\n",
-                l.c_str(), large.names.size(), Megabytes(large.missionBytes));
-    for (const std::string& name : steps) {
-        std::printf("  %-26s %8.2f ms (%.2f ms)\n", name.c_str(), times[name].cpu * 1e3,
-                    times[name].real * 1e3);
+// The steps of one folder that ran (a filter may leave some out).
+std::map<std::string, Times> FolderTimes(const MinimumReporter& reporter, const GameFolderFiles& files) {
+    std::map<std::string, Times> times;
+    for (const std::span<const std::string> steps :
+         {std::span<const std::string>(kSteps), std::span<const std::string>(kLookups)}) {
+        for (const std::string& name : steps) {
+            if (const std::optional<Times> found = reporter.Find(name + "/" + files.label)) {
+                times[name] = *found;
+            }
+        }
     }
-    const Times& path = times["data_path"];
-    const Times& floor = times["read_bytes"];
-    std::printf("  whole data path / raw read: %.2fx (%.2fx) (target <= 2x)\n", path.cpu / floor.cpu,
-                path.real / floor.real);
+    return times;
+}
+
+// CPU time leads: on a shared machine it is what others' work disturbs least.
+void PrintFolderSummary(const std::map<std::string, Times>& times, const GameFolderFiles& files) {
+    std::printf("\nSummary, %s folder (%zu files, %.1f MB of mission files), %d runs: CPU time of the "
+                "fastest (wall-clock time of the fastest, median wall-clock time):\n",
+                files.label.c_str(), files.names.size(), Megabytes(files.missionBytes), kRepetitions);
+    for (const std::string& name : kSteps) {
+        if (!times.contains(name)) continue;
+        const Times& step = times.at(name);
+        std::printf("  %-26s %8.2f ms (%.2f ms, %.2f ms)\n", name.c_str(), step.cpu * 1e3, step.real * 1e3,
+                    step.medianReal * 1e3);
+    }
+    if (!times.contains("data_path") || !times.contains("read_bytes")) return;
+    const Times& path = times.at("data_path");
+    const Times& floor = times.at("read_bytes");
+    std::printf("  whole data path / raw read: %.2fx (%.2fx, %.2fx) (target <= 3x)\n", path.cpu / floor.cpu,
+                path.real / floor.real, path.medianReal / floor.medianReal);
+}
+
+void PrintLookupSummary(const std::map<std::string, Times>& smallTimes, const GameFolderFiles& small,
+                        const std::map<std::string, Times>& largeTimes, const GameFolderFiles& large) {
     const int largeCount = LoadFolder(large).catalogue.ScenarioCount();
     const int smallCount = LoadFolder(small).catalogue.ScenarioCount();
-    for (const std::string name : {"lookup_random_order", "lookup_table_order"}) {
-        const double perEntryLarge = times[name].cpu * 1e9 / kLookupEntries;
-        const double perEntrySmall = smallTimes[name].cpu * 1e9 / kLookupEntries;
+    std::printf("\nLookups, %s folder against %s folder:\n", large.label.c_str(), small.label.c_str());
+    for (const std::string& name : kLookups) {
+        const double perEntryLarge = largeTimes.at(name).cpu * 1e9 / kLookupEntries;
+        const double perEntrySmall = smallTimes.at(name).cpu * 1e9 / kLookupEntries;
         std::printf("  %s, per entry of %d: %.1f ns against %d scenarios, %.1f ns against %d: %.2fx "
                     "(O(1) target: about 1x)\n",
                     name.c_str(), kLookupEntries, perEntryLarge, largeCount, perEntrySmall, smallCount,
@@ -296,19 +317,49 @@ void PrintSummary(const MinimumReporter& reporter, const GameFolderFiles& small,
 int main(int argc, char** argv) {
     using namespace rotaplex;
     benchmark::Initialize(&argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s SMALL_FOLDER LARGE_FOLDER [--benchmark_... flags]\n", argv[0]);
+    std::vector<GameFolderFiles> folders;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        const std::size_t equals = argument.find('=');
+        if (equals == std::string_view::npos || equals == 0) {
+            folders.clear();
+            break;
+        }
+        folders.push_back(ListGameFolder(std::string(argument.substr(0, equals)),
+                                         std::string(argument.substr(equals + 1))));
+    }
+    if (folders.empty()) {
+        std::fprintf(stderr, "usage: %s LABEL=FOLDER... [--benchmark_... flags]\n", argv[0]);
         return 2;
     }
-    const GameFolderFiles small = ListGameFolder("small", argv[1]);
-    const GameFolderFiles large = ListGameFolder("large", argv[2]);
-    PrintMemory(large);
+    const auto labelled = [&](const std::string& label) -> const GameFolderFiles* {
+        for (const GameFolderFiles& files : folders) {
+            if (files.label == label) return &files;
+        }
+        return nullptr;
+    };
+    if (const GameFolderFiles* large = labelled("large")) PrintMemory(*large);
 
-    RegisterFolderBenchmarks(small);
-    RegisterFolderBenchmarks(large);
+    for (const GameFolderFiles& files : folders) RegisterFolderBenchmarks(files);
     MinimumReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintSummary(reporter, small, large);
+    for (const GameFolderFiles& files : folders) {
+        const std::map<std::string, Times> times = FolderTimes(reporter, files);
+        if (!times.empty()) PrintFolderSummary(times, files);
+    }
+    const GameFolderFiles* small = labelled("small");
+    const GameFolderFiles* large = labelled("large");
+    if (small != nullptr && large != nullptr) {
+        const std::map<std::string, Times> smallTimes = FolderTimes(reporter, *small);
+        const std::map<std::string, Times> largeTimes = FolderTimes(reporter, *large);
+        const auto hasLookups = [](const std::map<std::string, Times>& times) {
+            return std::all_of(std::begin(kLookups), std::end(kLookups),
+                               [&](const std::string& name) { return times.contains(name); });
+        };
+        if (hasLookups(smallTimes) && hasLookups(largeTimes)) {
+            PrintLookupSummary(smallTimes, *small, largeTimes, *large);
+        }
+    }
     benchmark::Shutdown();
     return 0;
 }

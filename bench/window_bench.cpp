@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "cycle/win/game_folder.h"
 #include "cycle/win/unique_handle.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/modal_window.h"
@@ -28,17 +27,6 @@ namespace {
 using bench::Now;
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) { return 1e3 * bench::Seconds(from, to); }
-
-void PointGameKeyAt(const std::string& gameFolder) {
-    unique_hkey key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
-                        key.put(), nullptr) != ERROR_SUCCESS ||
-        RegSetValueExA(key.get(), kGameFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(gameFolder.c_str()),
-                       static_cast<DWORD>(gameFolder.size() + 1)) != ERROR_SUCCESS) {
-        std::fprintf(stderr, "cannot point the game's registry key at %s\n", gameFolder.c_str());
-        std::exit(1);
-    }
-}
 
 struct Unhook { void operator()(HHOOK h) const { UnhookWindowsHookEx(h); } };
 using unique_hhook = UniqueHandle<HHOOK, Unhook>;
@@ -214,7 +202,7 @@ int main(int argc, char** argv) {
     }
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    PointGameKeyAt(gameFolder);
+    bench::PointGameKeyAt(gameFolder);
 
     // Each round starts the main window as the program does, then opens the properties window
     // over it with the middle scenario selected.

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "cycle/win/game_folder.h"
+#include "cycle/win/unique_handle.h"
+
 namespace rotaplex::bench {
 
 struct Arguments {
@@ -43,6 +46,18 @@ inline double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// Points the game's registry key, in the prefix the benchmark runs in, at gameFolder.
+inline void PointGameKeyAt(const std::string& gameFolder) {
+    unique_hkey key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                        key.put(), nullptr) != ERROR_SUCCESS ||
+        RegSetValueExA(key.get(), kGameFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(gameFolder.c_str()),
+                       static_cast<DWORD>(gameFolder.size() + 1)) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot point the game's registry key at %s\n", gameFolder.c_str());
+        std::exit(1);
+    }
 }
 
 inline double Fastest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 
 #include "cycle/limits.h"
+#include "cycle/words.h"
 
 namespace rotaplex {
 
@@ -13,15 +13,22 @@ namespace {
 using NameBuffer = std::array<char, kMaxEntryTextLength>;
 constexpr std::string_view kSeparator = "::";
 
-// The pieces of a name (together at most an entry's length) lower-cased into buffer.
-std::string_view Lowered(std::initializer_list<std::string_view> pieces, NameBuffer& buffer) {
+// The pieces of a name (together at most an entry's length) put together in buffer.
+std::string_view Joined(std::initializer_list<std::string_view> pieces, NameBuffer& buffer) {
     auto out = buffer.begin();
-    for (const std::string_view piece : pieces) out = std::transform(piece.begin(), piece.end(), out, LowerChar);
+    for (const std::string_view piece : pieces) out = std::copy(piece.begin(), piece.end(), out);
     return {buffer.data(), static_cast<std::size_t>(out - buffer.begin())};
 }
 
-uint32_t Hash(std::string_view lowerName) {
-    return static_cast<uint32_t>(std::hash<std::string_view>{}(lowerName));
+// Of the name lower-cased, taken a word at a time: no lower-cased copy is made.
+uint32_t Hash(std::string_view name) {
+    constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+    uint64_t hash = name.size() * kMultiplier;
+    for (std::size_t at = 0; at < name.size(); at += 8) {
+        hash = (hash ^ LowerCaseWord(WordAt(name.data(), name.size(), at))) * kMultiplier;
+        hash ^= hash >> 32;
+    }
+    return static_cast<uint32_t>(hash);
 }
 
 }  // namespace
@@ -34,38 +41,46 @@ void KeyIndex::Insert(int16_t index, const std::vector<ScenarioInfo>& table) {
     if (length > kMaxEntryTextLength) return;
     if (2 * (used_ + 1) > slots_.size()) Grow();
     NameBuffer buffer;
-    const std::string_view lowerName = withFile
-                                           ? Lowered({record.MissionFile, kSeparator, record.ScenarioKey}, buffer)
-                                           : Lowered({record.ScenarioKey}, buffer);
-    const uint32_t hash = Hash(lowerName);
-    Slot& slot = slots_[Probe(lowerName, hash, table)];
+    const std::string_view name =
+        withFile ? Joined({record.MissionFile, kSeparator, record.ScenarioKey}, buffer) : record.ScenarioKey;
+    const uint32_t hash = Hash(name);
+    Slot& slot = slots_[Probe(name, hash, table)];
     if (slot.index == 0) ++used_;
     slot = {hash, index};
 }
 
 int16_t KeyIndex::Find(std::string_view name, const std::vector<ScenarioInfo>& table) const {
     if (slots_.empty() || name.size() > kMaxEntryTextLength) return 0;
-    NameBuffer buffer;
-    const std::string_view lowerName = Lowered({name}, buffer);
-    return slots_[Probe(lowerName, Hash(lowerName), table)].index;
+    return slots_[Probe(name, Hash(name), table)].index;
 }
 
-bool KeyIndex::Names(const ScenarioInfo& record, std::string_view lowerName) const {
-    if (naming_ == Naming::Key) return EqualsIgnoringCase(record.ScenarioKey, lowerName);
+void KeyIndex::PrefetchSlot(std::string_view name) const {
+    if (slots_.empty()) return;
+    __builtin_prefetch(&slots_[Hash(name) & (slots_.size() - 1)]);
+}
+
+int16_t KeyIndex::Guess(std::string_view name) const {
+    if (slots_.empty()) return 0;
+    const uint32_t hash = Hash(name);
+    const Slot& slot = slots_[hash & (slots_.size() - 1)];
+    return slot.hash == hash ? slot.index : 0;
+}
+
+bool KeyIndex::Names(const ScenarioInfo& record, std::string_view name) const {
+    if (naming_ == Naming::Key) return EqualsIgnoringCase(record.ScenarioKey, name);
     const std::size_t fileLength = record.MissionFile.size();
-    return lowerName.size() == fileLength + kSeparator.size() + record.ScenarioKey.size() &&
-           EqualsIgnoringCase(record.MissionFile, lowerName.substr(0, fileLength)) &&
-           lowerName.substr(fileLength, kSeparator.size()) == kSeparator &&
-           EqualsIgnoringCase(record.ScenarioKey, lowerName.substr(fileLength + kSeparator.size()));
+    return name.size() == fileLength + kSeparator.size() + record.ScenarioKey.size() &&
+           EqualsIgnoringCase(record.MissionFile, name.substr(0, fileLength)) &&
+           name.substr(fileLength, kSeparator.size()) == kSeparator &&
+           EqualsIgnoringCase(record.ScenarioKey, name.substr(fileLength + kSeparator.size()));
 }
 
-std::size_t KeyIndex::Probe(std::string_view lowerName, uint32_t hash,
-                            const std::vector<ScenarioInfo>& table) const {
+std::size_t KeyIndex::Probe(std::string_view name, uint32_t hash, const std::vector<ScenarioInfo>& table) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const Slot& slot = slots_[at];
         if (slot.index == 0) return at;
-        if (slot.hash == hash && Names(table[static_cast<std::size_t>(slot.index)], lowerName)) return at;
+        if (slot.hash == hash && Names(table[static_cast<std::size_t>(slot.index)], name)) return at;
     }
 }
 

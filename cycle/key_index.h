@@ -25,17 +25,23 @@ public:
     // The index recorded for name, 0 if none.
     int16_t Find(std::string_view name, const std::vector<ScenarioInfo>& table) const;
 
+    // For a run of lookups: starts fetching from memory the slot where Find(name) begins.
+    void PrefetchSlot(std::string_view name) const;
+    // The index in that slot if it was recorded with name's hash, else 0: most likely what
+    // Find(name) will answer, guessed without comparing names, to fetch the record early.
+    int16_t Guess(std::string_view name) const;
+
 private:
     struct Slot {
-        uint32_t hash = 0;  // of the lower-cased name, to pass over most other names without comparing
+        uint32_t hash = 0;  // of the name lower-cased, to pass over most other names without comparing
         int16_t index = 0;  // 0: empty
     };
 
-    // The slot that holds the name, or the empty slot where it would go.
-    std::size_t Probe(std::string_view lowerName, uint32_t hash, const std::vector<ScenarioInfo>& table) const;
+    // The slot that holds the name (in any case), or the empty slot where it would go.
+    std::size_t Probe(std::string_view name, uint32_t hash, const std::vector<ScenarioInfo>& table) const;
     void Grow();
 
-    bool Names(const ScenarioInfo& record, std::string_view lowerName) const;
+    bool Names(const ScenarioInfo& record, std::string_view name) const;
 
     Naming naming_;
     std::vector<Slot> slots_;  // a power of two in size, at most half full

@@ -1,5 +1,7 @@
 #include "cycle/mission_catalogue.h"
 
+#include <algorithm>
+
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
 
@@ -25,16 +27,24 @@ bool IsSectionLine(std::string_view line) {
     return CleansTo(line, "[scenarios]");
 }
 
-// The cleaned line ends in "={": its last two kept characters, found from the end.
+// Where the kept character before end stands, or npos when there is none.
+std::size_t PreviousKept(std::string_view line, std::size_t end) {
+    while (end > 0) {
+        if (IsKept(line[--end])) return end;
+    }
+    return std::string_view::npos;
+}
+
+// Where the "=" of a scenario line's closing "={" stands (its last two kept characters), or npos.
+std::size_t ScenarioLineEquals(std::string_view line) {
+    const std::size_t brace = PreviousKept(line, line.size());
+    if (brace == std::string_view::npos || line[brace] != '{') return std::string_view::npos;
+    const std::size_t equals = PreviousKept(line, brace);
+    return equals != std::string_view::npos && line[equals] == '=' ? equals : std::string_view::npos;
+}
+
 bool IsScenarioLine(std::string_view line) {
-    std::size_t pos = line.size();
-    const auto previousKept = [&] {
-        while (pos > 0) {
-            if (IsKept(line[--pos])) return line[pos];
-        }
-        return '\0';
-    };
-    return previousKept() == '{' && previousKept() == '=';
+    return ScenarioLineEquals(line) != std::string_view::npos;
 }
 
 bool IsServerLine(std::string_view line) {
@@ -98,8 +108,7 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
         ScenarioInfo record;
         ResetScenario(record);
         record.MissionFile = fileName;
-        record.ScenarioKey = CleanLine(line);
-        record.ScenarioKey.resize(record.ScenarioKey.size() - 2);
+        record.ScenarioKey = CleanLine(line.substr(0, ScenarioLineEquals(line)));
         if (!AddScenario(std::move(record))) break;
         // The record is in the table before its settings: a block cut short keeps what it read.
         if (!ReadUntil(reader, line, IsServerLine)) {
@@ -107,8 +116,16 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
             break;
         }
         ScenarioInfo& added = scenarios_.back();
-        // The end line has no "=", so it would set nothing.
-        while (reader.Next(line) && !IsEndLine(line)) ParseSetting(line, added);
+        // ParseSetting of every line up to the end line, which has no "=" and would set nothing.
+        while (reader.Next(line)) {
+            const std::size_t equals = FindByte(line, '=');
+            if (equals == std::string_view::npos) {
+                if (IsEndLine(line)) break;
+                continue;
+            }
+            const int setting = settingKeys_.SettingOf(line.substr(0, equals));
+            if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), added);
+        }
     }
     return outcome;
 }
@@ -131,6 +148,30 @@ std::string MissionCatalogue::ScenarioDisplayText(std::string_view entry) const 
     return DisplayText(FindScenario(entry));
 }
 
+void MissionCatalogue::Anticipate(std::string_view entry, int step) const {
+    // The index FindScenario asks first, and the name it asks for.
+    const std::size_t separator = entry.find("::");
+    const bool withFile = separator != 0 && separator != std::string_view::npos;
+    const KeyIndex& index = withFile ? fileKeyIndex_ : keyIndex_;
+    const std::string_view name = withFile ? entry : WantedKey(entry);
+    if (step == 1) {
+        index.PrefetchSlot(name);
+        return;
+    }
+    const int16_t guess = index.Guess(name);
+    if (guess == 0) return;
+    const ScenarioInfo& record = scenarios_[static_cast<std::size_t>(guess)];
+    if (step == 2) {
+        for (std::size_t offset = 0; offset < sizeof record; offset += 64) {
+            __builtin_prefetch(reinterpret_cast<const char*>(&record) + offset);
+        }
+        return;
+    }
+    for (const std::string* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset}) {
+        __builtin_prefetch(text->data());
+    }
+}
+
 int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
     const std::size_t separator = entry.find("::");
     if (separator != 0 && separator != std::string_view::npos) {
@@ -142,9 +183,11 @@ int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
 std::string MissionCatalogue::DisplayText(int16_t index) const {
     if (index == 0) return {};
     const ScenarioInfo& record = Scenario(index);
-    std::string text;
-    text.reserve(record.Name.size() + 1 + record.Ruleset.size());
-    return text.append(record.Name).append(" ").append(record.Ruleset);
+    // Made at its size, then filled: one allocation and no growth checks.
+    std::string text(record.Name.size() + 1 + record.Ruleset.size(), ' ');
+    std::copy(record.Name.begin(), record.Name.end(), text.begin());
+    std::copy(record.Ruleset.begin(), record.Ruleset.end(), text.end() - static_cast<std::ptrdiff_t>(record.Ruleset.size()));
+    return text;
 }
 
 std::string MissingScenariosMessage(const std::string& path) {

@@ -7,6 +7,7 @@
 
 #include "cycle/key_index.h"
 #include "cycle/scenario_info.h"
+#include "cycle/setting_key_memo.h"
 
 namespace rotaplex {
 
@@ -46,7 +47,16 @@ public:
     // Name + " " + Ruleset of the scenario at index, empty for index 0.
     std::string DisplayText(int16_t index) const;
 
+    // A run of lookups in random order waits for memory at every step of every lookup. Announcing
+    // an entry a few lookups ahead, once per step (1: its index slot, 2: its record, 3: the
+    // record's texts), has memory fetch what FindScenario and DisplayText will read while other
+    // entries are looked up. Changes nothing but what is in the cache.
+    static constexpr int kAnticipationSteps = 3;
+    void Anticipate(std::string_view entry, int step) const;
+
 private:
+    // The key spellings of the setting lines read so far: files spell keys alike.
+    SettingKeyMemo settingKeys_;
     std::vector<std::string> missionFiles_;
     std::vector<ScenarioInfo> scenarios_;
     // The last record of each key, and of each file and key, kept as records are added.

@@ -44,6 +44,10 @@ RotationDocument RotationDocument::Read(std::string_view text, const MissionCata
     document.lines_.reserve(lines);
     document.entries_.reserve(std::min(lines, kMaxEntries));
     document.entryLines_.reserve(std::min(lines, kMaxEntries));
+    // The lines first, with the texts of the entries to list; then the lookups, each entry
+    // announced to the catalogue a few lookups ahead (see MissionCatalogue::Anticipate).
+    std::vector<std::string_view> sources;
+    sources.reserve(std::min(lines, kMaxEntries));
     LineReader reader(text);
     std::string_view line;
     while (reader.Next(line)) {
@@ -52,14 +56,25 @@ RotationDocument RotationDocument::Read(std::string_view text, const MissionCata
         if (!document.headerFound_) {
             document.headerFound_ = IsCycleHeader(line, index == 0);
             document.headerLine_ = index;
-        } else if (std::optional<CycleEntry> entry = ReadEntryLine(line, catalogue)) {
-            if (document.entries_.size() == kMaxEntries) {
+        } else if (const std::optional<std::string_view> source = EntrySource(line)) {
+            if (sources.size() == kMaxEntries) {
                 ++document.unlisted_;
                 continue;
             }
-            document.entries_.push_back(std::move(*entry));
+            sources.push_back(source->substr(0, kMaxEntryTextLength));
+            document.entries_.push_back({{}, 0, std::string(*source)});
             document.entryLines_.push_back(index);
         }
+    }
+    constexpr std::size_t kAhead = 4;  // lookups between two steps of one entry's announcement
+    for (std::size_t position = 0; position < sources.size(); ++position) {
+        for (int step = 1; step <= MissionCatalogue::kAnticipationSteps; ++step) {
+            const std::size_t ahead = position + kAhead * static_cast<std::size_t>(MissionCatalogue::kAnticipationSteps + 1 - step);
+            if (ahead < sources.size()) catalogue.Anticipate(sources[ahead], step);
+        }
+        CycleEntry& entry = document.entries_[position];
+        entry.ScenarioIndex = catalogue.FindScenario(sources[position]);
+        entry.DisplayText = catalogue.DisplayText(entry.ScenarioIndex);
     }
     return document;
 }

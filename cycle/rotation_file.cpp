@@ -39,12 +39,17 @@ bool IsCycleHeader(std::string_view line, bool firstLine) {
     return EqualsIgnoringCase(TrimSpaces(line), kHeader);
 }
 
-std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue) {
+std::optional<std::string_view> EntrySource(std::string_view line) {
     const std::string_view trimmed = TrimSpaces(line);
     if (!IsEntryLine(trimmed)) return std::nullopt;
-    const std::string_view source = trimmed.substr(kEntryPrefix.size());
-    const int16_t index = catalogue.FindScenario(source.substr(0, kMaxEntryTextLength));
-    return CycleEntry{catalogue.DisplayText(index), index, std::string(source)};
+    return trimmed.substr(kEntryPrefix.size());
+}
+
+std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue) {
+    const std::optional<std::string_view> source = EntrySource(line);
+    if (!source) return std::nullopt;
+    const int16_t index = catalogue.FindScenario(source->substr(0, kMaxEntryTextLength));
+    return CycleEntry{catalogue.DisplayText(index), index, std::string(*source)};
 }
 
 RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue) {

@@ -34,6 +34,8 @@ bool IsCycleHeader(std::string_view line, bool firstLine);
 
 // The entry an entry line (one after the header) stands for, nothing for any other line.
 std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue);
+// An entry line's text after "map=" (the line trimmed), nothing for any other line.
+std::optional<std::string_view> EntrySource(std::string_view line);
 
 // Reads the text of servercycle.txt: entry lines after the first "[cycle]" line, at most 32767.
 RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue);

@@ -4,6 +4,8 @@
 #include <array>
 #include <limits>
 
+#include "cycle/words.h"
+
 namespace rotaplex {
 
 namespace {
@@ -31,10 +33,40 @@ constexpr std::array<SettingField, 17> kSettingFields{{
     {"gamelength", nullptr, &ScenarioInfo::GameLength},
 }};
 
+constexpr std::size_t kShortestKey = std::min_element(kSettingFields.begin(), kSettingFields.end(),
+                                                      [](const SettingField& a, const SettingField& b) {
+                                                          return a.key.size() < b.key.size();
+                                                      })->key.size();
 constexpr std::size_t kLongestKey = std::max_element(kSettingFields.begin(), kSettingFields.end(),
                                                      [](const SettingField& a, const SettingField& b) {
                                                          return a.key.size() < b.key.size();
                                                      })->key.size();
+
+// A key of at least kShortestKey characters to one of kKeySlots slots: no two known keys share
+// one, so a key needs one comparison, with the only known key that can equal it.
+constexpr std::size_t kKeySlots = 32;
+constexpr std::size_t KeySlot(std::string_view key) {
+    return (key.size() * 7 + static_cast<unsigned char>(key[0]) +
+            static_cast<unsigned char>(key[1]) * 6) % kKeySlots;
+}
+
+constexpr std::array<int, kKeySlots> kSettingOfSlot = [] {
+    std::array<int, kKeySlots> settings{};
+    settings.fill(kNoSetting);
+    for (std::size_t i = 0; i < kSettingFields.size(); ++i) {
+        int& setting = settings[KeySlot(kSettingFields[i].key)];
+        if (setting != kNoSetting) throw "two known keys share a slot";
+        setting = static_cast<int>(i);
+    }
+    return settings;
+}();
+
+// 1 for each byte CleanLine keeps, 0 for each it drops.
+constexpr std::array<uint8_t, 256> kKeeps = [] {
+    std::array<uint8_t, 256> table{};
+    for (std::size_t code = 0; code < table.size(); ++code) table[code] = IsKept(static_cast<char>(code));
+    return table;
+}();
 
 // For each byte, the character CleanLine keeps with A to Z lower-cased, or 0 for one it drops.
 constexpr std::array<char, 256> kLowerKept = [] {
@@ -53,10 +85,15 @@ bool IsDigit(char c) {
 // Copies the characters CleanLine keeps into out, at most capacity of them; returns how many.
 std::size_t CleanInto(std::string_view text, char* out, std::size_t capacity) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size() && count < capacity; ++pos) {
-        out[count] = text[pos];
-        // Every character is written, only the kept ones advance: no branch to mispredict.
-        count += IsKept(text[pos]);
+    std::size_t pos = 0;
+    while (pos < text.size() && count < capacity) {
+        // A stretch no longer than the room left cannot overfill it: one bound per character.
+        const std::size_t stretch = std::min(text.size(), pos + (capacity - count));
+        for (; pos < stretch; ++pos) {
+            out[count] = text[pos];
+            // Every character is written, only the kept ones advance: no branch to mispredict.
+            count += kKeeps[static_cast<unsigned char>(text[pos])];
+        }
     }
     return count;
 }
@@ -81,9 +118,13 @@ std::span<const SettingField> SettingFields() {
 }
 
 std::string CleanLine(std::string_view text) {
-    // Sized exactly, so that a short result stays inside the string and nothing is left over.
-    std::string kept(static_cast<std::size_t>(std::count_if(text.begin(), text.end(), IsKept)), '\0');
-    CleanInto(text, kept.data(), kept.size());
+    // Through a buffer, a part of the line at a time: the string of a short line is allocated
+    // once and exactly, so that a short result stays inside the string and nothing is left over.
+    char buffer[256];
+    std::string kept(buffer, CleanInto(text.substr(0, sizeof buffer), buffer, sizeof buffer));
+    for (std::size_t pos = sizeof buffer; pos < text.size(); pos += sizeof buffer) {
+        kept.append(buffer, CleanInto(text.substr(pos, sizeof buffer), buffer, sizeof buffer));
+    }
     return kept;
 }
 
@@ -94,35 +135,70 @@ std::string LowerCase(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return LowerChar(x) == LowerChar(y); });
+    if (a.size() != b.size()) return false;
+    for (std::size_t at = 0; at < a.size(); at += 8) {
+        if (LowerCaseWord(WordAt(a.data(), a.size(), at)) != LowerCaseWord(WordAt(b.data(), b.size(), at))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int SettingOfKey(std::string_view key) {
+    // Lower-cased as it is cleaned; one character more than the longest known key matches none.
+    char lower[kLongestKey + 1];
+    std::size_t length = 0;
+    for (const char c : key) {
+        // Without a branch on the character: blanks and letters alternate too often to predict.
+        const char kept = kLowerKept[static_cast<unsigned char>(c)];
+        lower[length] = kept;
+        length += kept != '\0';
+        if (length > kLongestKey) return kNoSetting;
+    }
+    if (length < kShortestKey) return kNoSetting;
+    const std::string_view wanted(lower, length);
+    const int setting = kSettingOfSlot[KeySlot(wanted)];
+    if (setting == kNoSetting || kSettingFields[static_cast<std::size_t>(setting)].key != wanted) {
+        return kNoSetting;
+    }
+    return setting;
+}
+
+void ApplySetting(int setting, std::string_view value, ScenarioInfo& record) {
+    const SettingField& field = kSettingFields[static_cast<std::size_t>(setting)];
+    if (field.number != nullptr) {
+        // Most numbers are a few digits that end the value or stand before a character that
+        // cannot go on with them: read as they stand, skipping what cleaning drops.
+        int number = 0;
+        int digits = 0;
+        std::size_t pos = 0;
+        for (; pos < value.size(); ++pos) {
+            const char c = value[pos];
+            if (!IsKept(c)) continue;
+            if (!IsDigit(c) || digits == 4) break;
+            number = number * 10 + (c - '0');
+            ++digits;
+        }
+        if (pos == value.size() || !(IsDigit(value[pos]) || value[pos] == '.' || value[pos] == 'e' ||
+                                     value[pos] == 'E')) {
+            record.*(field.number) = static_cast<int16_t>(number);
+            return;
+        }
+    }
+    char cleaned[kMaxValueLength];
+    const std::string_view cleanedValue(cleaned, CleanInto(value, cleaned, kMaxValueLength));
+    if (field.text != nullptr) {
+        record.*(field.text) = cleanedValue;
+    } else {
+        record.*(field.number) = LeadingNumber(cleanedValue);
+    }
 }
 
 void ParseSetting(std::string_view line, ScenarioInfo& record) {
-    // The key, lower-cased as it is cleaned; one longer than every known key matches none of them.
-    char key[kLongestKey + 1];
-    std::size_t keyLength = 0;
-    std::size_t pos = 0;
-    for (; pos < line.size() && line[pos] != '='; ++pos) {
-        // Without a branch on the character: blanks and letters alternate too often to predict.
-        const char lower = kLowerKept[static_cast<unsigned char>(line[pos])];
-        key[keyLength] = lower;
-        keyLength += lower != '\0';
-        if (keyLength > kLongestKey) return;
-    }
-    if (pos == line.size()) return;
-    const std::string_view wanted(key, keyLength);
-    const auto field = std::find_if(kSettingFields.begin(), kSettingFields.end(),
-                                    [&](const SettingField& f) { return f.key == wanted; });
-    if (field == kSettingFields.end()) return;
-
-    char value[kMaxValueLength];
-    const std::string_view cleanedValue(value, CleanInto(line.substr(pos + 1), value, kMaxValueLength));
-    if (field->text != nullptr) {
-        record.*(field->text) = cleanedValue;
-    } else {
-        record.*(field->number) = LeadingNumber(cleanedValue);
-    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return;
+    const int setting = SettingOfKey(line.substr(0, equals));
+    if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), record);
 }
 
 int16_t LeadingNumber(std::string_view value) {

@@ -59,6 +59,13 @@ constexpr bool IsKept(char c) {
 // A line not yet cleaned gives the same result: the characters CleanLine drops are skipped.
 void ParseSetting(std::string_view line, ScenarioInfo& record);
 
+// ParseSetting in two steps, for a reader that remembers what the keys it met name.
+// The setting a key (the text before a line's first "=", cleaned or not) names, or kNoSetting.
+inline constexpr int kNoSetting = -1;
+int SettingOfKey(std::string_view key);
+// Sets a setting from the text after the line's first "=", cleaned or not.
+void ApplySetting(int setting, std::string_view value, ScenarioInfo& record);
+
 // A to Z turned into a to z; every other character, bytes from 0x80 included, stays as it is.
 std::string LowerCase(std::string_view text);
 constexpr char LowerChar(char c) {

@@ -2,7 +2,7 @@
 # Builds the fuzz targets of the data core (clang, libFuzzer, ASan + UBSan) and runs each one:
 #   fuzz.sh [SECONDS | -runs=N] [TARGET...]
 # SECONDS (default 600) or N executions per target; targets run side by side, one per core.
-# Targets: setting_lines, mission_file, rotation_roundtrip (default all). The committed seeds in
+# Targets: setting_lines, mission_file, mission_reader_diff, rotation_roundtrip (default all). The committed seeds in
 # fuzz/corpus/TARGET are only read; what a run learns goes to BUILD/fuzz/found/TARGET, its log to
 # BUILD/fuzz/TARGET.log and a crashing input to BUILD/fuzz/crashes/. Fails if any target fails.
 set -euo pipefail
@@ -17,7 +17,7 @@ case $limit in
 esac
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(setting_lines mission_file rotation_roundtrip)
+[ ${#targets[@]} -gt 0 ] || targets=(setting_lines mission_file mission_reader_diff rotation_roundtrip)
 
 cmake -S "$root" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DROTAPLEX_FUZZ=ON >/dev/null
 cmake --build "$out" --target "${targets[@]/%/_fuzzer}"

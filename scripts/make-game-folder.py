@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes a synthetic game folder for benchmarks: make-game-folder.py OUT --preset small|large
+"""Writes a synthetic game folder for benchmarks: make-game-folder.py OUT --preset small|large|many|few
 (or --files F --scenarios S --entries N).
 
 OUT/resource/missions/ gets F mission description files holding S scenarios in all, each with a
@@ -13,9 +13,13 @@ import pathlib
 import random
 import sys
 
+# (mission files, scenarios, rotation entries). Besides the limits of the formats (large): many
+# small files, one scenario each, and a few huge ones.
 PRESETS = {
     "small": (20, 60, 30),
     "large": (1000, 32767, 32767),
+    "many": (20000, 20000, 32767),
+    "few": (10, 30000, 32767),
 }
 
 PLACES = ["Ash", "Amber", "Basalt", "Cinder", "Cobalt", "Copper", "Crimson", "Dust", "Ember",

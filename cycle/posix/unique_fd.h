@@ -2,34 +2,15 @@
 
 #include <unistd.h>
 
-#include <utility>
+#include "common/unique_handle.h"
 
 namespace rotaplex::posix {
 
-// Owns one file descriptor and closes it exactly once.
-class UniqueFd {
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        reset(other.release());
-        return *this;
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() { reset(); }
-
-    int get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-    int release() { return std::exchange(fd_, -1); }
-    void reset(int fd = -1) {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = fd;
-    }
-
-private:
-    int fd_ = -1;
+struct CloseFd {
+    void operator()(int fd) const { ::close(fd); }
 };
+
+// Owns one file descriptor and closes it exactly once.
+using UniqueFd = UniqueHandle<int, CloseFd, -1>;
 
 }  // namespace rotaplex::posix

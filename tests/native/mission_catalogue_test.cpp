@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "cycle/line_reader.h"
+#include "tests/plain_mission_walk.h"
 
 namespace rotaplex {
 namespace {
@@ -89,55 +90,21 @@ TEST(MissionCatalogueTest, ServerSearchRunsPastTheNextScenarioAndBlocksRunToTheE
     EXPECT_EQ(catalogue.Scenario(2).Weather, 2);
 }
 
-struct WalkedFile {
-    std::vector<ScenarioInfo> records;
-    MissionFileOutcome outcome;
-};
-
-// The reading order done plainly, every line cleaned as it is looked at: the reader must match it.
-WalkedFile ParseByWalking(std::string_view text) {
-    WalkedFile walked;
-    LineReader reader(text);
-    std::string_view line;
-    std::string cleaned;
-    const auto readUntil = [&](auto isWanted) {
-        while (reader.Next(line)) {
-            cleaned = CleanLine(line);
-            if (isWanted()) return true;
-        }
-        return false;
-    };
-    walked.outcome.HasSection = readUntil([&] { return LowerCase(cleaned) == "[scenarios]"; });
-    if (!walked.outcome.HasSection) return walked;
-    while (readUntil([&] { return cleaned.ends_with("={"); })) {
-        ScenarioInfo& record = walked.records.emplace_back();
-        ResetScenario(record);
-        record.MissionFile = "m.nfo";
-        record.ScenarioKey = cleaned.substr(0, cleaned.size() - 2);
-        if (!readUntil([&] { return LowerCase(cleaned) == "[server]"; })) {
-            walked.outcome.MissingServer = true;
-            break;
-        }
-        while (reader.Next(line)) {
-            cleaned = CleanLine(line);
-            ParseSetting(cleaned, record);
-            if (cleaned == "}") break;
-        }
-    }
-    return walked;
-}
-
 TEST(MissionCatalogueTest, ReadsRandomFilesLikeThePlainWalk) {
     const std::string pieces[] = {
         "[Scenarios]", " [ SCENARIOS ] ", "[scenarios", "[server]", "[ SERVER ]\t", "\t[Server]",
         "Hill Fight = {", "={", "= {", "{", "=", "}", " } ", "}x", "name = a b", "NAME=x",
         "Rule Set=Free For All", "weather=-3", "gamelength=2.5", "kill limit = 1e9",
-        "scenariotext=a\\b c.txt", "\t", " ", "x", "-", "\x85", std::string(1, '\0')};
+        "scenariotext=a\\b c.txt", "\t", " ", "x", "-", "\x85", std::string(1, '\0'),
+        "\t\tIs Night = 1", "\t\tis night=2", "ISNIGHT = 3.5", std::string(40, ' ') + "Weather = 2",
+        "teamcount = 12345", "teamcount = 1 2", "teamcount = 7.", "teamcount = 8e1", "gamelength = x5"};
     const std::string lineEnds[] = {"\r\n", "\r\n", "\r\n", "\r", "\n", ""};
     unsigned seed = 2024;
     auto next = [&seed](unsigned bound) {
         return (seed = seed * 1103515245u + 12345u) / 65536u % bound;
     };
+    // One catalogue for all files: what it remembers of one file must not change how it reads the next.
+    MissionCatalogue catalogue;
     for (int file = 0; file < 3000; ++file) {
         std::string text = next(4) == 0 ? "" : "[scenarios]\r\n";
         for (unsigned n = next(40); n > 0; --n) {
@@ -145,13 +112,13 @@ TEST(MissionCatalogueTest, ReadsRandomFilesLikeThePlainWalk) {
             if (next(3) == 0) text += pieces[next(std::size(pieces))];
             text += lineEnds[next(std::size(lineEnds))];
         }
-        const WalkedFile walked = ParseByWalking(text);
-        MissionCatalogue catalogue;
+        const plain::WalkedFile walked = plain::ParseByWalking(text, "m.nfo");
+        const std::size_t before = std::max<std::size_t>(catalogue.ScenarioTable().size(), 1);
         const MissionFileOutcome outcome = catalogue.ParseMissionFile(text, "m.nfo");
         EXPECT_EQ(outcome.HasSection, walked.outcome.HasSection) << text;
         EXPECT_EQ(outcome.MissingServer, walked.outcome.MissingServer) << text;
         const std::vector<ScenarioInfo>& table = catalogue.ScenarioTable();
-        const std::vector<ScenarioInfo> records(table.begin() + (table.empty() ? 0 : 1), table.end());
+        const std::vector<ScenarioInfo> records(table.begin() + std::min(before, table.size()), table.end());
         EXPECT_EQ(records, walked.records) << text;
     }
 }

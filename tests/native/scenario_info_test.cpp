@@ -100,5 +100,22 @@ TEST(ScenarioInfoTest, LeadingNumberRoundsHalfToEvenAndSaturates) {
     for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.value), c.number) << c.value;
 }
 
+// Compared eight bytes at a time: only A to Z fold, their neighbours and bytes from 0x80 do not,
+// and a difference anywhere in a word or in the bytes after the last whole word counts.
+TEST(ScenarioInfoTest, EqualsIgnoringCaseFoldsOnlyAToZ) {
+    const std::string chars = "aAzZ@[`{09\xc1\xe1\xda\xfa";
+    unsigned seed = 7;
+    auto next = [&seed](unsigned bound) { return (seed = seed * 1103515245u + 12345u) / 65536u % bound; };
+    for (int i = 0; i < 3000; ++i) {
+        std::string a(next(20), ' ');
+        for (char& c : a) c = chars[next(static_cast<unsigned>(chars.size()))];
+        std::string b = a;
+        if (!b.empty() && next(2) == 0) b[next(static_cast<unsigned>(b.size()))] = chars[next(static_cast<unsigned>(chars.size()))];
+        if (next(8) == 0) b += 'a';
+        const bool expected = LowerCase(a) == LowerCase(b);
+        EXPECT_EQ(EqualsIgnoringCase(a, b), expected) << a << " / " << b;
+    }
+}
+
 }  // namespace
 }  // namespace rotaplex
