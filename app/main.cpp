@@ -5,8 +5,8 @@
 
 #include <exception>
 
+#include "app/game_folder_choice.h"
 #include "app/game_folder_claim.h"
-#include "cycle/win/game_folder.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/frm_srv_cyc.h"
 #include "ui/message_box.h"
@@ -16,16 +16,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     try {
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        const GameFolderClaim claim(LocateGameFolder());
+        const std::optional<std::string> gameFolder = ChooseGameFolder(CommandLineArguments());
+        if (!gameFolder) return 1;  // the operator cancelled the folder picker
+        const GameFolderClaim claim(*gameFolder);
         if (!claim.Owned()) {
             claim.ShowOwnerWindow();
             return 0;
         }
         frmSrvCyc main;
-        main.Load();
+        main.Load(*gameFolder);
         claim.MarkWindow(main.Window());
         main.Show(show);
-        return RunMessageLoop();
+        return RunMessageLoop(main.Window(), main.Accelerators());
     } catch (const std::exception& error) {
         // Start-up that cannot go on, or an error that escaped a handler: tell it and end.
         ShowMessage(nullptr, error.what(), kAppTitle, MB_OK | MB_ICONERROR);

@@ -24,6 +24,7 @@ namespace rotaplex {
 namespace {
 
 const std::string kMissions = "resource\\missions\\";
+const std::string kPickerTitle = "Rotaplex: choose the game folder";
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -67,6 +68,12 @@ private:
         WaitUntil(
             [&] {
                 if (const HWND box = ShownWindow("#32770"); box && answered_.insert(box).second) {
+                    if (WindowText(box) == kPickerTitle) {
+                        // No usable game folder: the operator cancels the folder picker.
+                        Boxes.push_back(kPickerTitle);
+                        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                        return done();
+                    }
                     EXPECT_EQ(WindowText(box), "Rotaplex") << "the title of a box";
                     Boxes.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
                     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -140,7 +147,7 @@ const Case kCases[] = {
     {"text-folder", {}, 2, {kHill, kValley}},  // its empty box: the properties window's tests
     {"long-entry", {}, 2, {kHill, kSecondUnmatched}},
     {"no-cycle", {kNoCycle}, 0},
-    {"no-servercycle", {"~servercycle.txt\n" + SystemMessage(ERROR_FILE_NOT_FOUND)}},
+    {"no-servercycle", {kPickerTitle}},
     {"no-server", {"Malformed File ~" + kMissions + "noserver.nfo\nmissing [server] in scenario"}, 2,
      {kHill, {1, " ", 3}}},  // the scenario stays, with its defaults
     {"big-numbers", {}, 2, {kHill, kValley}},
@@ -156,7 +163,7 @@ const Case kCases[] = {
     {kWideFolder, {}, 2, {kHill, kValley}},
     {"text-elsewhere", {}, 2, {kHill, kValley}},
     // Not generated: the registry names a folder that is not there.
-    {"not-there", {"~servercycle.txt\n" + SystemMessage(ERROR_PATH_NOT_FOUND)}},
+    {"not-there", {kPickerTitle}},
 };
 
 class BadCorpus : public testing::TestWithParam<Case> {};

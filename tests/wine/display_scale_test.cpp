@@ -210,9 +210,11 @@ void ClickAt(HWND window, double x, double y) {
                 std::to_string(r.top + PixelsY(y, tpp)) + " click 1");
 }
 
-void ClickOn(HWND window, MainCommand command) {
-    for (const HotSpot<MainCommand>& spot : kMainHotSpots)
-        if (spot.Action == command) ClickAt(window, (spot.Left + spot.Right) / 2, (spot.Top + spot.Bottom) / 2);
+// The command's painted label (its second one where it has two: QUIT's X on the tab).
+void ClickOn(HWND window, EditorCommand command, int label = 0) {
+    for (const HotSpot<MainSpot>& spot : kMainHotSpots)
+        if (spot.Action == command && label-- == 0)
+            return ClickAt(window, (spot.Left + spot.Right) / 2, (spot.Top + spot.Bottom) / 2);
 }
 
 // The screen's pixels under a window, as 0x00RRGGBB.
@@ -282,24 +284,24 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
         << Mismatches(main, kMainSkin, kMainKey) << " pixels of the main window differ from its art";
     // List1 stays off the painted commands.
     const TwipsPerPixel tpp = TwipsPerPixelAt(ScreenDpi());
-    for (const HotSpot<MainCommand>& spot : kMainHotSpots) {
+    for (const HotSpot<MainSpot>& spot : kMainHotSpots) {
         const RECT painted{PixelsX(spot.Left, tpp), PixelsY(spot.Top, tpp), PixelsX(spot.Right, tpp),
                            PixelsY(spot.Bottom, tpp)};
         for (HWND c : VisibleControls(main)) {
             const RECT r = ClientRectIn(c, main);
             RECT common{};
-            EXPECT_FALSE(IntersectRect(&common, &r, &painted)) << "a control covers command " << int(spot.Action);
+            EXPECT_FALSE(IntersectRect(&common, &r, &painted)) << "a control covers command " << int(*spot.Action);
         }
     }
 
     // Without a selection ADD, EDIT and DEL each say what is missing.
     const struct {
-        MainCommand Command;
+        EditorCommand Command;
         const char* Message;
     } asks[] = {
-        {MainCommand::Add, "Pick from the list where you want to add it!"},
-        {MainCommand::Edit, "Pick from the list before editing!"},
-        {MainCommand::Delete, "Pick from the list before editing!"},
+        {EditorCommand::Add, "Pick from the list where you want to add it!"},
+        {EditorCommand::Edit, "Pick from the list before editing!"},
+        {EditorCommand::Delete, "Pick from the list before editing!"},
     };
     for (const auto& ask : asks) {
         ClickOn(main, ask.Command);
@@ -310,7 +312,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
         ASSERT_TRUE(program.WaitUntil([&] { return IsWindowEnabled(main); }));
     }
 
-    ClickOn(main, MainCommand::Minimize);
+    ClickOn(main, EditorCommand::Minimize);
     EXPECT_TRUE(program.WaitUntil([&] { return IsIconic(main); })) << "minimise";
     PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
     ASSERT_TRUE(program.WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }));
@@ -319,7 +321,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     const HWND list = FindWindowExA(main, nullptr, "ListBox", nullptr);
     SendMessageA(list, LB_SETCURSEL, 0, 0);
     for (const bool ok : {false, true}) {
-        ClickOn(main, MainCommand::Edit);
+        ClickOn(main, EditorCommand::Edit);
         const HWND properties = program.WaitForWindow(props::kWindowClass, nullptr, main);
         ASSERT_NE(properties, nullptr);
         if (!ok) {
@@ -338,8 +340,8 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     }
 
     // The X asks about the change; Cancel keeps the editor, QUIT asks again and No ends it.
-    for (const auto& [command, answer] : {std::pair{MainCommand::Close, IDCANCEL}, std::pair{MainCommand::Quit, IDNO}}) {
-        ClickOn(main, command);
+    for (const auto& [label, answer] : {std::pair{1, IDCANCEL}, std::pair{0, IDNO}}) {
+        ClickOn(main, EditorCommand::Quit, label);
         const HWND box = program.WaitForWindow(test::kDialogClass, "Quitting", main);
         ASSERT_NE(box, nullptr);
         PostMessageA(GetDlgItem(box, answer), BM_CLICK, 0, 0);

@@ -95,5 +95,48 @@ TEST(AddPositionDialog, LayoutAsDesigned) {
     EXPECT_FALSE(IsWindow(shown));
 }
 
+// The dialog widens to show the whole text, up to the screen's width, where the text ends in "...".
+TEST(AddPositionDialog, WidensToTheEntrysWholeText) {
+    const struct {
+        std::string text;
+        bool wider;
+        bool whole;
+    } cases[] = {
+        {"Hill Fight Free For All", false, true},
+        {"A very long scenario name that no label of the design holds TeamAttrition", true, true},
+        {std::string(400, 'W'), true, false},
+    };
+    OwnerWindow owner;
+    RECT screen{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ModalScript script(kDialogClass, {[&](HWND dialog) {
+            const HWND label = GetDlgItem(dialog, Label1);
+            RECT client{}, window{};
+            GetClientRect(dialog, &client);
+            GetWindowRect(dialog, &window);
+            EXPECT_EQ(client.right > 232, c.wider);
+            EXPECT_LE(window.right - window.left, screen.right - screen.left);
+            const RECT labelRect = ClientRectOf(label);
+            const RECT cancel = ClientRectOf(GetDlgItem(dialog, cmdCancel));
+            EXPECT_EQ(labelRect.right, 137 + client.right - 232) << "the label takes what the dialog grew";
+            EXPECT_EQ(cancel.left, 160 + client.right - 232) << "Cancel keeps to the right";
+            // What the label lacks for the whole text.
+            const HDC dc = GetDC(label);
+            const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+            SIZE text{};
+            GetTextExtentPoint32A(dc, c.text.c_str(), static_cast<int>(c.text.size()), &text);
+            SelectObject(dc, old);
+            ReleaseDC(label, dc);
+            EXPECT_EQ(text.cx <= labelRect.right, c.whole) << text.cx << " against " << labelRect.right;
+            EXPECT_TRUE(GetWindowLongPtrA(label, GWL_STYLE) & SS_ENDELLIPSIS);
+            PostKey(VK_ESCAPE);
+        }});
+        EXPECT_EQ(ShowAddPosition(owner.get(), c.text), kAddCancelled);
+        EXPECT_EQ(script.StepsRun(), 1u);
+    }
+}
+
 }  // namespace
 }  // namespace rotaplex

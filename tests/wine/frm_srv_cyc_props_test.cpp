@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 
 #include "cycle/win/unique_handle.h"
@@ -98,7 +99,10 @@ TEST(PropertiesHotSpots, CancelThenOkWithEdgesIncludedElseDrag) {
         {4452, 5172, Spot::Ok},     {3540, 4800, Spot::Ok},       {3539.5f, 4800, Spot::Drag},
         {4476, 5000, Spot::Drag},   {4500, 4800, Spot::Cancel},   {5532, 5172, Spot::Cancel},
         {5532.5f, 5000, Spot::Drag}, {4000, 5173, Spot::Drag},    {4000, 4799, Spot::Drag},
-        {5700, 300, Spot::Drag},    {100, 100, Spot::Drag},
+        {100, 100, Spot::Drag},
+        // The X on the tab cancels; the gap below it and the _ drag.
+        {5580, 240, Spot::Cancel},  {5775, 435, Spot::Cancel},    {5579.5f, 300, Spot::Drag},
+        {5700, 239.5f, Spot::Drag}, {5700, 436, Spot::Drag},      {5700, 550, Spot::Drag},
     };
     for (const auto& p : presses) EXPECT_EQ(SpotAt(p.x, p.y), p.expected) << p.x << ", " << p.y;
 }
@@ -154,13 +158,13 @@ TEST_F(PropertiesWindow, OkReturnsTheHighlightedScenarioEverythingElseTheCallers
     }
 }
 
-// Between the buttons and on the painted tab glyphs, as on the main window.
+// Between the buttons and on the painted _ of the tab.
 TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
     AddEight();
     Show(-1, {[](HWND w) {
                   const TwipsPerPixel tpp = WindowTwipsPerPixel(w);
                   for (const POINT at : {POINT{PixelsX(4476, tpp), PixelsY(5000, tpp)},
-                                         POINT{PixelsX(5700, tpp), PixelsY(300, tpp)}}) {
+                                         POINT{PixelsX(5700, tpp), PixelsY(550, tpp)}}) {
                       EXPECT_TRUE(test::PressStartsMove(w, WM_LBUTTONDOWN, at)) << at.x;
                       EXPECT_FALSE(test::PressStartsMove(w, WM_RBUTTONDOWN, at)) << at.x;
                       EXPECT_FALSE(test::PressStartsMove(w, WM_MBUTTONDOWN, at)) << at.x;
@@ -170,11 +174,13 @@ TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
               PressCancel});
 }
 
-TEST_F(PropertiesWindow, NumbersAtZeroOrBelowAndChoicesOutOfRangeKeepWhatIsShown) {
+// Never the previous scenario's values as this one's: a scenario without tonnage lines once showed
+// those of the scenario shown before it.
+TEST_F(PropertiesWindow, NumbersAtZeroOrBelowShowEmptyAndChoicesOutOfRangeNoChoice) {
     ScenarioInfo a = Scenario("A");
     a.GameLength = 30;
-    a.MinimumTonnage = 20;
-    a.MaximumTonnage = 80;
+    a.MinimumTonnage = 37;
+    a.MaximumTonnage = 58;
     a.Visibility = 2;
     a.RadarMode = 1;
     ScenarioInfo b = Scenario("B");
@@ -186,16 +192,168 @@ TEST_F(PropertiesWindow, NumbersAtZeroOrBelowAndChoicesOutOfRangeKeepWhatIsShown
     Show(2, {[](HWND w) {
                  EXPECT_EQ(Text(w, txtGameLength), "");
                  EXPECT_EQ(Text(w, txtMinimumTonnage), "");
-                 EXPECT_EQ(Selection(w, cmbFog), 0);
+                 EXPECT_EQ(Selection(w, cmbFog), CB_ERR);
                  Choose(w, 0);
                  EXPECT_EQ(Text(w, txtGameLength), "30");
+                 EXPECT_EQ(Text(w, txtMinimumTonnage), "37");
+                 EXPECT_EQ(Text(w, cmbFog), "2 - Heavy Fog");
                  Choose(w, 1);
                  EXPECT_EQ(Text(w, txtName), "B");
-                 EXPECT_EQ(Text(w, txtGameLength), "30");
-                 EXPECT_EQ(Text(w, txtMinimumTonnage), "20");
-                 EXPECT_EQ(Text(w, txtMaximumTonnage), "80");
-                 EXPECT_EQ(Text(w, cmbFog), "2 - Heavy Fog");
+                 for (const int box : {txtGameLength, txtMinimumTonnage, txtMaximumTonnage})
+                     EXPECT_EQ(Text(w, box), "") << box;
+                 EXPECT_EQ(Selection(w, cmbFog), CB_ERR);
+                 EXPECT_EQ(Text(w, cmbFog), "");
+                 EXPECT_EQ(Selection(w, cmbRadar), CB_ERR);
+                 Choose(w, 0);
                  EXPECT_EQ(Selection(w, cmbRadar), 1);
+                 PressCancel(w);
+             }});
+}
+
+// Enter, a double-click on a scenario and the list's OK choose; Esc and the X on the tab do not.
+TEST_F(PropertiesWindow, KeysAndTheTabsXCloseAsOkOrCancel) {
+    AddEight();
+    const auto key = [](WPARAM k) { return [k](HWND) { test::PostKey(k); }; };
+    const Step chooseS2 = [](HWND w) { Choose(w, 1); };
+    const struct {
+        const char* how;
+        std::vector<Step> steps;
+        int16_t expected;
+    } cases[] = {
+        {"Enter", {chooseS2, key(VK_RETURN)}, 2},
+        {"Esc", {chooseS2, key(VK_ESCAPE)}, 7},
+        {"double-click", {[](HWND w) {
+             RECT entry{};
+             SendDlgItemMessageA(w, List1, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&entry));
+             const LPARAM at = MAKELPARAM(entry.left + 4, entry.top + 2);
+             const HWND list = GetDlgItem(w, List1);
+             PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+             PostMessageA(list, WM_LBUTTONUP, 0, at);
+             PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+             PostMessageA(list, WM_LBUTTONUP, 0, at);
+         }}, 5},  // the fourth entry: S3 is not listed
+        {"Enter in the scenario text", {chooseS2, [](HWND w) { SetFocus(GetDlgItem(w, txtScenarioText)); },
+                                        key(VK_RETURN)}, 2},
+        {"Esc in a setting box", {chooseS2, [](HWND w) { SetFocus(GetDlgItem(w, txtName)); }, key(VK_ESCAPE)}, 7},
+        {"the X on the tab", {chooseS2, [](HWND w) { test::PressAt(w, 5680, 330); }}, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        EXPECT_EQ(Show(7, c.steps), c.expected);
+    }
+}
+
+// Tab visits every control that takes the focus, the scenario text too, and comes round to the list.
+TEST_F(PropertiesWindow, TabGoesRoundEveryControl) {
+    ScenarioInfo record = Scenario("T");
+    record.KillLimit = 1;  // its box shows; the other two limit boxes are hidden and skipped
+    Add(record);
+    std::vector<int> visited;
+    std::vector<Step> steps;
+    for (int i = 0; i < 18; ++i)
+        steps.push_back([&](HWND) {
+            visited.push_back(GetDlgCtrlID(GetFocus()));
+            test::PostKey(VK_TAB);
+        });
+    steps.push_back(PressCancel);
+    Show(1, steps);
+    EXPECT_EQ(visited, (std::vector<int>{List1, txtName, txtRuleset, txtGameLength, txtMinimumTonnage,
+                                         txtMaximumTonnage, chkIsNight, chkStockMechs, cmbFog, chkWeather, cmbRadar,
+                                         chkTeamAllowed, chkKillLimited, txtKillLimit, chkRespawnlimited,
+                                         txtScenarioText, txtFilter, List1}));
+}
+
+// Typing in the filter box narrows the list to the scenarios whose listed text or mission file
+// holds the text, ignoring case; the highlighted one stays while it matches, else the first
+// match is highlighted and shown; Down goes on into the list.
+TEST_F(PropertiesWindow, FilterNarrowsTheListAndKeepsTheHighlightWhileItMatches) {
+    const struct {
+        const char* name;
+        const char* ruleset;
+        const char* file;
+    } scenarios[] = {
+        {"Hill Fight", "FreeForAll", "hills.nfo"}, {"Red Canyon", "CTF", "canyon.nfo"},
+        {"Hill Night", "Teams", "hills.nfo"},      {"Salt Flats", "KingOfTheHill", "salt.nfo"},
+    };
+    for (const auto& s : scenarios) {
+        ScenarioInfo record = Scenario(s.name, s.ruleset);
+        record.MissionFile = s.file;
+        Add(record);
+    }
+    const auto type = [](const std::string& text) {
+        return [text](HWND w) {
+            const HWND box = GetDlgItem(w, txtFilter);
+            SetFocus(box);
+            SendMessageA(box, EM_SETSEL, 0, -1);
+            PostMessageA(box, WM_KEYDOWN, VK_DELETE, 1);
+            for (const char c : text) PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+        };
+    };
+    const auto expect = [](std::vector<LRESULT> listed, int16_t highlighted, const char* name) {
+        return [=](HWND w) {
+            std::vector<LRESULT> data;
+            for (LRESULT i = 0; i < SendDlgItemMessageA(w, List1, LB_GETCOUNT, 0, 0); ++i)
+                data.push_back(SendDlgItemMessageA(w, List1, LB_GETITEMDATA, i, 0));
+            EXPECT_EQ(data, listed);
+            if (highlighted) {
+                EXPECT_EQ(HighlightedData(w), highlighted);
+            }
+            EXPECT_EQ(Text(w, txtName), name);
+        };
+    };
+    const int16_t none = 0;
+    EXPECT_EQ(Show(3, {expect({1, 2, 3, 4}, 3, "Hill Night"),
+                       type("hill"), expect({1, 3, 4}, 3, "Hill Night"),      // name, ruleset: still matches
+                       type("HILLS.NFO"), expect({1, 3}, 3, "Hill Night"),    // the mission file, any case
+                       type("fight"), expect({1}, 1, "Hill Fight"),           // gone: the first match shows
+                       type("zzz"), expect({}, none, "Hill Fight"),           // nothing left to choose
+                       type("can"), expect({2}, 2, "Red Canyon"),
+                       type(""), expect({1, 2, 3, 4}, 2, "Red Canyon"),
+                       [](HWND) { test::PostKey(VK_DOWN); },
+                       [](HWND w) { EXPECT_EQ(GetFocus(), GetDlgItem(w, List1)) << "Down goes into the list"; },
+                       type("ctf"), Ok()}),
+              2);
+    // With nothing matching, OK chooses nothing: the caller's value stands.
+    EXPECT_EQ(Show(3, {type("zzz"), Ok()}), 3);
+}
+
+// Nothing typed or clicked in the setting controls was ever kept, so none of them takes it.
+TEST_F(PropertiesWindow, SettingControlsShowButTakeNoInput) {
+    ScenarioInfo record = Scenario("T");
+    record.GameLength = 30;
+    record.Weather = 1;
+    record.Visibility = 1;
+    Add(record);
+    const auto focusAnd = [](int id, std::function<void(HWND)> act) {
+        return [id, act](HWND w) {
+            SetFocus(GetDlgItem(w, id));
+            act(GetDlgItem(w, id));
+        };
+    };
+    const auto typed = [](HWND control) {
+        PostMessageA(control, WM_KEYDOWN, VK_END, 1);
+        PostMessageA(control, WM_CHAR, '9', 1);
+        PostMessageA(control, WM_KEYDOWN, VK_BACK, 1);
+    };
+    const auto clicked = [](HWND control) {
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        PostMessageA(control, WM_KEYDOWN, VK_SPACE, 1);
+        PostMessageA(control, WM_KEYUP, VK_SPACE, 1);
+        PostMessageA(control, WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageA(control, WM_CHAR, '3', 1);
+    };
+    Show(1, {focusAnd(txtGameLength, typed), focusAnd(txtScenarioText, typed), focusAnd(chkWeather, clicked),
+             focusAnd(chkIsNight, clicked), focusAnd(cmbFog, clicked),
+             [](HWND w) {
+                 EXPECT_EQ(Text(w, txtGameLength), "30");
+                 EXPECT_EQ(Text(w, txtScenarioText), "");
+                 EXPECT_TRUE(Ticked(w, chkWeather));
+                 EXPECT_FALSE(Ticked(w, chkIsNight));
+                 EXPECT_EQ(Selection(w, cmbFog), 1);
+                 for (const int id : {txtName, txtGameLength, txtScenarioText})
+                     EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(w, id), GWL_STYLE) & ES_READONLY) << id;
+                 for (const int id : {txtName, chkWeather, cmbFog}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(w, id))) << id;
                  PressCancel(w);
              }});
 }

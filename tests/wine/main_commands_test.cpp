@@ -30,6 +30,8 @@ constexpr const char* kMissions =
 constexpr const char* kRotation = "[cycle]\r\nmap=m.nfo::Alpha\r\nmap=gone.nfo::Retired\r\nmap=m.nfo::Bravo\r\n";
 const ListRow kAlpha{"Alpha Attrition", 1}, kRetired{"", 0}, kBravo{"Bravo Brawl", 2}, kCharlie{"Charlie CTF", 3};
 const Rows kRows{kAlpha, kRetired, kBravo};
+// What the rows show and the dialogs name: an entry whose mission is missing by its own reference.
+const std::string kShown[] = {"Alpha Attrition", "gone.nfo::Retired", "Bravo Brawl"};
 
 // The painted labels, in pixels.
 constexpr POINT kAdd{80, 325}, kEdit{125, 325}, kDel{170, 325};
@@ -124,7 +126,7 @@ TEST_F(MainCommandsTest, AddPutsTheChosenScenarioBeforeOrAfterTheSelectedEntry) 
         Select(main, c.selected);
         // The properties window opens on no scenario: the first listed one is highlighted.
         const auto shown =
-            Press(main, kAdd, {AddPosition(kRows[c.selected].first, c.button), Properties(1, 2, true)});
+            Press(main, kAdd, {AddPosition(kShown[c.selected], c.button), Properties(1, 2, true)});
         ASSERT_EQ(shown.size(), 2u);
         EXPECT_EQ(shown[0].Title, "Add Mission");
         EXPECT_EQ(shown[0].Owner, main.Window());
@@ -186,14 +188,18 @@ TEST_F(MainCommandsTest, DelAsksAndRemovesTheEntryOnYes) {
     } cases[] = {
         {0, IDYES, "Delete Alpha Attrition?\nAre you sure?", {kRetired, kBravo}},
         {2, IDNO, "Delete Bravo Brawl?\nAre you sure?", kRows},
-        {1, IDYES, "Delete ?\nAre you sure?", {kAlpha, kBravo}},
+        {1, IDYES, "Delete gone.nfo::Retired?\nAre you sure?", {kAlpha, kBravo}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.question);
         frmSrvCyc main;
         Start(main);
         Select(main, c.selected);
-        const auto shown = Press(main, kDel, {Click(c.answer)});
+        // No is the default button, so that Enter never deletes.
+        const auto shown = Press(main, kDel, {{test::kDialogClass, [&](HWND box) {
+                                                   EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON);
+                                                   Click(c.answer).Act(box);
+                                               }}});
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].Title, "Rotaplex");
         EXPECT_EQ(shown[0].Text, c.question);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cycle/win/system_error.h"
+#include "cycle/win/unique_handle.h"
 #include "failing_file_system.h"
 #include "modal_script.h"
 #include "test_folder.h"
@@ -156,7 +157,9 @@ TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
 }
 
 TEST_F(MainWindowTest, RotationThatCannotBeReadStopsStartUp) {
-    DeleteFileA(rotation_.c_str());
+    // Held open without sharing: what really fails to open under Wine, also for root.
+    const unique_hfile held(ValidOrNull(CreateFileA(rotation_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+    ASSERT_TRUE(held);
     frmSrvCyc main;
     try {
         main.Load();
@@ -164,6 +167,13 @@ TEST_F(MainWindowTest, RotationThatCannotBeReadStopsStartUp) {
     } catch (const FileError& error) {
         EXPECT_EQ(error.Path(), rotation_);
     }
+}
+
+TEST_F(MainWindowTest, FolderWithoutARotationStartsEmpty) {
+    DeleteFileA(rotation_.c_str());
+    frmSrvCyc main;
+    main.Load();
+    EXPECT_TRUE(ListRows(main.List1()).empty());
 }
 
 TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
@@ -262,20 +272,42 @@ TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
     EXPECT_EQ(ReadBytes(rotation_), kSaved);
 }
 
-// Edges are included, the first hot spot that holds the point wins, and the rest drags.
+// Edges are included, and the rest drags (nothing).
 TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
-    const std::tuple<float, float, MainCommand> cases[] = {
-        {3600, 240, MainCommand::Close},    {3795, 435, MainCommand::Close},
-        {3600, 436, MainCommand::Drag},     {3600, 480, MainCommand::Minimize},
-        {3795, 675, MainCommand::Minimize}, {3796, 675, MainCommand::Drag},
-        {2280, 4740, MainCommand::Delete},  {2775, 4995, MainCommand::Delete},
-        {1620, 4740, MainCommand::Edit},    {2115, 4995, MainCommand::Edit},
-        {960, 4740, MainCommand::Add},      {1515, 4995, MainCommand::Add},
-        {1516, 4800, MainCommand::Drag},    {3000, 4740, MainCommand::Quit},
-        {3615, 4995, MainCommand::Quit},    {3615, 4739, MainCommand::Drag},
-        {1500, 1500, MainCommand::Drag},
+    using C = EditorCommand;
+    const std::optional<C> drag;
+    const std::tuple<float, float, std::optional<C>> cases[] = {
+        {3600, 240, C::Quit},     {3795, 435, C::Quit},     {3600, 436, drag},        {3600, 480, C::Minimize},
+        {3795, 675, C::Minimize}, {3796, 675, drag},        {2280, 4740, C::Delete},  {2775, 4995, C::Delete},
+        {1620, 4740, C::Edit},    {2115, 4995, C::Edit},    {960, 4740, C::Add},      {1515, 4995, C::Add},
+        {1516, 4800, drag},       {3000, 4740, C::Quit},    {3615, 4995, C::Quit},    {3615, 4739, drag},
+        {1500, 1500, drag},
     };
     for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
+}
+
+// The context menu lists every command and greys the ones that cannot run.
+TEST(MainContextMenu, GreysWhatCannotRun) {
+    using C = EditorCommand;
+    const struct {
+        EditorState state;
+        std::vector<C> greyed;
+    } cases[] = {
+        {{3, std::nullopt, false, false}, {C::Add, C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+        {{3, 0, true, false}, {C::MoveUp, C::Redo}},
+        {{3, 2, false, true}, {C::MoveDown, C::Undo}},
+        {{0, std::nullopt, false, false}, {C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+    };
+    for (const auto& c : cases) {
+        const unique_hmenu menu = MakeMainContextMenu(c.state);
+        std::vector<C> greyed;
+        for (const MainCommandSpec& spec : kMainCommands) {
+            const UINT state = GetMenuState(menu.get(), MainCommandId(spec.Command), MF_BYCOMMAND);
+            ASSERT_NE(state, static_cast<UINT>(-1)) << spec.MenuText;
+            if (state & MF_GRAYED) greyed.push_back(spec.Command);
+        }
+        EXPECT_EQ(greyed, c.greyed);
+    }
 }
 
 }  // namespace

@@ -43,20 +43,90 @@ TEST(RotaplexExe, ShowsTheDemoRotationAndQuitsWithoutChanges) {
     EXPECT_EQ(test::ReadBytes(demo + "servercycle.txt"), before);
 }
 
-TEST(RotaplexExe, RotationThatCannotBeOpenedIsToldAndEndsTheProgram) {
-    test::TestFolder empty;
+// The static text of a dialog that reads text, found among its controls; empty when none does.
+std::string DialogLine(HWND dialog, const std::string& text) {
+    struct Search {
+        std::string Text;
+        bool Found = false;
+    } search{text};
+    EnumChildWindows(
+        dialog,
+        [](HWND control, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            char shown[256] = "";
+            GetWindowTextA(control, shown, sizeof shown);
+            s->Found = s->Found || s->Text == shown;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found ? text : "";
+}
+
+TEST(RotaplexExe, WithoutAUsableRegistryEntryAFolderPickerAsksAndCancelEnds) {
+    test::TestFolder empty;  // a folder without servercycle.txt
     test::GameFolderSetting key(empty.Path());
     Program program;
 
-    const HWND box = program.WaitForWindow("#32770", "Rotaplex");
-    ASSERT_NE(box, nullptr);
-    char text[1024] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    EXPECT_EQ(std::string(text), empty.Path() + "servercycle.txt\n" + SystemMessage(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(FindWindowA("frmSrvCyc", nullptr), nullptr) << "the main window never shows";
+    const HWND picker = program.WaitForWindow("#32770", "Rotaplex: choose the game folder");
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(DialogLine(picker, "The game's registry entry was not found."), "The game's registry entry was not found.");
+    EXPECT_EQ(FindWindowA("frmSrvCyc", nullptr), nullptr) << "the main window waits for the folder";
 
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(program.WaitForExit(), 1u);
+}
+
+// The game folder as the one argument, quoted as a folder with blanks must be, with or without its
+// last backslash: it wins over the registry, and a folder without a rotation starts empty.
+TEST(RotaplexExe, FolderArgumentWinsOverTheRegistry) {
+    const std::string demo = test::DemoGameFolder();
+    test::GameFolderSetting key(demo);
+    test::TestFolder game;
+    const std::string folder = game.MakeFolder("my game");
+    game.Write("my game\\servercycle.txt", "[cycle]\r\nmap=x.nfo::Nowhere\r\n");
+    test::TestFolder bare;
+    const struct {
+        std::string arguments;
+        size_t rows;
+    } cases[] = {
+        {"\"" + folder + "\"", 1},
+        {"\"" + folder.substr(0, folder.size() - 1) + "\"", 1},
+        {"\"" + bare.Path() + "\"", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        Program program(c.arguments);
+        const HWND main = program.WaitForWindow("frmSrvCyc", "Rotaplex");
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr)).size(), c.rows);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+    EXPECT_FALSE(test::Exists(bare.Path() + "servercycle.txt")) << "nothing saved without a change";
+}
+
+TEST(RotaplexExe, BadArgumentsAreToldAndEndTheProgram) {
+    test::TestFolder game;
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"\"" + game.Path() + "gone\"", "The game folder\n" + game.Path() + "gone\\\nis not there."},
+        {"one two",
+         "Start Rotaplex with no argument, or with the game folder as its one argument:\n"
+         "Rotaplex.exe \"C:\\Games\\The Game\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        Program program(c.arguments);
+        const HWND box = program.WaitForWindow("#32770", "Rotaplex");
+        ASSERT_NE(box, nullptr);
+        char text[1024] = "";
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        EXPECT_EQ(std::string(text), c.message);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(program.WaitForExit(), 1u);
+    }
 }
 
 // A window of the program that main owns and that is on screen: a dialog still up.

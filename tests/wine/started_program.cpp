@@ -8,10 +8,11 @@
 
 namespace rotaplex::test {
 
-StartedProgram::StartedProgram() {
+StartedProgram::StartedProgram(const std::string& arguments) {
     const char* exe = std::getenv("ROTAPLEX_EXE");
     if (!exe) throw std::runtime_error("ROTAPLEX_EXE is not set");
     std::string commandLine = "\"" + WindowsPath(exe) + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};

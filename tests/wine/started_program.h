@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "cycle/win/unique_handle.h"
 
 namespace rotaplex::test {
@@ -10,7 +12,8 @@ namespace rotaplex::test {
 // from outside. A program still running at the end of the test is ended.
 class StartedProgram {
 public:
-    StartedProgram();
+    // arguments: the command line after the program's name, as the operator would type it.
+    explicit StartedProgram(const std::string& arguments = "");
     ~StartedProgram();
     StartedProgram(const StartedProgram&) = delete;
     StartedProgram& operator=(const StartedProgram&) = delete;

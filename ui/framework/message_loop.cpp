@@ -6,9 +6,10 @@
 
 namespace rotaplex {
 
-int RunMessageLoop() {
+int RunMessageLoop(HWND window, HACCEL accelerators) {
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (accelerators && TranslateAcceleratorA(window, accelerators, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

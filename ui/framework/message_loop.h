@@ -1,9 +1,12 @@
 #pragma once
 
+#include <windows.h>
+
 namespace rotaplex {
 
 // The program's one message loop: runs until WM_QUIT, then rethrows an error that escaped a
-// handler, and returns the quit code.
-int RunMessageLoop();
+// handler, and returns the quit code. Keys of the accelerator table, if one is given, become
+// WM_COMMAND messages to window.
+int RunMessageLoop(HWND window = nullptr, HACCEL accelerators = nullptr);
 
 }  // namespace rotaplex

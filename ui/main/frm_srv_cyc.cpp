@@ -1,17 +1,21 @@
 #include "ui/main/frm_srv_cyc.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
 #include "cycle/file_rules.h"
 #include "cycle/limits.h"
 #include "cycle/report_batch.h"
-#include "cycle/win/game_folder.h"
 #include "cycle/win/mission_scan.h"
 #include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
+#include "ui/framework/list_rows.h"
+#include "ui/main/main_commands.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
@@ -24,16 +28,19 @@ namespace {
 constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr int kList1Id = 1;
+// Owner-drawn so that an entry whose mission is missing can show its own reference, greyed; the
+// items keep their texts.
 constexpr std::array<ControlSpec, 1> kControls{{
-    {kList1Id, "LISTBOX", nullptr, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
+    {kList1Id, "LISTBOX", nullptr,
+     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 0,
      {300, 540, 3015, 3375}},
 }};
 
-constexpr const char* kPickToEdit = "Pick from the list before editing!";
-constexpr const char* kPickToAdd = "Pick from the list where you want to add it!";
 constexpr int16_t kNoScenario = -1;
-// An index past the 16-bit range would wrap: a full rotation takes no more entries.
-constexpr const char* kRotationFull = "The rotation already holds 32767 entries, the most it can hold.";
+// An entry whose mission is not installed matched no scenario.
+bool Missing(const CycleEntry& entry) { return entry.ScenarioIndex == 0; }
+// What its row shows after its reference.
+const char* RowNote(const CycleEntry& entry) { return Missing(entry) ? "(not installed)" : ""; }
 
 std::string DeleteQuestion(const std::string& entryText) { return "Delete " + entryText + "?\nAre you sure?"; }
 
@@ -49,7 +56,7 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 }  // namespace
 
 frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
-    : SkinnedWindow(kMainSkin, kMainHotSpots, MainCommand::Drag), files_(files) {
+    : SkinnedWindow(kMainSkin, kMainHotSpots, kMainSurface), files_(files) {
     RegisterClassOnce(kClassName, 0, IDI_ROTAPLEX);
     // Borderless, yet with a taskbar button that minimises and restores it.
     Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, 0, 0,
@@ -59,22 +66,45 @@ frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
     CreateControls(Window(), kControls);
     list1_ = GetDlgItem(Window(), kList1Id);
+    list1Own_ = ListBoxOwnProcedure(list1_);
+    // Dragging an entry with the left button moves it; the list tells its parent as it goes.
+    MakeDragList(list1_);
+    dragListMessage_ = RegisterWindowMessageA(DRAGLISTMSGSTRING);
     Rescale(WindowDpi(Window()));
     // Where the design puts it, unless that runs off the work area of its monitor.
     PlaceInWorkArea(Window(), PixelsX(kLeft, Scale()), PixelsY(kTop, Scale()));
 }
 
-void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) { LayOutControls(Window(), kControls, tpp, font); }
+void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) {
+    LayOutControls(Window(), kControls, tpp, font);
+    FitRowHeight(list1_);
+    FitListWidth();
+}
 
-void frmSrvCyc::Load() {
-    gameFolder_ = LocateGameFolder();
+void frmSrvCyc::Load(const std::string& gameFolder) {
+    gameFolder_ = gameFolder;
     ScanMissionsTold();
     MessageBoxReporter reporter(Window());
-    cycle_ = LoadRotation(gameFolder_, missions_, reporter, &cycleRead_);
-    size_t textBytes = 0;
-    for (size_t i = 0; i < cycle_.EntryCount(); ++i) textBytes += cycle_.Entry(i).DisplayText.size() + 1;
-    const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.EntryCount()), textBytes);
-    for (size_t i = 0; i < cycle_.EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), cycle_.Entry(i));
+    try {
+        cycle_ = LoadRotation(gameFolder_, missions_, reporter, &cycleRead_);
+    } catch (const FileError& error) {
+        // A folder without a rotation starts with an empty one; the first save creates it.
+        if (error.Code() != ERROR_FILE_NOT_FOUND) throw;
+    }
+    ListAll();
+}
+
+void frmSrvCyc::ListAll() {
+    const LRESULT top = SendMessageA(list1_, LB_GETTOPINDEX, 0, 0);
+    {
+        size_t textBytes = 0;
+        for (size_t i = 0; i < cycle_.EntryCount(); ++i) textBytes += cycle_.Entry(i).DisplayText.size() + 1;
+        const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.EntryCount()), textBytes);
+        SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
+        for (size_t i = 0; i < cycle_.EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), cycle_.Entry(i));
+    }
+    SendMessageA(list1_, LB_SETTOPINDEX, top, 0);
+    FitListWidth();
 }
 
 void frmSrvCyc::ScanMissionsTold() {
@@ -92,12 +122,18 @@ void frmSrvCyc::Show(int how) {
 void frmSrvCyc::InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario) {
     const auto at = static_cast<size_t>(index);
     const bool after = AddPosition == kAddAfter;
-    if (after ? cycle_.InsertAfter(at, scenario, missions_) : cycle_.InsertBefore(at, scenario, missions_))
-        ListEntry(static_cast<int16_t>(index + after), cycle_.Entry(at + after));
+    const bool inserted = cycle_.EntryCount() == 0 ? cycle_.InsertFirst(scenario, missions_)
+                          : after                  ? cycle_.InsertAfter(at, scenario, missions_)
+                                                   : cycle_.InsertBefore(at, scenario, missions_);
+    if (!inserted) return;
+    ListEntry(static_cast<int16_t>(index + after), cycle_.Entry(at + after));
+    FitListWidth();
 }
 
 void frmSrvCyc::RemoveEntry(int16_t index) {
-    if (cycle_.Remove(static_cast<size_t>(index))) SendMessageA(list1_, LB_DELETESTRING, index, 0);
+    if (!cycle_.Remove(static_cast<size_t>(index))) return;
+    SendMessageA(list1_, LB_DELETESTRING, index, 0);
+    FitListWidth();
 }
 
 void frmSrvCyc::ReplaceEntry(int16_t index, int16_t scenario) {
@@ -106,12 +142,19 @@ void frmSrvCyc::ReplaceEntry(int16_t index, int16_t scenario) {
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
     ListEntry(index, cycle_.Entry(static_cast<size_t>(index)));
     SendMessageA(list1_, LB_SETCURSEL, selected, 0);
+    FitListWidth();
+}
+
+void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
+    if (!cycle_.Move(from, to)) return;
+    SendMessageA(list1_, LB_DELETESTRING, from, 0);
+    ListEntry(static_cast<int16_t>(to), cycle_.Entry(to));
+    Select(to);
 }
 
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
-    const LRESULT at =
-        SendMessageA(list1_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(entry.DisplayText.c_str()));
-    SendMessageA(list1_, LB_SETITEMDATA, at, entry.ScenarioIndex);
+    const LRESULT at = list1Own_.Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(entry.DisplayText.c_str()));
+    list1Own_.Send(LB_SETITEMDATA, at, entry.ScenarioIndex);
 }
 
 LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -133,59 +176,173 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         SetFocus(list1_);
         return 0;
+    case WM_COMMAND:
+        if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
+        if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
+        return 0;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == list1_) ShowContextMenu(lParam);
+        return 0;
+    case WM_DRAWITEM:
+        DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     default:
+        if (message == dragListMessage_ && dragListMessage_)
+            return DragList(*reinterpret_cast<const DRAGLISTINFO*>(lParam));
         return SkinHandling(message, wParam, lParam);
     }
 }
 
-void frmSrvCyc::MouseDown(UINT, MainCommand command) {
-    switch (command) {
-    case MainCommand::Close:
-    case MainCommand::Quit:
-        SendMessageA(Window(), WM_CLOSE, 0, 0);
-        break;
-    case MainCommand::Minimize:
-        ShowWindow(Window(), SW_MINIMIZE);
-        break;
-    case MainCommand::Add:
-        Add();
-        break;
-    case MainCommand::Edit:
-        Edit();
-        break;
-    case MainCommand::Delete:
-        Del();
-        break;
-    case MainCommand::Drag:  // the skin's own
-        break;
-    }
+void frmSrvCyc::MouseDown(UINT, MainSpot command) {
+    if (command) Run(*command);  // the rest of the face is the skin's own: it drags
+}
+
+void frmSrvCyc::Run(EditorCommand command) {
+    const EditorState state = State();
+    if (CanRun(command, state))
+        (static_cast<MainCommandTarget&>(*this).*SpecOf(command).Run)();
+    else if (const char* why = WhyNot(command, state))
+        Tell(why);
+}
+
+EditorState frmSrvCyc::State() const {
+    const std::optional<int16_t> selected = SelectedEntry();
+    return {cycle_.EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt, cycle_.CanUndo(),
+            cycle_.CanRedo()};
 }
 
 void frmSrvCyc::Add() {
-    const std::optional<int16_t> selected = SelectedEntry();
-    if (!selected) return Tell(kPickToAdd);
-    if (cycle_.EntryCount() >= static_cast<size_t>(kMaxTableSize)) return Tell(kRotationFull);
-    const int16_t AddPosition = ShowAddPosition(Window(), cycle_.Entry(*selected).DisplayText);
+    const EditorState state = State();
+    // The first entry of an empty rotation has no place to pick.
+    const int16_t AddPosition =
+        state.Selected ? ShowAddPosition(Window(), RowText(cycle_.Entry(*state.Selected))) : kAddBefore;
     if (AddPosition == kAddCancelled) return;
     const int16_t SelectedScenario = ChooseScenario(kNoScenario);
     if (SelectedScenario == kNoScenario) return;
-    InsertEntry(*selected, AddPosition, SelectedScenario);
+    InsertEntry(static_cast<int16_t>(state.Selected.value_or(0)), AddPosition, SelectedScenario);
+    Select(AddedPosition(state, AddPosition == kAddAfter));
 }
 
 void frmSrvCyc::Edit() {
-    const std::optional<int16_t> selected = SelectedEntry();
-    if (!selected) return Tell(kPickToEdit);
-    const int16_t remembered = cycle_.Entry(*selected).ScenarioIndex;
+    const int16_t selected = *SelectedEntry();
+    const int16_t remembered = cycle_.Entry(selected).ScenarioIndex;
     const int16_t SelectedScenario = ChooseScenario(remembered);
-    if (SelectedScenario != remembered) ReplaceEntry(*selected, SelectedScenario);
+    if (SelectedScenario != remembered) ReplaceEntry(selected, SelectedScenario);
 }
 
 void frmSrvCyc::Del() {
-    const std::optional<int16_t> selected = SelectedEntry();
-    if (!selected) return Tell(kPickToEdit);
-    if (MessageBoxA(Window(), DeleteQuestion(cycle_.Entry(*selected).DisplayText).c_str(), kAppTitle,
-                    MB_YESNO | MB_ICONQUESTION) == IDYES)
-        RemoveEntry(*selected);
+    const int16_t selected = *SelectedEntry();
+    // No is the default: Enter, pressed once too often, keeps the entry.
+    if (MessageBoxA(Window(), DeleteQuestion(RowText(cycle_.Entry(selected))).c_str(), kAppTitle,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    RemoveEntry(selected);
+    Select(SelectionAt(static_cast<std::size_t>(selected), cycle_.EntryCount()));
+}
+
+void frmSrvCyc::MoveUp() {
+    const auto selected = static_cast<std::size_t>(*SelectedEntry());
+    MoveEntry(selected, MoveTarget(EditorCommand::MoveUp, selected));
+}
+
+void frmSrvCyc::MoveDown() {
+    const auto selected = static_cast<std::size_t>(*SelectedEntry());
+    MoveEntry(selected, MoveTarget(EditorCommand::MoveDown, selected));
+}
+// Which entries a step touched beyond the one it names is not told, so List1 is listed anew.
+void frmSrvCyc::Undo() {
+    const std::optional<std::size_t> touched = cycle_.Undo();
+    ListAll();
+    Select(SelectionAt(touched, cycle_.EntryCount()));
+}
+
+void frmSrvCyc::Redo() {
+    const std::optional<std::size_t> touched = cycle_.Redo();
+    ListAll();
+    Select(SelectionAt(touched, cycle_.EntryCount()));
+}
+
+// The save that quitting makes, without quitting: afterwards the rotation counts as unchanged.
+void frmSrvCyc::SaveNow() { SaveCycle(); }
+
+void frmSrvCyc::Quit() { SendMessageA(Window(), WM_CLOSE, 0, 0); }
+
+void frmSrvCyc::Minimize() { ShowWindow(Window(), SW_MINIMIZE); }
+
+void frmSrvCyc::ShowContextMenu(LPARAM at) {
+    POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (at == -1) {
+        // From the keyboard: at the selected row, or the list's corner.
+        RECT row{};
+        SendMessageA(list1_, LB_GETITEMRECT, std::max<LRESULT>(0, SendMessageA(list1_, LB_GETCURSEL, 0, 0)),
+                     reinterpret_cast<LPARAM>(&row));
+        where = {row.left, row.bottom};
+        ClientToScreen(list1_, &where);
+    } else {
+        // A right-click picks the row under it first, as it is that row the operator means.
+        POINT client = where;
+        ScreenToClient(list1_, &client);
+        const LRESULT hit = SendMessageA(list1_, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+        if (HIWORD(hit) == 0) SendMessageA(list1_, LB_SETCURSEL, LOWORD(hit), 0);
+    }
+    const unique_hmenu menu = MakeMainContextMenu(State());
+    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x,
+                                       where.y, 0, Window(), nullptr);
+    if (const auto command = MainCommandFromId(static_cast<WORD>(chosen))) Run(*command);
+}
+
+LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
+    const int count = static_cast<int>(cycle_.EntryCount());
+    int over = LBItemFromPt(list1_, drag.ptCursor, TRUE);
+    // Below the last row inside the list: the place after it.
+    RECT inside{};
+    GetClientRect(list1_, &inside);
+    POINT client = drag.ptCursor;
+    ScreenToClient(list1_, &client);
+    if (over < 0 && PtInRect(&inside, client)) over = count;
+    switch (drag.uNotification) {
+    case DL_BEGINDRAG:
+        dragFrom_ = over >= 0 && over < count ? std::optional<std::size_t>(over) : std::nullopt;
+        return dragFrom_.has_value();
+    case DL_DRAGGING:
+        DrawInsert(Window(), list1_, over);
+        return over >= 0 ? DL_MOVECURSOR : DL_STOPCURSOR;
+    case DL_DROPPED:
+        DrawInsert(Window(), list1_, -1);
+        if (dragFrom_ && over >= 0) {
+            // The mark stands before row over; taking the entry out first shifts the rows after it.
+            const std::size_t to = static_cast<std::size_t>(over) > *dragFrom_ ? over - 1 : over;
+            if (to != *dragFrom_) MoveEntry(*dragFrom_, to);
+        }
+        dragFrom_.reset();
+        return 0;
+    default:  // DL_CANCELDRAG
+        DrawInsert(Window(), list1_, -1);
+        dragFrom_.reset();
+        return 0;
+    }
+}
+
+void frmSrvCyc::DrawEntry(const DRAWITEMSTRUCT& item) const {
+    if (item.itemID >= cycle_.EntryCount()) return DrawListRow(item, "");
+    const CycleEntry& entry = cycle_.Entry(item.itemID);
+    DrawListRow(item, RowText(entry), RowNote(entry));
+}
+
+const std::string& frmSrvCyc::RowText(const CycleEntry& entry) const {
+    return Missing(entry) ? entry.SourceText : entry.DisplayText;
+}
+
+void frmSrvCyc::FitListWidth() {
+    const ListRowMeasure measure(list1_);
+    int widest = 0;
+    for (size_t i = 0; i < cycle_.EntryCount(); ++i)
+        widest = std::max(widest, measure.Width(RowText(cycle_.Entry(i)), RowNote(cycle_.Entry(i))));
+    SendMessageA(list1_, LB_SETHORIZONTALEXTENT, widest, 0);
+}
+
+void frmSrvCyc::Select(std::optional<std::size_t> entry) {
+    SendMessageA(list1_, LB_SETCURSEL, entry ? static_cast<WPARAM>(*entry) : static_cast<WPARAM>(-1), 0);
 }
 
 std::optional<int16_t> frmSrvCyc::SelectedEntry() const {

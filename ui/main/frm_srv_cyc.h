@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,6 +13,9 @@
 #include "cycle/mission_catalogue.h"
 #include "cycle/rotation_document.h"
 #include "cycle/win/file_system.h"
+#include "cycle/win/game_folder.h"
+#include "ui/framework/list_box_fill.h"
+#include "ui/framework/menu_handles.h"
 #include "ui/main/main_commands.h"
 #include "ui/skin/skinned_window.h"
 
@@ -17,14 +23,15 @@ namespace rotaplex {
 
 // The main window: the skinned face with the rotation list. It owns the rotation document, whose
 // listed entries List1 mirrors item for item (text and scenario index).
-class frmSrvCyc : public SkinnedWindow<frmSrvCyc, MainCommand> {
+class frmSrvCyc final : public SkinnedWindow<frmSrvCyc, MainSpot>, private MainCommandTarget {
 public:
     // Creates the window hidden, at its display scale and on screen. Saves go through files.
     explicit frmSrvCyc(SaveFileSystem& files = Win32FileSystem());
 
-    // Start-up, before the window is shown: game folder, missions, rotation.
-    // Errors (a rotation file that cannot be read) propagate to the caller.
-    void Load();
+    // Start-up, before the window is shown: outline, skin, missions, rotation of the game folder.
+    // A folder without servercycle.txt starts with an empty rotation, which the first save
+    // creates. Errors (a rotation file that cannot be read) propagate to the caller.
+    void Load(const std::string& gameFolder = LocateGameFolder());
     void Show(int how);
 
     const std::string& GameFolder() const { return gameFolder_; }
@@ -33,26 +40,46 @@ public:
     // -1 while the rotation differs from what was last read or saved.
     int16_t CycleChanged() const { return cycle_.Changed() ? -1 : 0; }
     HWND List1() const { return list1_; }
+    // The keys of the command table, for the program's message loop.
+    HACCEL Accelerators() const { return accelerators_.get(); }
 
     // The only ways the rotation changes: each is a document edit that List1 follows. A new
-    // entry's line goes directly before or after the line of the entry at index.
+    // entry's line goes directly before or after the line of the entry at index (the first entry
+    // of an empty rotation after the header).
     void InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario);
     void RemoveEntry(int16_t index);
     void ReplaceEntry(int16_t index, int16_t scenario);
+    // The entry at from taken out and put back at to; the selection follows it.
+    void MoveEntry(std::size_t from, std::size_t to);
 
 private:
     friend class BaseWindow<frmSrvCyc>;
-    friend class SkinnedWindow<frmSrvCyc, MainCommand>;
+    friend class SkinnedWindow<frmSrvCyc, MainSpot>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Puts List1 at the window's scale, in its font.
+    // Puts List1 at the window's scale, in its font, its rows as high and as wide as that needs.
     void LayOut(TwipsPerPixel tpp, HFONT font);
     // A press on a painted command; button is the press message.
-    void MouseDown(UINT button, MainCommand command);
-    // The painted list commands, on the selected entry.
-    void Add();
-    void Edit();
-    void Del();
+    void MouseDown(UINT button, MainSpot command);
+    // Every command passes here, from a key, a painted label or the context menu: one that
+    // cannot run now says why, or does nothing.
+    void Run(EditorCommand command);
+    EditorState State() const;
+    // The commands, on the selected entry.
+    void Add() override;
+    void Edit() override;
+    void Del() override;
+    void MoveUp() override;
+    void MoveDown() override;
+    void Undo() override;
+    void Redo() override;
+    void SaveNow() override;
+    void Quit() override;
+    void Minimize() override;
+    // List1's own events.
+    void ShowContextMenu(LPARAM at);
+    LRESULT DragList(const DRAGLISTINFO& drag);
+    void DrawEntry(const DRAWITEMSTRUCT& item) const;
     // Every way of closing passes here; Cancel keeps the window open.
     void Unload(bool& Cancel);
     // The quit question on unsaved changes: true when the window may close (saved, or No).
@@ -67,8 +94,15 @@ private:
     // The start-up scan, its reports told without a flood of boxes.
     void ScanMissionsTold();
     void ListEntry(int16_t index, const CycleEntry& entry);
+    // List1 filled anew from the document, where it stood.
+    void ListAll();
     // The entry List1 has selected, if any.
     std::optional<int16_t> SelectedEntry() const;
+    void Select(std::optional<std::size_t> entry);
+    // The text an entry's row shows: its display text, or for a missing mission its own reference.
+    const std::string& RowText(const CycleEntry& entry) const;
+    // List1 scrolls sideways as far as its widest row.
+    void FitListWidth();
     // A message with an OK button, titled with the program's name.
     void Tell(const char* text) const;
     // The properties window opened on SelectedScenario: the scenario chosen with OK, else
@@ -77,6 +111,10 @@ private:
 
     SaveFileSystem& files_;
     HWND list1_ = nullptr;  // a child: destroyed with the window
+    ListBoxOwnProcedure list1Own_;  // for the fills, past the drag list's subclass
+    unique_haccel accelerators_ = MakeMainAccelerators();
+    UINT dragListMessage_ = 0;
+    std::optional<std::size_t> dragFrom_;
     std::string gameFolder_;
     MissionCatalogue missions_;
     RotationDocument cycle_;

@@ -1,9 +1,48 @@
 #include "ui/main/main_commands.h"
 
+#include <vector>
+
 namespace rotaplex {
 
-MainCommand MainCommandAt(float x, float y) {
-    return HotSpotAt<MainCommand>(kMainHotSpots, x, y, MainCommand::Drag);
+namespace {
+
+// Above List1's id and the dialog ids, so that a command never reads as a control's notification.
+constexpr WORD kFirstCommandId = 1000;
+
+}  // namespace
+
+MainSpot MainCommandAt(float x, float y) { return HotSpotAt<MainSpot>(kMainHotSpots, x, y, kMainSurface); }
+
+WORD MainCommandId(EditorCommand command) { return static_cast<WORD>(kFirstCommandId + static_cast<int>(command)); }
+
+std::optional<EditorCommand> MainCommandFromId(WORD id) {
+    for (const MainCommandSpec& spec : kMainCommands)
+        if (MainCommandId(spec.Command) == id) return spec.Command;
+    return std::nullopt;
+}
+
+const MainCommandSpec& SpecOf(EditorCommand command) {
+    for (const MainCommandSpec& spec : kMainCommands)
+        if (spec.Command == command) return spec;
+    return kMainCommands.front();  // every command has its row
+}
+
+unique_haccel MakeMainAccelerators() {
+    std::vector<ACCEL> keys;
+    for (const MainCommandSpec& spec : kMainCommands)
+        for (const KeyChord& chord : spec.Keys)
+            if (chord.Key) keys.push_back({static_cast<BYTE>(FVIRTKEY | chord.Modifiers), chord.Key, MainCommandId(spec.Command)});
+    return unique_haccel(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+}
+
+unique_hmenu MakeMainContextMenu(const EditorState& state) {
+    unique_hmenu menu(CreatePopupMenu());
+    for (const MainCommandSpec& spec : kMainCommands) {
+        if (spec.SeparatorBefore) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        const UINT greyed = CanRun(spec.Command, state) ? MF_ENABLED : MF_GRAYED;
+        AppendMenuA(menu.get(), MF_STRING | greyed, MainCommandId(spec.Command), spec.MenuText);
+    }
+    return menu;
 }
 
 }  // namespace rotaplex

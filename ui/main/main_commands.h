@@ -1,25 +1,105 @@
 #pragma once
 
-#include <array>
+#include <windows.h>
 
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "cycle/editor_commands.h"
+#include "ui/framework/menu_handles.h"
 #include "ui/skin/hot_spot.h"
 
 namespace rotaplex {
 
-// What a press on the main window's surface does, found by where it lands.
-enum class MainCommand { Close, Delete, Edit, Add, Quit, Minimize, Drag };
+// What runs the main window's commands: one handler each.
+class MainCommandTarget {
+public:
+    virtual void Add() = 0;
+    virtual void Edit() = 0;
+    virtual void Del() = 0;
+    virtual void MoveUp() = 0;
+    virtual void MoveDown() = 0;
+    virtual void Undo() = 0;
+    virtual void Redo() = 0;
+    virtual void SaveNow() = 0;
+    virtual void Quit() = 0;
+    virtual void Minimize() = 0;
 
-// The painted labels, in test order: the first that holds the point wins.
-inline constexpr std::array<HotSpot<MainCommand>, 6> kMainHotSpots{{
-    {MainCommand::Close, 3600, 3795, 240, 435},
-    {MainCommand::Delete, 2280, 2775, 4740, 4995},
-    {MainCommand::Edit, 1620, 2115, 4740, 4995},
-    {MainCommand::Add, 960, 1515, 4740, 4995},
-    {MainCommand::Quit, 3000, 3615, 4740, 4995},
-    {MainCommand::Minimize, 3600, 3795, 480, 675},
+protected:
+    ~MainCommandTarget() = default;
+};
+
+// A key with its modifiers, as an accelerator takes it (FCONTROL, FSHIFT; FVIRTKEY is added).
+struct KeyChord {
+    BYTE Modifiers = 0;
+    WORD Key = 0;  // 0: no key
+};
+
+// A painted label in the window's twips, edges included; an empty one has Right below Left.
+struct PaintedSpot {
+    float Left = 0, Right = -1, Top = 0, Bottom = -1;
+};
+
+// One command of the main window: everything that starts it and what it runs.
+struct MainCommandSpec {
+    EditorCommand Command;
+    const char* MenuText;  // with its keys after a tab, as the context menu shows them
+    std::array<KeyChord, 2> Keys;
+    std::array<PaintedSpot, 2> Spots;
+    bool SeparatorBefore;  // in the context menu
+    void (MainCommandTarget::*Run)();
+};
+
+// Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
+// without a key of its own.
+inline constexpr std::array<MainCommandSpec, 10> kMainCommands{{
+    {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
+     &MainCommandTarget::Add},
+    {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
+     &MainCommandTarget::Edit},
+    {EditorCommand::Delete, "&Delete\tDel", {{{0, VK_DELETE}}}, {{{2280, 2775, 4740, 4995}}}, false,
+     &MainCommandTarget::Del},
+    {EditorCommand::MoveUp, "Move &up\tCtrl+Up", {{{FCONTROL, VK_UP}}}, {}, true, &MainCommandTarget::MoveUp},
+    {EditorCommand::MoveDown, "Move do&wn\tCtrl+Down", {{{FCONTROL, VK_DOWN}}}, {}, false,
+     &MainCommandTarget::MoveDown},
+    {EditorCommand::Undo, "Und&o\tCtrl+Z", {{{FCONTROL, 'Z'}}}, {}, true, &MainCommandTarget::Undo},
+    {EditorCommand::Redo, "&Redo\tCtrl+Y, Ctrl+Shift+Z", {{{FCONTROL, 'Y'}, {FCONTROL | FSHIFT, 'Z'}}}, {}, false,
+     &MainCommandTarget::Redo},
+    {EditorCommand::Save, "&Save\tCtrl+S", {{{FCONTROL, 'S'}}}, {}, true, &MainCommandTarget::SaveNow},
+    // QUIT in the bottom strip and the X on the tab.
+    {EditorCommand::Quit, "&Quit\tAlt+F4", {}, {{{3000, 3615, 4740, 4995}, {3600, 3795, 240, 435}}}, false,
+     &MainCommandTarget::Quit},
+    {EditorCommand::Minimize, "M&inimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
 }};
 
-// The command under a point in the window's twips; Drag when no label holds it.
-MainCommand MainCommandAt(float x, float y);
+// What a press on the face runs: a command, or nothing where the face is dragged.
+using MainSpot = std::optional<EditorCommand>;
+inline constexpr MainSpot kMainSurface = std::nullopt;
+
+// The painted spots of the table, as the skin tests a press against them.
+inline constexpr auto kMainHotSpots = [] {
+    std::array<HotSpot<MainSpot>, 6> spots{};
+    std::size_t next = 0;
+    for (const MainCommandSpec& spec : kMainCommands)
+        for (const PaintedSpot& spot : spec.Spots)
+            if (spot.Right >= spot.Left) spots.at(next++) = {spec.Command, spot.Left, spot.Right, spot.Top, spot.Bottom};
+    return spots;
+}();
+
+// The command painted under a point in the window's twips; nothing where a press drags.
+MainSpot MainCommandAt(float x, float y);
+
+// The WM_COMMAND id that keys and the menu send for a command, and back.
+WORD MainCommandId(EditorCommand command);
+std::optional<EditorCommand> MainCommandFromId(WORD id);
+
+const MainCommandSpec& SpecOf(EditorCommand command);
+
+// The accelerator table of every command's keys.
+unique_haccel MakeMainAccelerators();
+
+// The context menu: every command with its keys, greyed where it cannot run in state.
+unique_hmenu MakeMainContextMenu(const EditorState& state);
 
 }  // namespace rotaplex

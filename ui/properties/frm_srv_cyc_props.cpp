@@ -1,13 +1,17 @@
 #include "ui/properties/frm_srv_cyc_props.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
 
+#include "cycle/scenario_filter.h"
 #include "cycle/win/scenario_text.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
+#include "ui/framework/list_rows.h"
 #include "ui/framework/modal_window.h"
+#include "ui/framework/control_input.h"
 #include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
@@ -16,9 +20,10 @@ namespace props {
 
 namespace {
 
-constexpr std::array<HotSpot<Spot>, 2> kHotSpots{{
+constexpr std::array<HotSpot<Spot>, 3> kHotSpots{{
     {Spot::Cancel, 4500, 5532, 4800, 5172},
     {Spot::Ok, 3540, 4452, 4800, 5172},
+    {Spot::Cancel, 5580, 5775, 240, 435},  // the X on the tab
 }};
 
 }  // namespace
@@ -31,28 +36,32 @@ namespace {
 
 using namespace props;
 
-constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+// The scenarios shown are kept by the window, not by the list: a new filter, even of all 32767,
+// is then one count to set rather than an entry to add each.
+constexpr DWORD kList =
+    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA;
 // Labels take the presses on them, so that a press there never drags the window.
 constexpr DWORD kRightLabel = SS_RIGHT | SS_NOTIFY;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOTIFY;
-constexpr DWORD kTextBox = WS_TABSTOP | ES_AUTOHSCROLL;
+// The setting controls show the scenario's values and take no input: nothing typed was ever kept.
+constexpr DWORD kTextBox = WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
 constexpr DWORD kTextArea =
-    WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN;
+    WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_READONLY;
 constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
-constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
 
 constexpr int kDropDown = 1440;  // a combo box's height with its list dropped
 
-// Kept free directly above List1 for the box that filters the listed scenarios, txtFilter.
-[[maybe_unused]] constexpr TwipsRect kTxtFilterPlace{120, 390, 3270, 270};
 
 // Laid out for the system's message font at every display scale from 100 to 200 %: rows 19
 // design pixels apart (a combo box's row 2 more) under a list of eight entries, labels wide
 // enough for a font a fifth wider than the design's, and the scenario text beside the list it
 // belongs to. The small check boxes are exactly box-sized: their caption never shows, the label
 // beside them names them.
-constexpr std::array<ControlSpec, 32> kControls{{
+constexpr std::array<ControlSpec, 33> kControls{{
+    // Directly above the list it narrows: typing there lists only the scenarios that match.
+    {txtFilter, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kSunken, {120, 390, 3270, 270}},
     {List1, "LISTBOX", "", kList, kSunken, {120, 705, 3270, 1650}},
     {Label1, "STATIC", "Name:", kRightLabel, 0, {90, 2460, 1560, 225}},
     {txtName, "EDIT", "", kTextBox, kSunken, {1710, 2415, 2220, 270}},
@@ -87,6 +96,10 @@ constexpr std::array<ControlSpec, 32> kControls{{
     {Label14, "STATIC", "Scenario Text:", kCentredLabel, 0, {3480, 420, 1950, 240}},
 }};
 
+// Controls that show a value and take no input (the text boxes are read-only by style).
+constexpr std::array<Control, 8> kShowOnly{chkIsNight, chkStockMechs, cmbFog,        chkWeather,
+                                           cmbRadar,   chkTeamAllowed, chkKillLimited, chkRespawnlimited};
+
 using Field = int16_t ScenarioInfo::*;
 
 // A control that shows one field of the record.
@@ -95,8 +108,8 @@ struct ShownField {
     Field Value;
 };
 
-// Numbers shown only when above 0; otherwise the box keeps the previous scenario's text.
-constexpr std::array<ShownField, 3> kKeptNumbers{{
+// Numbers shown only when above 0; otherwise the box is empty, never the previous scenario's value.
+constexpr std::array<ShownField, 3> kPositiveNumbers{{
     {txtGameLength, &ScenarioInfo::GameLength},
     {txtMinimumTonnage, &ScenarioInfo::MinimumTonnage},
     {txtMaximumTonnage, &ScenarioInfo::MaximumTonnage},
@@ -126,7 +139,7 @@ constexpr std::array<const char*, 4> kFogTexts{"0 - Normal", "1 - Light Fog", "2
                                                "3 - Heaviest Fog"};
 constexpr std::array<const char*, 3> kRadarTexts{"0 - Normal", "1 - Team Only", "2 - No Radar"};
 
-// A setting chosen by position; a value without an entry leaves the previous choice.
+// A setting chosen by position; a value without an entry shows no choice.
 struct Choice {
     Control Combo;
     Field Value;
@@ -137,12 +150,12 @@ constexpr std::array<Choice, 2> kChoices{{
     {cmbRadar, &ScenarioInfo::RadarMode, kRadarTexts},
 }};
 
-// A guess at the list's text per entry, so that its storage is reserved once.
-constexpr int kListBytesPerEntry = 32;
+// Longer than any listed text can usefully be searched for.
+constexpr int kMaxFilterLength = 255;
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
-class frmSrvCycProps : public SkinnedWindow<frmSrvCycProps, Spot> {
+class frmSrvCycProps final : public SkinnedWindow<frmSrvCycProps, Spot>, private ListRowSource {
 public:
     frmSrvCycProps(const MissionCatalogue& catalogue, const std::string& gameFolder, int16_t selectedScenario)
         : SkinnedWindow(kPropertiesSkin, kHotSpots, Spot::Drag),
@@ -168,10 +181,25 @@ private:
         switch (message) {
             case WM_CREATE:
                 CreateControls(Window(), kControls);
+                AnswerFromRows(Control(List1), *this);
+                for (const int shown : kShowOnly) MakeShowOnly(Control(shown));
+                LetDialogKeysLeave(Control(txtScenarioText));
+                MoveFocusOnDown(Control(txtFilter), Control(List1));
+                SendMessageA(Control(txtFilter), EM_LIMITTEXT, kMaxFilterLength, 0);
                 Load();
                 return 0;
+            case WM_DRAWITEM: {
+                const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+                DrawListRow(item, item.itemID < shown_.size() ? RowText(static_cast<int>(item.itemID)) : "");
+                return TRUE;
+            }
             case WM_COMMAND:
+                // Enter and Esc come from the dialog keys as IDOK and IDCANCEL.
+                if (LOWORD(wParam) == IDOK) Ok();
+                if (LOWORD(wParam) == IDCANCEL) Close();
                 if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_SELCHANGE) List1_Click();
+                if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_DBLCLK) Ok();
+                if (LOWORD(wParam) == txtFilter && HIWORD(wParam) == EN_CHANGE) txtFilter_Change();
                 return 0;
             case WM_CLOSE:
                 Close();  // Alt+F4 and the like choose nothing, as CANCEL does
@@ -195,29 +223,40 @@ private:
         if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
     }
 
-    // The listed scenarios in table order, with the caller's one highlighted, or else the first.
+    // The scenarios with a name or a ruleset, in table order, with the caller's one highlighted.
     void FillList() {
-        HWND list = Control(List1);
-        const int count = catalogue_.ScenarioCount();
-        const ListBoxBulkFill fill(list, count, static_cast<size_t>(count) * kListBytesPerEntry);
-        LRESULT highlighted = 0;
-        for (int i = 1; i <= count; ++i) {
+        for (int i = 1; i <= catalogue_.ScenarioCount(); ++i) {
             const ScenarioInfo& record = catalogue_.Scenario(i);
             const std::string text = record.Name + " " + record.Ruleset;
-            if (IsBlank(text)) continue;
-            const LRESULT entry = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-            SendMessageA(list, LB_SETITEMDATA, entry, i);
-            if (i == SelectedScenario) highlighted = entry;
+            if (!IsBlank(text)) filter_.Add(static_cast<int16_t>(i), text, record.MissionFile);
         }
-        SendMessageA(list, LB_SETCURSEL, highlighted, 0);
+        ListScenarios(filter_.Matching(""), SelectedScenario);
     }
+
+    // Shows scenarios (in table order) in the list, with keep highlighted if it is among them,
+    // else the first.
+    void ListScenarios(std::vector<int16_t> scenarios, std::optional<int16_t> keep) {
+        shown_ = std::move(scenarios);
+        const HWND list = Control(List1);
+        const ListBoxBulkFill fill(list, 0, 0);
+        SendMessageA(list, LB_SETCOUNT, shown_.size(), 0);
+        const auto kept = keep ? std::lower_bound(shown_.begin(), shown_.end(), *keep) : shown_.end();
+        const bool found = kept != shown_.end() && *kept == *keep;
+        SendMessageA(list, LB_SETCURSEL, found ? kept - shown_.begin() : shown_.empty() ? -1 : 0, 0);
+    }
+
+    std::string RowText(int row) const override {
+        const ScenarioInfo& record = catalogue_.Scenario(shown_[row]);
+        return record.Name + " " + record.Ruleset;
+    }
+    LPARAM RowData(int row) const override { return shown_[row]; }
 
     void ActivateProperties(int16_t SelectedProperty) {
         const ScenarioInfo& r = catalogue_.Scenario(SelectedProperty);
         SetText(txtName, r.Name);
         SetText(txtRuleset, r.Ruleset);
-        for (const ShownField& number : kKeptNumbers)
-            if (r.*number.Value > 0) SetText(number.Id, std::to_string(r.*number.Value));
+        for (const ShownField& number : kPositiveNumbers)
+            SetText(number.Id, r.*number.Value > 0 ? std::to_string(r.*number.Value) : "");
         for (const LimitBox& limit : kLimits) {
             SetText(limit.Box, std::to_string(r.*limit.Number));
             const bool limited = r.*limit.Limited != 0;
@@ -227,17 +266,31 @@ private:
         for (const ShownField& flag : kFlags) SetCheck(flag.Id, r.*flag.Value != 0);
         for (const Choice& choice : kChoices) {
             const int16_t position = r.*choice.Value;
-            if (position >= 0 && position < std::ssize(choice.Texts))
-                SendMessageA(Control(choice.Combo), CB_SETCURSEL, position, 0);
+            const bool listed = position >= 0 && position < std::ssize(choice.Texts);
+            SendMessageA(Control(choice.Combo), CB_SETCURSEL, listed ? position : -1, 0);
         }
         SetText(txtScenarioText, ReadScenarioText(gameFolder_, r.ScenarioText));
+    }
+
+    // The scenarios that match the typed text; the highlighted one stays while it matches, else the
+    // first match is highlighted and shown.
+    void txtFilter_Change() {
+        const std::optional<int16_t> highlighted = HighlightedScenario();
+        char typed[kMaxFilterLength + 1] = "";
+        GetWindowTextA(Control(txtFilter), typed, sizeof typed);
+        ListScenarios(filter_.Matching(typed), highlighted);
+        const std::optional<int16_t> now = HighlightedScenario();
+        if (now && now != highlighted) ActivateProperties(*now);
     }
 
     void List1_Click() {
         if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
     }
 
-    void LayOut(TwipsPerPixel tpp, HFONT font) { LayOutControls(Window(), kControls, tpp, font); }
+    void LayOut(TwipsPerPixel tpp, HFONT font) {
+        LayOutControls(Window(), kControls, tpp, font);
+        FitRowHeight(Control(List1));
+    }
 
     void MouseDown(UINT, Spot spot) {
         switch (spot) {
@@ -245,13 +298,17 @@ private:
                 Close();
                 break;
             case Spot::Ok:
-                // With nothing listed there is no choice to hand back: the caller's value stands.
-                if (const auto scenario = HighlightedScenario()) SelectedScenario = *scenario;
-                Close();
+                Ok();
                 break;
             case Spot::Drag:  // the skin's own
                 break;
         }
+    }
+
+    void Ok() {
+        // With nothing listed there is no choice to hand back: the caller's value stands.
+        if (const auto scenario = HighlightedScenario()) SelectedScenario = *scenario;
+        Close();
     }
 
     void Unload() { ReleaseOutline(); }
@@ -262,8 +319,8 @@ private:
     std::optional<int16_t> HighlightedScenario() const {
         HWND list = Control(List1);
         const LRESULT entry = SendMessageA(list, LB_GETCURSEL, 0, 0);
-        if (entry == LB_ERR) return std::nullopt;
-        return static_cast<int16_t>(SendMessageA(list, LB_GETITEMDATA, entry, 0));
+        if (entry < 0 || entry >= std::ssize(shown_)) return std::nullopt;
+        return shown_[entry];
     }
 
     HWND Control(int id) const { return GetDlgItem(Window(), id); }
@@ -275,6 +332,8 @@ private:
     const MissionCatalogue& catalogue_;
     const std::string& gameFolder_;
     int16_t SelectedScenario;
+    ScenarioFilter filter_;
+    std::vector<int16_t> shown_;  // the scenario of each entry of List1
     bool closed_ = false;
 };
 

@@ -13,13 +13,14 @@ namespace props {
 
 inline constexpr const char* kWindowClass = "RotaplexMissionProperties";
 
-// Control ids, in tab order.
+// Control ids, in tab order but for the filter box, which comes first.
 enum Control : int {
     List1 = 101,
     Label1, txtName, Label2, txtRuleset, Label3, txtGameLength, Label4, txtMinimumTonnage,
     Label5, txtMaximumTonnage, chkIsNight, chkStockMechs, cmbFog, Label6, chkWeather, cmbRadar,
     Label7, chkTeamAllowed, Label8, Label9, txtTeamLimit, chkKillLimited, Label10, Label11,
     txtKillLimit, chkRespawnlimited, Label12, Label13, txtRespawnLimit, txtScenarioText, Label14,
+    txtFilter,
 };
 
 // What a mouse press on the surface does.

@@ -1,0 +1,283 @@
+// The real Rotaplex.exe worked with the real keyboard and mouse, as an operator works it: the keys
+// of the command table, the context menu, a drag, undo and redo, saving without quitting.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "modal_script.h"
+#include "real_input.h"
+#include "started_program.h"
+#include "test_folder.h"
+#include "window_checks.h"
+
+namespace rotaplex {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr const char* kMissions =
+    "[Scenarios]\r\nHill = {\r\n[server]\r\nname = Hill\r\nruleset = Brawl\r\n}\r\n"
+    "Dusk = {\r\n[server]\r\nname = Dusk\r\nruleset = Attrition\r\n}\r\n"
+    "Canyon = {\r\n[server]\r\nname = Canyon\r\nruleset = CTF\r\n}\r\n";
+// The second entry's mission is not installed.
+constexpr const char* kRotation =
+    "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=old.nfo::Quarry\r\nmap=hill.nfo::Canyon\r\nmap=hill.nfo::Dusk\r\n";
+constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
+
+// The program on its own game folder, given as its argument, with a way to look at List1 and the
+// windows it opens, and to reach its rows with the real pointer.
+class Operator : public test::StartedProgram {
+public:
+    explicit Operator(const std::string& gameFolder) : StartedProgram("\"" + gameFolder + "\"") {}
+
+    // A window of the program once it is shown and has the keyboard, so that keys typed next go
+    // to it; nullptr when none comes.
+    HWND Window(const char* className, const char* caption = nullptr) const {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            found = ShownWindow(className, caption);
+            return found && (FocusIn(found) || !strcmp(className, "#32768"));
+        });
+        return found;
+    }
+    static bool FocusIn(HWND window) {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) && thread.hwndFocus &&
+               (thread.hwndFocus == window || IsChild(window, thread.hwndFocus));
+    }
+    HWND Main() const { return main_; }
+    HWND List() const { return list_; }
+
+    Texts Rows() const {
+        Texts texts;
+        for (const test::ListRow& row : test::ListRows(list_)) texts.push_back(row.first);
+        return texts;
+    }
+    LRESULT Selected() const { return SendMessageW(list_, LB_GETCURSEL, 0, 0); }
+    // Until List1 shows these rows with that one selected and the main window takes input again (a
+    // window it opened has gone), or a while has passed.
+    bool Shows(const Texts& rows, LRESULT selected) const {
+        return WaitUntil([&] { return Rows() == rows && Selected() == selected && IsWindowEnabled(main_); }, 100);
+    }
+    // What List1 shows, for a failure's message.
+    std::string Seen() const {
+        std::string seen;
+        for (const std::string& row : Rows()) seen += "[" + row + "]";
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(list_, nullptr), &thread);
+        char focus[64] = "";
+        GetClassNameA(thread.hwndFocus, focus, sizeof focus);
+        char active[64] = "", foreground[64] = "";
+        GetClassNameA(thread.hwndActive, active, sizeof active);
+        GetClassNameA(GetForegroundWindow(), foreground, sizeof foreground);
+        return seen + " selected " + std::to_string(Selected()) + ", focus on " + focus + ", active " + active +
+               ", foreground " + foreground + ", main enabled " + std::to_string(IsWindowEnabled(main_));
+    }
+    // The darkest ink on a row of List1 as the screen shows it, 0 (black) to 255 (white).
+    int DarkestInk(int row) const {
+        const auto height = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+        RECT client{};
+        GetClientRect(list_, &client);
+        const POINT at = test::OnScreen(list_, {0, row * height});
+        const int width = client.right;
+        const HDC screen = GetDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HDC dc = CreateCompatibleDC(screen);
+        const HGDIOBJ old = SelectObject(dc, copy);
+        BitBlt(dc, 0, 0, width, height, screen, at.x, at.y, SRCCOPY);
+        GdiFlush();
+        int darkest = 255;
+        for (int i = 0; i < width * height; ++i) {
+            const DWORD pixel = static_cast<const DWORD*>(bits)[i];
+            darkest = std::min(darkest, static_cast<int>(std::max({pixel & 0xFF, (pixel >> 8) & 0xFF, (pixel >> 16) & 0xFF})));
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(copy);
+        ReleaseDC(nullptr, screen);
+        return darkest;
+    }
+
+    // The middle of a row, on the screen.
+    POINT Row(int row) const {
+        const auto height = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+        return test::OnScreen(list_, {40, row * height + height / 2});
+    }
+    // Real keys to the program's window in front, as the operator types them; to the main window
+    // when Wine without a window manager has left none of them in front after a modal one closed
+    // (on Windows the owner takes over).
+    void Keys(const std::string& keys) const {
+        const HWND front = GetForegroundWindow();
+        DWORD process = 0;
+        GetWindowThreadProcessId(front, &process);
+        test::RealKeysTo(process == id_ ? front : main_, keys);
+    }
+    // Waits for a message box and gives its text; it is answered with the keys.
+    std::string Box(const char* caption = "Rotaplex") const {
+        const HWND box = Window("#32770", caption);
+        return box ? test::TextOf(GetDlgItem(box, 0xFFFF)) : "(no box)";
+    }
+    bool Ended() const {
+        WaitUntil([] { return false; }, 200);
+        return ExitCode() != STILL_ACTIVE;
+    }
+
+private:
+    HWND main_ = Window("frmSrvCyc", "Rotaplex");
+    HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
+};
+
+class OperatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_.Write("resource\\missions\\hill.nfo", kMissions);
+        rotation_ = folder_.Write("servercycle.txt", kRotation);
+    }
+    test::TestFolder folder_;
+    std::string rotation_;
+};
+
+const std::string kHill = "Hill Brawl", kDusk = "Dusk Attrition", kCanyon = "Canyon CTF", kQuarry = "";
+
+TEST_F(OperatorTest, KeysMoveDeleteUndoRedoAndSaveNow) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(0));
+    ASSERT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk}, 0));
+    // The missing mission's row keeps its empty text but shows its reference in grey.
+    EXPECT_LT(program.DarkestInk(2), 64) << "a scenario's row in black";
+    EXPECT_GT(program.DarkestInk(1), 64) << "the missing mission's row in grey";
+    EXPECT_LT(program.DarkestInk(1), 200) << "with its reference drawn";
+
+    program.Keys("ctrl+Down ctrl+Down");
+    EXPECT_TRUE(program.Shows({kQuarry, kCanyon, kHill, kDusk}, 2)) << program.Seen() << ": the selection follows the entry";
+    program.Keys("ctrl+Up");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.Shows({kQuarry, kCanyon, kHill, kDusk}, 2)) << program.Seen() << ": undo selects the entry it touched";
+    program.Keys("ctrl+y");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    program.Keys("ctrl+z ctrl+shift+z");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+
+    // Delete asks with No as the default: Enter keeps the entry, Y removes it.
+    program.Keys("Delete");
+    EXPECT_EQ(program.Box(), "Delete Hill Brawl?\nAre you sure?");
+    program.Keys("Return");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    program.Keys("Up Delete");
+    EXPECT_EQ(program.Box(), "Delete old.nfo::Quarry?\nAre you sure?") << "a missing mission by its reference";
+    program.Keys("y");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kDusk}, 0)) << program.Seen() << ": the entry that took its place";
+    program.Keys("End Delete");
+    EXPECT_EQ(program.Box(), "Delete Dusk Attrition?\nAre you sure?");
+    program.Keys("y");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon}, 1)) << program.Seen() << ": the new last one";
+
+    // Saved now: the file has the edits and the rotation counts as unchanged.
+    program.Keys("ctrl+s");
+    EXPECT_TRUE(program.WaitUntil([&] { return test::ReadBytes(rotation_) != kRotation; }));
+    EXPECT_EQ(test::ReadBytes(rotation_), "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=hill.nfo::Canyon\r\n");
+    program.Keys("alt+F4");
+    EXPECT_TRUE(program.Ended()) << "no question after the save";
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST_F(OperatorTest, InsertEnterF2AndDoubleClickOpenTheirWindows) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(2));
+
+    // Insert: before the selected entry (the focused button), the first scenario, Enter for OK.
+    program.Keys("Insert");
+    ASSERT_NE(program.Window("#32770", "Add Mission"), nullptr);
+    program.Keys("Return");
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
+    program.Keys("Return");
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kHill, kCanyon, kDusk}, 2)) << program.Seen() << ": the new entry selected";
+
+    // F2 on it, another scenario, Esc: nothing changes. Enter, Down, Enter: it changes.
+    program.Keys("F2");
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
+    program.Keys("Down Escape");
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kHill, kCanyon, kDusk}, 2)) << program.Seen();
+    // Enter, then the filter (before the list in the tab order): "dusk" leaves one scenario.
+    program.Keys("Return");
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
+    program.Keys("shift+Tab d u s k Down Return");
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kDusk, kCanyon, kDusk}, 2)) << program.Seen();
+
+    // A double-click on an entry edits it; a double-click on a scenario chooses it.
+    test::RealClick(program.Row(3), 1, 2);
+    const HWND properties = program.Window("RotaplexMissionProperties");
+    ASSERT_NE(properties, nullptr);
+    const HWND scenarios = FindWindowExA(properties, nullptr, "ListBox", nullptr);
+    const auto height = static_cast<int>(SendMessageW(scenarios, LB_GETITEMHEIGHT, 0, 0));
+    test::RealClick(test::OnScreen(scenarios, {40, height / 2}), 1, 2);
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kDusk, kHill, kDusk}, 3)) << program.Seen();
+
+    program.Keys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    program.Keys("n");
+    EXPECT_TRUE(program.Ended());
+    EXPECT_EQ(test::ReadBytes(rotation_), kRotation);
+}
+
+TEST_F(OperatorTest, ContextMenuAndDragMoveEntries) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+
+    // A right-click selects the row under it; the menu's Move down moves it.
+    test::RealClick(program.Row(1), 3);
+    ASSERT_NE(program.Window("#32768"), nullptr);
+    program.Keys("w");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kQuarry, kDusk}, 2)) << program.Seen();
+    // On the last entry Move down is greyed: its key does nothing, Esc closes the menu.
+    test::RealClick(program.Row(3), 3);
+    ASSERT_NE(program.Window("#32768"), nullptr);
+    program.Keys("w Escape");
+    EXPECT_TRUE(program.WaitUntil([&] { return !program.ShownWindow("#32768"); }));
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kQuarry, kDusk}, 3)) << program.Seen();
+
+    // The first entry dragged onto the fourth goes in before it; one undo step puts it back.
+    test::RealDrag(program.Row(0), program.Row(3));
+    EXPECT_TRUE(program.Shows({kCanyon, kQuarry, kHill, kDusk}, 2)) << program.Seen();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kQuarry, kDusk}, 0)) << program.Seen();
+
+    program.Keys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    program.Keys("n");
+    EXPECT_TRUE(program.Ended());
+}
+
+// The first entry of an empty rotation: no question where, and Ctrl+S writes the new file.
+TEST(OperatorEmptyRotation, InsertAddsTheFirstEntryAndSaveCreatesTheFile) {
+    test::TestFolder folder;
+    folder.Write("resource\\missions\\hill.nfo", kMissions);
+    Operator program(folder.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    EXPECT_TRUE(program.Rows().empty());
+    test::RealClick(test::OnScreen(program.List(), {40, 40}));
+    program.Keys("Insert");
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << "straight to the chooser";
+    program.Keys("Return");
+    EXPECT_TRUE(program.Shows({kHill}, 0)) << program.Seen();
+    program.Keys("ctrl+s");
+    const std::string rotation = folder.Path() + "servercycle.txt";
+    EXPECT_TRUE(program.WaitUntil([&] { return test::Exists(rotation); }));
+    EXPECT_EQ(test::ReadBytes(rotation), "[cycle]\r\nmap=hill.nfo::Hill\r\n");
+    program.Keys("alt+F4");
+    EXPECT_TRUE(program.Ended());
+}
+
+}  // namespace
+}  // namespace rotaplex

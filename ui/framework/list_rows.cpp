@@ -1,0 +1,87 @@
+#include "ui/framework/list_rows.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+
+namespace rotaplex {
+
+namespace {
+
+constexpr int kPadding = 2;  // pixels before the text, as a plain list box leaves
+constexpr std::string_view kNoteGap = "  ";
+
+std::string RowLine(std::string_view text, std::string_view note) {
+    std::string line(text);
+    if (!note.empty()) line.append(kNoteGap).append(note);
+    return line;
+}
+
+constexpr UINT_PTR kRowsId = 1;
+
+LRESULT CALLBACK RowsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    const auto& rows = *reinterpret_cast<const ListRowSource*>(data);
+    const int row = static_cast<int>(wParam);
+    const bool inside = row >= 0 && row < DefSubclassProc(hwnd, LB_GETCOUNT, 0, 0);
+    switch (message) {
+    case LB_GETITEMDATA:
+        return inside ? rows.RowData(row) : LB_ERR;
+    case LB_GETTEXTLEN:
+        return inside ? static_cast<LRESULT>(rows.RowText(row).size()) : LB_ERR;
+    case LB_GETTEXT: {
+        if (!inside) return LB_ERR;
+        const std::string text = rows.RowText(row);
+        std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
+        return static_cast<LRESULT>(text.size());
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, &RowsProc, id);
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note) {
+    if (item.itemID == static_cast<UINT>(-1)) {
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+        return;
+    }
+    const bool selected = item.itemState & ODS_SELECTED;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const int ink = selected ? COLOR_HIGHLIGHTTEXT : note.empty() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT;
+    SetTextColor(item.hDC, GetSysColor(ink));
+    SetBkMode(item.hDC, TRANSPARENT);
+    RECT area = item.rcItem;
+    area.left += kPadding;
+    const std::string line = RowLine(text, note);
+    DrawTextA(item.hDC, line.c_str(), static_cast<int>(line.size()), &area,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void FitRowHeight(HWND list) { SendMessageA(list, LB_SETITEMHEIGHT, 0, ListRowMeasure(list).Height()); }
+
+ListRowMeasure::ListRowMeasure(HWND list)
+    : dc_(list), font_(dc_.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0))) {}
+
+int ListRowMeasure::Height() const {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc_.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+int ListRowMeasure::Width(std::string_view text, std::string_view note) const {
+    const std::string line = RowLine(text, note);
+    SIZE size{};
+    GetTextExtentPoint32A(dc_.get(), line.c_str(), static_cast<int>(line.size()), &size);
+    return size.cx + 2 * kPadding;
+}
+
+void AnswerFromRows(HWND list, const ListRowSource& rows) {
+    SetWindowSubclass(list, &RowsProc, kRowsId, reinterpret_cast<DWORD_PTR>(&rows));
+}
+
+}  // namespace rotaplex

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "ui/framework/gdi_handles.h"
+
+namespace rotaplex {
+
+// Draws one row of an owner-drawn list box in the system's colours, selected or not. A row with a
+// note is the text greyed, the note after it.
+void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note = {});
+
+// Gives an owner-drawn list box rows as high as its font's text, as a plain list box has.
+void FitRowHeight(HWND list);
+
+// The widths in pixels that DrawListRow needs for rows, in a list's font: one device context
+// for all the rows measured while it lasts.
+class ListRowMeasure {
+public:
+    explicit ListRowMeasure(HWND list);
+    int Width(std::string_view text, std::string_view note = {}) const;
+    int Height() const;  // of a row
+
+private:
+    WindowDc dc_;
+    SelectedObject font_;
+};
+
+// The rows of a list box that keeps none itself (LBS_NODATA): their texts and item data.
+class ListRowSource {
+public:
+    virtual std::string RowText(int row) const = 0;
+    virtual LPARAM RowData(int row) const = 0;
+
+protected:
+    ~ListRowSource() = default;
+};
+
+// Lets an LBS_NODATA list box answer LB_GETTEXT, LB_GETTEXTLEN and LB_GETITEMDATA from rows, as
+// a list box that keeps its strings would, so that whoever reads it sees what it shows. rows must
+// outlive the list box.
+void AnswerFromRows(HWND list, const ListRowSource& rows);
+
+}  // namespace rotaplex
