@@ -32,7 +32,7 @@ struct CommandSpec {
     CommandRun Run;
 };
 
-// The command line, checked against its command's spec.
+// The command line, checked against its command's definition.
 struct Invocation {
     const CommandSpec* Command = nullptr;  // none: the program's own --help
     bool Help = false;

@@ -301,10 +301,10 @@ TEST(MainContextMenu, GreysWhatCannotRun) {
     for (const auto& c : cases) {
         const unique_hmenu menu = MakeMainContextMenu(c.state);
         std::vector<C> greyed;
-        for (const MainCommandSpec& spec : kMainCommands) {
-            const UINT state = GetMenuState(menu.get(), MainCommandId(spec.Command), MF_BYCOMMAND);
-            ASSERT_NE(state, static_cast<UINT>(-1)) << spec.MenuText;
-            if (state & MF_GRAYED) greyed.push_back(spec.Command);
+        for (const MainCommandRow& row : kMainCommands) {
+            const UINT state = GetMenuState(menu.get(), MainCommandId(row.Command), MF_BYCOMMAND);
+            ASSERT_NE(state, static_cast<UINT>(-1)) << row.MenuText;
+            if (state & MF_GRAYED) greyed.push_back(row.Command);
         }
         EXPECT_EQ(greyed, c.greyed);
     }

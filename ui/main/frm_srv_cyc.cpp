@@ -200,7 +200,7 @@ void frmSrvCyc::MouseDown(UINT, MainSpot command) {
 void frmSrvCyc::Run(EditorCommand command) {
     const EditorState state = State();
     if (CanRun(command, state))
-        (static_cast<MainCommandTarget&>(*this).*SpecOf(command).Run)();
+        (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
     else if (const char* why = WhyNot(command, state))
         Tell(why);
 }

@@ -16,31 +16,31 @@ MainSpot MainCommandAt(float x, float y) { return HotSpotAt<MainSpot>(kMainHotSp
 WORD MainCommandId(EditorCommand command) { return static_cast<WORD>(kFirstCommandId + static_cast<int>(command)); }
 
 std::optional<EditorCommand> MainCommandFromId(WORD id) {
-    for (const MainCommandSpec& spec : kMainCommands)
-        if (MainCommandId(spec.Command) == id) return spec.Command;
+    for (const MainCommandRow& row : kMainCommands)
+        if (MainCommandId(row.Command) == id) return row.Command;
     return std::nullopt;
 }
 
-const MainCommandSpec& SpecOf(EditorCommand command) {
-    for (const MainCommandSpec& spec : kMainCommands)
-        if (spec.Command == command) return spec;
+const MainCommandRow& RowOf(EditorCommand command) {
+    for (const MainCommandRow& row : kMainCommands)
+        if (row.Command == command) return row;
     return kMainCommands.front();  // every command has its row
 }
 
 unique_haccel MakeMainAccelerators() {
     std::vector<ACCEL> keys;
-    for (const MainCommandSpec& spec : kMainCommands)
-        for (const KeyChord& chord : spec.Keys)
-            if (chord.Key) keys.push_back({static_cast<BYTE>(FVIRTKEY | chord.Modifiers), chord.Key, MainCommandId(spec.Command)});
+    for (const MainCommandRow& row : kMainCommands)
+        for (const KeyChord& chord : row.Keys)
+            if (chord.Key) keys.push_back({static_cast<BYTE>(FVIRTKEY | chord.Modifiers), chord.Key, MainCommandId(row.Command)});
     return unique_haccel(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
 }
 
 unique_hmenu MakeMainContextMenu(const EditorState& state) {
     unique_hmenu menu(CreatePopupMenu());
-    for (const MainCommandSpec& spec : kMainCommands) {
-        if (spec.SeparatorBefore) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-        const UINT greyed = CanRun(spec.Command, state) ? MF_ENABLED : MF_GRAYED;
-        AppendMenuA(menu.get(), MF_STRING | greyed, MainCommandId(spec.Command), spec.MenuText);
+    for (const MainCommandRow& row : kMainCommands) {
+        if (row.SeparatorBefore) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        const UINT greyed = CanRun(row.Command, state) ? MF_ENABLED : MF_GRAYED;
+        AppendMenuA(menu.get(), MF_STRING | greyed, MainCommandId(row.Command), row.MenuText);
     }
     return menu;
 }

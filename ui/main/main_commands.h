@@ -42,7 +42,7 @@ struct PaintedSpot {
 };
 
 // One command of the main window: everything that starts it and what it runs.
-struct MainCommandSpec {
+struct MainCommandRow {
     EditorCommand Command;
     const char* MenuText;  // with its keys after a tab, as the context menu shows them
     std::array<KeyChord, 2> Keys;
@@ -53,7 +53,7 @@ struct MainCommandSpec {
 
 // Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
 // without a key of its own.
-inline constexpr std::array<MainCommandSpec, 10> kMainCommands{{
+inline constexpr std::array<MainCommandRow, 10> kMainCommands{{
     {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
      &MainCommandTarget::Add},
     {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
@@ -81,9 +81,9 @@ inline constexpr MainSpot kMainSurface = std::nullopt;
 inline constexpr auto kMainHotSpots = [] {
     std::array<HotSpot<MainSpot>, 6> spots{};
     std::size_t next = 0;
-    for (const MainCommandSpec& spec : kMainCommands)
-        for (const PaintedSpot& spot : spec.Spots)
-            if (spot.Right >= spot.Left) spots.at(next++) = {spec.Command, spot.Left, spot.Right, spot.Top, spot.Bottom};
+    for (const MainCommandRow& row : kMainCommands)
+        for (const PaintedSpot& spot : row.Spots)
+            if (spot.Right >= spot.Left) spots.at(next++) = {row.Command, spot.Left, spot.Right, spot.Top, spot.Bottom};
     return spots;
 }();
 
@@ -94,7 +94,7 @@ MainSpot MainCommandAt(float x, float y);
 WORD MainCommandId(EditorCommand command);
 std::optional<EditorCommand> MainCommandFromId(WORD id);
 
-const MainCommandSpec& SpecOf(EditorCommand command);
+const MainCommandRow& RowOf(EditorCommand command);
 
 // The accelerator table of every command's keys.
 unique_haccel MakeMainAccelerators();
