@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "cycle/win/unique_handle.h"
+#include "common/unique_handle.h"
 
 namespace rotaplex {
 
