@@ -1,6 +1,8 @@
 #include "cycle/file_rules.h"
 
 #include <array>
+#include <cstdio>
+#include <random>
 #include <vector>
 
 #include "cycle/line_reader.h"
@@ -89,5 +91,14 @@ std::string ChangedOnDiskQuestion(const std::string& path) {
            path.substr(path.find_last_of("\\/") + 1) +
            ".bak. No saves nothing and takes you back to your changes.";
 }
+
+std::string TemporaryNameBeside(const std::string& target) {
+    static std::random_device random;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%08x%08x", random(), random());
+    return target + "." + hex + ".tmp";
+}
+
+std::string BackupPath(const std::string& path) { return path + ".bak"; }
 
 }  // namespace rotaplex

@@ -37,6 +37,12 @@ inline constexpr const char* kNotAFileReason = "This is not an ordinary file on 
 // in CR LF; a cut file ends with a line saying how much is not shown.
 std::string ShownScenarioText(std::string_view head, uint64_t fullSize);
 
+// A fresh name beside target for the new content of one save: target + "." + 16 random hex
+// digits + ".tmp", so that nothing planted at a known name can be written through.
+std::string TemporaryNameBeside(const std::string& target);
+// Where a save keeps the content it replaced.
+std::string BackupPath(const std::string& path);
+
 // Asked before a save over a rotation file that another program changed or removed.
 std::string ChangedOnDiskQuestion(const std::string& path);
 

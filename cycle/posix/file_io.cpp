@@ -5,11 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <random>
 
 #include "cycle/file_rules.h"
 #include "cycle/posix/unique_fd.h"
@@ -41,13 +39,6 @@ std::string Resolved(const std::string& path, AtLink atLink) {
     const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
     if (!real) ThrowErrno(path);
     return real.get();
-}
-
-std::string RandomHex() {
-    std::random_device random;
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%08x%08x", random(), random());
-    return hex;
 }
 
 // Gives the new file the replaced file's permissions and, where we may, its owner (a save by
@@ -90,9 +81,9 @@ void SyncFolder(const std::string& folder) {
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::string& target) {
-        const std::string stem = FolderOf(target) + "/" + target.substr(target.rfind('/') + 1) + ".";
+        const std::string beside = FolderOf(target) + "/" + target.substr(target.rfind('/') + 1);
         for (int attempt = 0; attempt < 16 && !fd_; ++attempt) {
-            path_ = stem + RandomHex() + ".tmp";
+            path_ = TemporaryNameBeside(beside);
             fd_.reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
             if (!fd_ && errno != EEXIST) ThrowErrno(path_);
         }

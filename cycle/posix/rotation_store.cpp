@@ -9,7 +9,7 @@ std::string RotationPath(const std::string& gameFolder) {
 }
 
 std::string RotationBackupPath(const std::string& gameFolder) {
-    return RotationPath(gameFolder) + ".bak";
+    return BackupPath(RotationPath(gameFolder));
 }
 
 RotationRead ReadRotationFile(const std::string& gameFolder) {

@@ -1,10 +1,8 @@
 #include "cycle/win/file_system.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <new>
 #include <optional>
-#include <random>
 #include <utility>
 
 #include "cycle/file_rules.h"
@@ -110,9 +108,7 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM 
 class Win32SaveFileSystem final : public SaveFileSystem {
 public:
     std::string TemporaryName(const std::string& target) override {
-        char hex[17];
-        std::snprintf(hex, sizeof hex, "%08x%08x", random_(), random_());
-        return target + "." + hex + ".tmp";
+        return TemporaryNameBeside(target);
     }
     DWORD CreateTemporary(const std::string& path, HANDLE& file) override {
         file = CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
@@ -152,9 +148,6 @@ public:
     DWORD Remove(const std::string& path) override {
         return DeleteFileW(ExtendedPath(path).c_str()) ? ERROR_SUCCESS : GetLastError();
     }
-
-private:
-    std::random_device random_;
 };
 
 // The temporary file of one save: closed and removed on every way out unless it was put in
@@ -261,8 +254,6 @@ SaveFileSystem& Win32FileSystem() {
     static Win32SaveFileSystem fs;
     return fs;
 }
-
-std::string BackupPath(const std::string& path) { return path + ".bak"; }
 
 SaveResult SaveFileAtomically(const std::string& path, const std::string& content, SaveFileSystem& fs) {
     std::optional<std::string> existing;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "cycle/file_rules.h"
 #include "cycle/file_stamp.h"
 
 namespace rotaplex {
@@ -65,9 +66,6 @@ struct SaveResult {
     FileStamp Written;   // the file as saved: what the next save compares against
     explicit operator bool() const { return Status == SaveStatus::Saved; }
 };
-
-// Where a save keeps the previous content of path: path + ".bak", one backup replaced at each save.
-std::string BackupPath(const std::string& path);
 
 // Writes content to a new temporary file beside path, flushes it and puts it in path's place in
 // one step, the previous content going to the backup. Where path is a symbolic link, the file it
