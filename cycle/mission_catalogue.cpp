@@ -148,17 +148,19 @@ std::string MissionCatalogue::ScenarioDisplayText(std::string_view entry) const 
     return DisplayText(FindScenario(entry));
 }
 
-void MissionCatalogue::Anticipate(std::string_view entry, int step) const {
-    // The index FindScenario asks first, and the name it asks for.
+MissionCatalogue::EntryLookup MissionCatalogue::Lookup(std::string_view entry) {
     const std::size_t separator = entry.find("::");
     const bool withFile = separator != 0 && separator != std::string_view::npos;
-    const KeyIndex& index = withFile ? fileKeyIndex_ : keyIndex_;
-    const std::string_view name = withFile ? entry : WantedKey(entry);
+    return {entry, KeyIndex::Hashed(withFile ? entry : WantedKey(entry)), withFile};
+}
+
+void MissionCatalogue::Anticipate(const EntryLookup& lookup, int step) const {
+    const KeyIndex& index = lookup.withFile ? fileKeyIndex_ : keyIndex_;
     if (step == 1) {
-        index.PrefetchSlot(name);
+        index.PrefetchSlot(lookup.name);
         return;
     }
-    const int16_t guess = index.Guess(name);
+    const int16_t guess = index.Guess(lookup.name);
     if (guess == 0) return;
     const ScenarioInfo& record = scenarios_[static_cast<std::size_t>(guess)];
     if (step == 2) {
@@ -172,12 +174,10 @@ void MissionCatalogue::Anticipate(std::string_view entry, int step) const {
     }
 }
 
-int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
-    const std::size_t separator = entry.find("::");
-    if (separator != 0 && separator != std::string_view::npos) {
-        if (const int16_t inNamedFile = fileKeyIndex_.Find(entry, scenarios_)) return inNamedFile;
-    }
-    return keyIndex_.Find(WantedKey(entry), scenarios_);
+int16_t MissionCatalogue::FindScenario(const EntryLookup& lookup) const {
+    if (!lookup.withFile) return keyIndex_.Find(lookup.name, scenarios_);
+    if (const int16_t inNamedFile = fileKeyIndex_.Find(lookup.name, scenarios_)) return inNamedFile;
+    return keyIndex_.Find(WantedKey(lookup.entry), scenarios_);
 }
 
 std::string MissionCatalogue::DisplayText(int16_t index) const {

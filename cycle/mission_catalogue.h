@@ -43,16 +43,26 @@ public:
     // Index of the scenario an entry names, 0 if none: the last with the entry's key in the mission
     // file it names (file names compared without regard to case, as the file system does), and
     // when that file holds no such key, or for "::" + key, the last with that key in any file.
-    int16_t FindScenario(std::string_view entry) const;
+    int16_t FindScenario(std::string_view entry) const { return FindScenario(Lookup(entry)); }
     // Name + " " + Ruleset of the scenario at index, empty for index 0.
     std::string DisplayText(int16_t index) const;
+
+    // An entry as FindScenario asks for it first: in which index, under which name, hashed once
+    // for every step of a lookup that is announced ahead.
+    struct EntryLookup {
+        std::string_view entry;
+        KeyIndex::HashedName name;
+        bool withFile = false;
+    };
+    static EntryLookup Lookup(std::string_view entry);
+    int16_t FindScenario(const EntryLookup& lookup) const;
 
     // A run of lookups in random order waits for memory at every step of every lookup. Announcing
     // an entry a few lookups ahead, once per step (1: its index slot, 2: its record, 3: the
     // record's texts), has memory fetch what FindScenario and DisplayText will read while other
     // entries are looked up. Changes nothing but what is in the cache.
     static constexpr int kAnticipationSteps = 3;
-    void Anticipate(std::string_view entry, int step) const;
+    void Anticipate(const EntryLookup& lookup, int step) const;
 
 private:
     // The key spellings of the setting lines read so far: files spell keys alike.

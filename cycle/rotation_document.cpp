@@ -1,6 +1,8 @@
 #include "cycle/rotation_document.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
@@ -40,7 +42,7 @@ bool NamesScenario(const MissionCatalogue& catalogue, int16_t scenario) {
 RotationDocument RotationDocument::Read(std::string_view text, const MissionCatalogue& catalogue) {
     RotationDocument document;
     // One line per CR at most, plus a last one: the lines grow once instead of doubling their way up.
-    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) + 1;
+    const auto lines = CountByte(text, '\r') + 1;
     document.lines_.reserve(lines);
     document.entries_.reserve(std::min(lines, kMaxEntries));
     document.entryLines_.reserve(std::min(lines, kMaxEntries));
@@ -67,13 +69,25 @@ RotationDocument RotationDocument::Read(std::string_view text, const MissionCata
         }
     }
     constexpr std::size_t kAhead = 4;  // lookups between two steps of one entry's announcement
+    constexpr std::size_t kFurthest = kAhead * MissionCatalogue::kAnticipationSteps;
+    // Each entry's lookup is prepared once, when it is first announced, and kept until it is done.
+    std::array<MissionCatalogue::EntryLookup, std::bit_ceil(kFurthest + 1)> lookups;
+    const auto lookup = [&lookups](std::size_t position) -> MissionCatalogue::EntryLookup& {
+        return lookups[position % lookups.size()];
+    };
+    for (std::size_t position = 0; position < std::min(kFurthest, sources.size()); ++position) {
+        lookup(position) = MissionCatalogue::Lookup(sources[position]);
+    }
     for (std::size_t position = 0; position < sources.size(); ++position) {
+        if (position + kFurthest < sources.size()) {
+            lookup(position + kFurthest) = MissionCatalogue::Lookup(sources[position + kFurthest]);
+        }
         for (int step = 1; step <= MissionCatalogue::kAnticipationSteps; ++step) {
             const std::size_t ahead = position + kAhead * static_cast<std::size_t>(MissionCatalogue::kAnticipationSteps + 1 - step);
-            if (ahead < sources.size()) catalogue.Anticipate(sources[ahead], step);
+            if (ahead < sources.size()) catalogue.Anticipate(lookup(ahead), step);
         }
         CycleEntry& entry = document.entries_[position];
-        entry.ScenarioIndex = catalogue.FindScenario(sources[position]);
+        entry.ScenarioIndex = catalogue.FindScenario(lookup(position));
         entry.DisplayText = catalogue.DisplayText(entry.ScenarioIndex);
     }
     return document;

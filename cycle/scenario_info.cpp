@@ -135,13 +135,7 @@ std::string LowerCase(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t at = 0; at < a.size(); at += 8) {
-        if (LowerCaseWord(WordAt(a.data(), a.size(), at)) != LowerCaseWord(WordAt(b.data(), b.size(), at))) {
-            return false;
-        }
-    }
-    return true;
+    return a.size() == b.size() && EqualWordsIgnoringCase(a.data(), b.data(), a.size());
 }
 
 int SettingOfKey(std::string_view key) {
