@@ -123,7 +123,7 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
                 if (IsEndLine(line)) break;
                 continue;
             }
-            const int setting = settingKeys_.SettingOf(line.substr(0, equals));
+            const int setting = settingKeys_.SettingOf(line, equals);
             if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), added);
         }
     }
