@@ -87,9 +87,17 @@ bool MissionCatalogue::AddMissionFile(std::string name) {
 }
 
 bool MissionCatalogue::AddScenario(ScenarioInfo record) {
+    for (std::string_view* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset,
+                                   &record.ScenarioText}) {
+        *text = texts_.Keep(*text);
+    }
+    return AddKeptScenario(record);
+}
+
+bool MissionCatalogue::AddKeptScenario(const ScenarioInfo& record) {
     if (ScenarioCount() >= kMaxTableSize) return false;
     if (scenarios_.empty()) scenarios_.emplace_back();
-    scenarios_.push_back(std::move(record));
+    scenarios_.push_back(record);
     const auto index = static_cast<int16_t>(scenarios_.size() - 1);
     keyIndex_.Insert(index, scenarios_);
     fileKeyIndex_.Insert(index, scenarios_);
@@ -104,12 +112,16 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
     if (!ReadUntil(reader, line, IsSectionLine)) return outcome;
     outcome.HasSection = true;
 
+    // Every scenario of the file shares one copy of its name.
+    std::string_view file;
     while (ReadUntil(reader, line, IsScenarioLine)) {
+        if (ScenarioCount() >= kMaxTableSize) break;
+        if (file.empty()) file = texts_.Keep(fileName);
         ScenarioInfo record;
         ResetScenario(record);
-        record.MissionFile = fileName;
-        record.ScenarioKey = CleanLine(line.substr(0, ScenarioLineEquals(line)));
-        if (!AddScenario(std::move(record))) break;
+        record.MissionFile = file;
+        record.ScenarioKey = CleanLineInto(line.substr(0, ScenarioLineEquals(line)), texts_);
+        AddKeptScenario(record);
         // The record is in the table before its settings: a block cut short keeps what it read.
         if (!ReadUntil(reader, line, IsServerLine)) {
             outcome.MissingServer = true;
@@ -124,7 +136,7 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
                 continue;
             }
             const int setting = settingKeys_.SettingOf(line, equals);
-            if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), added);
+            if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), added, texts_);
         }
     }
     return outcome;
@@ -169,7 +181,7 @@ void MissionCatalogue::Anticipate(const EntryLookup& lookup, int step) const {
         }
         return;
     }
-    for (const std::string* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset}) {
+    for (const std::string_view* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset}) {
         __builtin_prefetch(text->data());
     }
 }

@@ -21,13 +21,21 @@ struct MissionFileOutcome {
 // Indexes are 1-based as the rotation list stores them; slot 0 is the empty record "no scenario".
 class MissionCatalogue {
 public:
+    MissionCatalogue() = default;
+    // The records' texts are views into the catalogue's own arena: a copy would share them.
+    MissionCatalogue(const MissionCatalogue&) = delete;
+    MissionCatalogue& operator=(const MissionCatalogue&) = delete;
+    MissionCatalogue(MissionCatalogue&&) = default;
+    MissionCatalogue& operator=(MissionCatalogue&&) = default;
+
     // Appends a file name to MissionFiles; false (and nothing added) once the table is full.
     bool AddMissionFile(std::string name);
 
     // Reads one file's text and appends its scenarios, tagged with fileName, in file order.
     MissionFileOutcome ParseMissionFile(std::string_view text, const std::string& fileName);
 
-    // Appends one record as it is (used by tests and generators); false once the table is full.
+    // Appends one record (used by tests and generators), its texts copied into the catalogue;
+    // false once the table is full.
     bool AddScenario(ScenarioInfo record);
 
     const std::vector<std::string>& MissionFiles() const { return missionFiles_; }
@@ -65,6 +73,11 @@ public:
     void Anticipate(const EntryLookup& lookup, int step) const;
 
 private:
+    // AddScenario of a record whose texts are the catalogue's own already.
+    bool AddKeptScenario(const ScenarioInfo& record);
+
+    // Every text of the records.
+    TextArena texts_;
     // The key spellings of the setting lines read so far: files spell keys alike.
     SettingKeyMemo settingKeys_;
     std::vector<std::string> missionFiles_;
