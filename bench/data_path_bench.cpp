@@ -98,8 +98,8 @@ std::string RotationNaming(const MissionCatalogue& catalogue, int count, bool ra
     for (int i = 0; i < count; ++i) {
         const int index = randomOrder ? pick(random) : i % catalogue.ScenarioCount() + 1;
         const ScenarioInfo& record = catalogue.Scenario(index);
-        std::string key = i % 2 == 0 ? LowerCase(record.ScenarioKey) : record.ScenarioKey;
-        text += "map=" + record.MissionFile + "::" + key + "\r\n";
+        const std::string key = i % 2 == 0 ? LowerCase(record.ScenarioKey) : std::string(record.ScenarioKey);
+        text.append("map=").append(record.MissionFile).append("::").append(key).append("\r\n");
     }
     return text;
 }

@@ -42,12 +42,12 @@ void AddDuplicateKeys(const MissionCatalogue& catalogue, const std::string& miss
     for (int i = 1; i <= catalogue.ScenarioCount(); ++i) {
         const ScenarioInfo& record = catalogue.Scenario(i);
         const auto [at, added] = byKey.try_emplace(LowerCase(record.ScenarioKey), found.size());
-        if (added) found.push_back({.Kind = "duplicate-key", .Key = record.ScenarioKey});
+        if (added) found.push_back({.Kind = "duplicate-key", .Key = std::string(record.ScenarioKey)});
         std::vector<std::string>& files = found[at->second].MissionFiles;
         const bool known = std::any_of(files.begin(), files.end(), [&](const std::string& file) {
             return EqualsIgnoringCase(file, record.MissionFile);
         });
-        if (!known) files.push_back(record.MissionFile);
+        if (!known) files.emplace_back(record.MissionFile);
     }
     for (Problem& problem : found) {
         if (problem.MissionFiles.size() < 2) continue;
@@ -73,10 +73,11 @@ void AddEntryProblems(const RotationView& view, const RotationRead& rotation,
         const ScenarioInfo& record = catalogue.Scenario(entry.Scenario);
         const std::string_view named = NamedMissionFile(entry.Reference);
         if (EqualsIgnoringCase(named, record.MissionFile)) continue;
-        const std::string what = named.empty() ? std::string("names no mission file")
-                                               : std::string(named) + " does not hold " + record.ScenarioKey;
+        const std::string key(record.ScenarioKey);
+        const std::string what =
+            named.empty() ? std::string("names no mission file") : std::string(named) + " does not hold " + key;
         problems.push_back({.Kind = "wrong-file",
-                            .Message = where + what + "; it plays " + record.ScenarioKey + " of " + record.MissionFile,
+                            .Message = where + what + "; it plays " + key + " of " + std::string(record.MissionFile),
                             .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
     }
 }

@@ -24,10 +24,10 @@ std::string_view Joined(std::initializer_list<std::string_view> pieces, NameBuff
 uint32_t Hash(std::string_view name) {
     constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
     uint64_t hash = name.size() * kMultiplier;
-    for (std::size_t at = 0; at < name.size(); at += 8) {
-        hash = (hash ^ LowerCaseWord(WordAt(name.data(), name.size(), at))) * kMultiplier;
+    ForEachWord(name.data(), name.size(), [&hash](uint64_t word) {
+        hash = (hash ^ LowerCaseWord(word)) * kMultiplier;
         hash ^= hash >> 32;
-    }
+    });
     return static_cast<uint32_t>(hash);
 }
 
@@ -49,21 +49,24 @@ void KeyIndex::Insert(int16_t index, const std::vector<ScenarioInfo>& table) {
     slot = {hash, index};
 }
 
-int16_t KeyIndex::Find(std::string_view name, const std::vector<ScenarioInfo>& table) const {
-    if (slots_.empty() || name.size() > kMaxEntryTextLength) return 0;
-    return slots_[Probe(name, Hash(name), table)].index;
+KeyIndex::HashedName KeyIndex::Hashed(std::string_view name) {
+    return {name, Hash(name)};
 }
 
-void KeyIndex::PrefetchSlot(std::string_view name) const {
+int16_t KeyIndex::Find(const HashedName& name, const std::vector<ScenarioInfo>& table) const {
+    if (slots_.empty() || name.text.size() > kMaxEntryTextLength) return 0;
+    return slots_[Probe(name.text, name.hash, table)].index;
+}
+
+void KeyIndex::PrefetchSlot(const HashedName& name) const {
     if (slots_.empty()) return;
-    __builtin_prefetch(&slots_[Hash(name) & (slots_.size() - 1)]);
+    __builtin_prefetch(&slots_[name.hash & (slots_.size() - 1)]);
 }
 
-int16_t KeyIndex::Guess(std::string_view name) const {
+int16_t KeyIndex::Guess(const HashedName& name) const {
     if (slots_.empty()) return 0;
-    const uint32_t hash = Hash(name);
-    const Slot& slot = slots_[hash & (slots_.size() - 1)];
-    return slot.hash == hash ? slot.index : 0;
+    const Slot& slot = slots_[name.hash & (slots_.size() - 1)];
+    return slot.hash == name.hash ? slot.index : 0;
 }
 
 bool KeyIndex::Names(const ScenarioInfo& record, std::string_view name) const {

@@ -22,14 +22,24 @@ public:
     // Names longer than an entry can hold are never looked for and are not recorded.
     void Insert(int16_t index, const std::vector<ScenarioInfo>& table);
 
+    // A name with its hash, taken once for every step of one lookup.
+    struct HashedName {
+        std::string_view text;
+        uint32_t hash = 0;
+    };
+    static HashedName Hashed(std::string_view name);
+
     // The index recorded for name, 0 if none.
-    int16_t Find(std::string_view name, const std::vector<ScenarioInfo>& table) const;
+    int16_t Find(const HashedName& name, const std::vector<ScenarioInfo>& table) const;
+    int16_t Find(std::string_view name, const std::vector<ScenarioInfo>& table) const {
+        return Find(Hashed(name), table);
+    }
 
     // For a run of lookups: starts fetching from memory the slot where Find(name) begins.
-    void PrefetchSlot(std::string_view name) const;
+    void PrefetchSlot(const HashedName& name) const;
     // The index in that slot if it was recorded with name's hash, else 0: most likely what
     // Find(name) will answer, guessed without comparing names, to fetch the record early.
-    int16_t Guess(std::string_view name) const;
+    int16_t Guess(const HashedName& name) const;
 
 private:
     struct Slot {

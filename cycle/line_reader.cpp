@@ -57,6 +57,25 @@ std::size_t FindByte(std::string_view text, char c) {
     }
 }
 
+std::size_t CountByte(std::string_view text, char c) {
+    std::size_t count = 0;
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(c);
+    while (text.size() - at >= 16) {
+        // Each byte of tally counts the matches at its place in up to 255 blocks, then all are summed.
+        __m128i tally = _mm_setzero_si128();
+        for (int blocks = 0; blocks < 255 && text.size() - at >= 16; ++blocks, at += 16) {
+            const __m128i loaded = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+            tally = _mm_sub_epi8(tally, _mm_cmpeq_epi8(loaded, wanted));
+        }
+        const __m128i sums = _mm_sad_epu8(tally, _mm_setzero_si128());
+        count += static_cast<std::size_t>(_mm_cvtsi128_si64(sums) + _mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+    }
+#endif
+    return count + static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), c));
+}
+
 std::string WithCrLfLineEnds(std::string_view text) {
     std::string result;
     // Exact for CR LF text; only lone CRs grow it further.

@@ -57,6 +57,9 @@ private:
 // The position of the first c in text, or npos: 16 bytes compared at a time.
 std::size_t FindByte(std::string_view text, char c);
 
+// How many times c stands in text, counted 16 bytes at a time.
+std::size_t CountByte(std::string_view text, char c);
+
 // The text read line by line and each line followed by CR LF, as a scenario text is shown.
 std::string WithCrLfLineEnds(std::string_view text);
 

@@ -87,9 +87,17 @@ bool MissionCatalogue::AddMissionFile(std::string name) {
 }
 
 bool MissionCatalogue::AddScenario(ScenarioInfo record) {
+    for (std::string_view* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset,
+                                   &record.ScenarioText}) {
+        *text = texts_.Keep(*text);
+    }
+    return AddKeptScenario(record);
+}
+
+bool MissionCatalogue::AddKeptScenario(const ScenarioInfo& record) {
     if (ScenarioCount() >= kMaxTableSize) return false;
     if (scenarios_.empty()) scenarios_.emplace_back();
-    scenarios_.push_back(std::move(record));
+    scenarios_.push_back(record);
     const auto index = static_cast<int16_t>(scenarios_.size() - 1);
     keyIndex_.Insert(index, scenarios_);
     fileKeyIndex_.Insert(index, scenarios_);
@@ -104,12 +112,16 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
     if (!ReadUntil(reader, line, IsSectionLine)) return outcome;
     outcome.HasSection = true;
 
+    // Every scenario of the file shares one copy of its name.
+    std::string_view file;
     while (ReadUntil(reader, line, IsScenarioLine)) {
+        if (ScenarioCount() >= kMaxTableSize) break;
+        if (file.empty()) file = texts_.Keep(fileName);
         ScenarioInfo record;
         ResetScenario(record);
-        record.MissionFile = fileName;
-        record.ScenarioKey = CleanLine(line.substr(0, ScenarioLineEquals(line)));
-        if (!AddScenario(std::move(record))) break;
+        record.MissionFile = file;
+        record.ScenarioKey = CleanLineInto(line.substr(0, ScenarioLineEquals(line)), texts_);
+        AddKeptScenario(record);
         // The record is in the table before its settings: a block cut short keeps what it read.
         if (!ReadUntil(reader, line, IsServerLine)) {
             outcome.MissingServer = true;
@@ -123,8 +135,8 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
                 if (IsEndLine(line)) break;
                 continue;
             }
-            const int setting = settingKeys_.SettingOf(line.substr(0, equals));
-            if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), added);
+            const int setting = settingKeys_.SettingOf(line, equals);
+            if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), added, texts_);
         }
     }
     return outcome;
@@ -148,17 +160,19 @@ std::string MissionCatalogue::ScenarioDisplayText(std::string_view entry) const 
     return DisplayText(FindScenario(entry));
 }
 
-void MissionCatalogue::Anticipate(std::string_view entry, int step) const {
-    // The index FindScenario asks first, and the name it asks for.
+MissionCatalogue::EntryLookup MissionCatalogue::Lookup(std::string_view entry) {
     const std::size_t separator = entry.find("::");
     const bool withFile = separator != 0 && separator != std::string_view::npos;
-    const KeyIndex& index = withFile ? fileKeyIndex_ : keyIndex_;
-    const std::string_view name = withFile ? entry : WantedKey(entry);
+    return {entry, KeyIndex::Hashed(withFile ? entry : WantedKey(entry)), withFile};
+}
+
+void MissionCatalogue::Anticipate(const EntryLookup& lookup, int step) const {
+    const KeyIndex& index = lookup.withFile ? fileKeyIndex_ : keyIndex_;
     if (step == 1) {
-        index.PrefetchSlot(name);
+        index.PrefetchSlot(lookup.name);
         return;
     }
-    const int16_t guess = index.Guess(name);
+    const int16_t guess = index.Guess(lookup.name);
     if (guess == 0) return;
     const ScenarioInfo& record = scenarios_[static_cast<std::size_t>(guess)];
     if (step == 2) {
@@ -167,17 +181,15 @@ void MissionCatalogue::Anticipate(std::string_view entry, int step) const {
         }
         return;
     }
-    for (const std::string* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset}) {
+    for (const std::string_view* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset}) {
         __builtin_prefetch(text->data());
     }
 }
 
-int16_t MissionCatalogue::FindScenario(std::string_view entry) const {
-    const std::size_t separator = entry.find("::");
-    if (separator != 0 && separator != std::string_view::npos) {
-        if (const int16_t inNamedFile = fileKeyIndex_.Find(entry, scenarios_)) return inNamedFile;
-    }
-    return keyIndex_.Find(WantedKey(entry), scenarios_);
+int16_t MissionCatalogue::FindScenario(const EntryLookup& lookup) const {
+    if (!lookup.withFile) return keyIndex_.Find(lookup.name, scenarios_);
+    if (const int16_t inNamedFile = fileKeyIndex_.Find(lookup.name, scenarios_)) return inNamedFile;
+    return keyIndex_.Find(WantedKey(lookup.entry), scenarios_);
 }
 
 std::string MissionCatalogue::DisplayText(int16_t index) const {

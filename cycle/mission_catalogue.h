@@ -21,13 +21,21 @@ struct MissionFileOutcome {
 // Indexes are 1-based as the rotation list stores them; slot 0 is the empty record "no scenario".
 class MissionCatalogue {
 public:
+    MissionCatalogue() = default;
+    // The records' texts are views into the catalogue's own arena: a copy would share them.
+    MissionCatalogue(const MissionCatalogue&) = delete;
+    MissionCatalogue& operator=(const MissionCatalogue&) = delete;
+    MissionCatalogue(MissionCatalogue&&) = default;
+    MissionCatalogue& operator=(MissionCatalogue&&) = default;
+
     // Appends a file name to MissionFiles; false (and nothing added) once the table is full.
     bool AddMissionFile(std::string name);
 
     // Reads one file's text and appends its scenarios, tagged with fileName, in file order.
     MissionFileOutcome ParseMissionFile(std::string_view text, const std::string& fileName);
 
-    // Appends one record as it is (used by tests and generators); false once the table is full.
+    // Appends one record (used by tests and generators), its texts copied into the catalogue;
+    // false once the table is full.
     bool AddScenario(ScenarioInfo record);
 
     const std::vector<std::string>& MissionFiles() const { return missionFiles_; }
@@ -43,18 +51,33 @@ public:
     // Index of the scenario an entry names, 0 if none: the last with the entry's key in the mission
     // file it names (file names compared without regard to case, as the file system does), and
     // when that file holds no such key, or for "::" + key, the last with that key in any file.
-    int16_t FindScenario(std::string_view entry) const;
+    int16_t FindScenario(std::string_view entry) const { return FindScenario(Lookup(entry)); }
     // Name + " " + Ruleset of the scenario at index, empty for index 0.
     std::string DisplayText(int16_t index) const;
+
+    // An entry as FindScenario asks for it first: in which index, under which name, hashed once
+    // for every step of a lookup that is announced ahead.
+    struct EntryLookup {
+        std::string_view entry;
+        KeyIndex::HashedName name;
+        bool withFile = false;
+    };
+    static EntryLookup Lookup(std::string_view entry);
+    int16_t FindScenario(const EntryLookup& lookup) const;
 
     // A run of lookups in random order waits for memory at every step of every lookup. Announcing
     // an entry a few lookups ahead, once per step (1: its index slot, 2: its record, 3: the
     // record's texts), has memory fetch what FindScenario and DisplayText will read while other
     // entries are looked up. Changes nothing but what is in the cache.
     static constexpr int kAnticipationSteps = 3;
-    void Anticipate(std::string_view entry, int step) const;
+    void Anticipate(const EntryLookup& lookup, int step) const;
 
 private:
+    // AddScenario of a record whose texts are the catalogue's own already.
+    bool AddKeptScenario(const ScenarioInfo& record);
+
+    // Every text of the records.
+    TextArena texts_;
     // The key spellings of the setting lines read so far: files spell keys alike.
     SettingKeyMemo settingKeys_;
     std::vector<std::string> missionFiles_;

@@ -1,6 +1,8 @@
 #include "cycle/rotation_document.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
@@ -40,7 +42,7 @@ bool NamesScenario(const MissionCatalogue& catalogue, int16_t scenario) {
 RotationDocument RotationDocument::Read(std::string_view text, const MissionCatalogue& catalogue) {
     RotationDocument document;
     // One line per CR at most, plus a last one: the lines grow once instead of doubling their way up.
-    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) + 1;
+    const auto lines = CountByte(text, '\r') + 1;
     document.lines_.reserve(lines);
     document.entries_.reserve(std::min(lines, kMaxEntries));
     document.entryLines_.reserve(std::min(lines, kMaxEntries));
@@ -48,11 +50,12 @@ RotationDocument RotationDocument::Read(std::string_view text, const MissionCata
     // announced to the catalogue a few lookups ahead (see MissionCatalogue::Anticipate).
     std::vector<std::string_view> sources;
     sources.reserve(std::min(lines, kMaxEntries));
+    document.bytes_ = text;
     LineReader reader(text);
     std::string_view line;
     while (reader.Next(line)) {
         const std::size_t index = document.lines_.size();
-        document.lines_.push_back({std::string(line), EndAfter(text, line)});
+        document.lines_.push_back({static_cast<std::size_t>(line.data() - text.data()), line.size(), EndAfter(text, line)});
         if (!document.headerFound_) {
             document.headerFound_ = IsCycleHeader(line, index == 0);
             document.headerLine_ = index;
@@ -67,13 +70,25 @@ RotationDocument RotationDocument::Read(std::string_view text, const MissionCata
         }
     }
     constexpr std::size_t kAhead = 4;  // lookups between two steps of one entry's announcement
+    constexpr std::size_t kFurthest = kAhead * MissionCatalogue::kAnticipationSteps;
+    // Each entry's lookup is prepared once, when it is first announced, and kept until it is done.
+    std::array<MissionCatalogue::EntryLookup, std::bit_ceil(kFurthest + 1)> lookups;
+    const auto lookup = [&lookups](std::size_t position) -> MissionCatalogue::EntryLookup& {
+        return lookups[position % lookups.size()];
+    };
+    for (std::size_t position = 0; position < std::min(kFurthest, sources.size()); ++position) {
+        lookup(position) = MissionCatalogue::Lookup(sources[position]);
+    }
     for (std::size_t position = 0; position < sources.size(); ++position) {
+        if (position + kFurthest < sources.size()) {
+            lookup(position + kFurthest) = MissionCatalogue::Lookup(sources[position + kFurthest]);
+        }
         for (int step = 1; step <= MissionCatalogue::kAnticipationSteps; ++step) {
             const std::size_t ahead = position + kAhead * static_cast<std::size_t>(MissionCatalogue::kAnticipationSteps + 1 - step);
-            if (ahead < sources.size()) catalogue.Anticipate(sources[ahead], step);
+            if (ahead < sources.size()) catalogue.Anticipate(lookup(ahead), step);
         }
         CycleEntry& entry = document.entries_[position];
-        entry.ScenarioIndex = catalogue.FindScenario(sources[position]);
+        entry.ScenarioIndex = catalogue.FindScenario(lookup(position));
         entry.DisplayText = catalogue.DisplayText(entry.ScenarioIndex);
     }
     return document;
@@ -81,11 +96,17 @@ RotationDocument RotationDocument::Read(std::string_view text, const MissionCata
 
 std::string RotationDocument::Text() const {
     std::size_t size = 0;
-    for (const Line& line : lines_) size += line.Text.size() + 2;
+    for (const Line& line : lines_) size += line.Length + 2;
     std::string text;
     text.reserve(size);
-    for (const Line& line : lines_) text.append(line.Text).append(EndBytes(line.End));
+    for (const Line& line : lines_) text.append(TextOf(line)).append(EndBytes(line.End));
     return text;
+}
+
+RotationDocument::Line RotationDocument::AddLine(std::string_view text, LineEnd end) {
+    const Line line{bytes_.size(), text.size(), end};
+    bytes_.append(text);
+    return line;
 }
 
 bool RotationDocument::HeaderFound() const { return headerFound_; }
@@ -118,7 +139,7 @@ bool RotationDocument::InsertAt(std::size_t position, std::size_t lineIndex, boo
     step.LineIndex = lineIndex + (withHeader ? 1 : 0);
     step.WithHeader = withHeader;
     step.HeldEntry = EntryForScenario(catalogue, scenario);
-    step.Held = {EntryLine(step.HeldEntry), LineEnd::CrLf};
+    step.Held = AddLine(EntryLine(step.HeldEntry), LineEnd::CrLf);
     if (lineIndex > 0) {
         LineEnd& before = lines_[lineIndex - 1].End;
         step.EndWithout = step.EndWith = before;
@@ -146,10 +167,10 @@ bool RotationDocument::Remove(std::size_t position) {
         step.EndWith = step.EndWithout = before.End;
         // A last line without a line end hands that over to the line that becomes last, unless
         // that one is empty: without its line end it would be gone.
-        if (removed.End == LineEnd::None && !before.Text.empty()) step.EndWithout = LineEnd::None;
+        if (removed.End == LineEnd::None && before.Length != 0) step.EndWithout = LineEnd::None;
         // A lone CR directly before a line that starts with LF would read as CR LF: the two lines
         // would run together.
-        if (before.End == LineEnd::Cr && after && after->Text.starts_with('\n')) step.EndWithout = LineEnd::CrLf;
+        if (before.End == LineEnd::Cr && after && TextOf(*after).starts_with('\n')) step.EndWithout = LineEnd::CrLf;
     }
     Take(step);
     Record(std::move(step));
@@ -163,9 +184,10 @@ bool RotationDocument::SetScenario(std::size_t position, int16_t scenario, const
     step.Kind = StepKind::Replace;
     step.Position = position;
     step.HeldEntry = EntryForScenario(catalogue, scenario);
-    step.Held = {EntryLine(step.HeldEntry), current.End == LineEnd::None ? LineEnd::None : LineEnd::CrLf};
-    if (step.Held.Text == current.Text && step.Held.End == current.End && step.HeldEntry == entries_[position])
-        return false;
+    const std::string text = EntryLine(step.HeldEntry);
+    const LineEnd end = current.End == LineEnd::None ? LineEnd::None : LineEnd::CrLf;
+    if (text == TextOf(current) && end == current.End && step.HeldEntry == entries_[position]) return false;
+    step.Held = AddLine(text, end);
     Swap(step);
     Record(std::move(step));
     return true;
@@ -185,7 +207,7 @@ bool RotationDocument::Move(std::size_t from, std::size_t to) {
 void RotationDocument::Place(Step& step) {
     if (step.WithHeader) {
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(step.LineIndex - 1),
-                      Line{std::string(kHeader), LineEnd::CrLf});
+                      AddLine(kHeader, LineEnd::CrLf));
         headerFound_ = true;
         headerLine_ = step.LineIndex - 1;
     }
@@ -222,15 +244,19 @@ void RotationDocument::Swap(Step& step) {
 // The moving entry's line text goes to the slot of position to; those between close up. Every
 // slot keeps its line end, so a last line without one stays last without one.
 void RotationDocument::MoveEntry(std::size_t from, std::size_t to) {
-    std::string moving = std::move(lines_[entryLines_[from]].Text);
+    const Line moving = lines_[entryLines_[from]];
+    const auto takeText = [](Line& slot, const Line& text) {
+        slot.Start = text.Start;
+        slot.Length = text.Length;
+    };
     CycleEntry entry = std::move(entries_[from]);
     const std::ptrdiff_t step = from < to ? 1 : -1;
     for (std::size_t at = from; at != to; at += static_cast<std::size_t>(step)) {
         const std::size_t next = at + static_cast<std::size_t>(step);
-        lines_[entryLines_[at]].Text = std::move(lines_[entryLines_[next]].Text);
+        takeText(lines_[entryLines_[at]], lines_[entryLines_[next]]);
         entries_[at] = std::move(entries_[next]);
     }
-    lines_[entryLines_[to]].Text = std::move(moving);
+    takeText(lines_[entryLines_[to]], moving);
     entries_[to] = std::move(entry);
 }
 

@@ -65,8 +65,10 @@ public:
     static constexpr std::size_t kUndoSteps = 10000;
 
 private:
+    // A line's text stands in bytes_: a whole file's lines take one allocation, not one each.
     struct Line {
-        std::string Text;
+        std::size_t Start = 0;
+        std::size_t Length = 0;
         LineEnd End = LineEnd::None;
     };
     enum class StepKind : uint8_t { Insert, Remove, Replace, Move };
@@ -86,6 +88,10 @@ private:
         LineEnd EndWith = LineEnd::None;
     };
 
+    std::string_view TextOf(const Line& line) const { return {bytes_.data() + line.Start, line.Length}; }
+    // A line for text, added to bytes_: edits append, so every line held by a step stays valid.
+    Line AddLine(std::string_view text, LineEnd end);
+
     bool InsertAt(std::size_t position, std::size_t lineIndex, bool withHeader, int16_t scenario,
                   const MissionCatalogue& catalogue);
     // The steps' actions on the lines and entries, each the exact inverse of its mirror.
@@ -97,6 +103,7 @@ private:
     std::size_t Apply(Step& step, bool forward);
     void Record(Step step);
 
+    std::string bytes_;  // the file as read, then the text of each line an edit made
     std::vector<Line> lines_;
     std::vector<CycleEntry> entries_;
     std::vector<std::size_t> entryLines_;  // the line of each listed entry

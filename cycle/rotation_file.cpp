@@ -29,7 +29,7 @@ bool NamesScenario(const MissionCatalogue& catalogue, int16_t index) {
 }
 
 std::string ScenarioEntryText(const ScenarioInfo& record) {
-    return record.MissionFile + "::" + record.ScenarioKey;
+    return std::string(record.MissionFile).append("::").append(record.ScenarioKey);
 }
 
 }  // namespace

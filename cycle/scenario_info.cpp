@@ -102,15 +102,15 @@ std::size_t CleanInto(std::string_view text, char* out, std::size_t capacity) {
 
 void ResetScenario(ScenarioInfo& record) {
     ScenarioInfo defaults;
-    defaults.ScenarioKey = std::move(record.ScenarioKey);
-    defaults.MissionFile = std::move(record.MissionFile);
+    defaults.ScenarioKey = record.ScenarioKey;
+    defaults.MissionFile = record.MissionFile;
     defaults.KillLimitNumber = -1;
     defaults.RespawnLimitNumber = -1;
     defaults.MinimumTonnage = -1;
     defaults.MaximumTonnage = -1;
     defaults.TeamCount = -1;
     defaults.GameLength = -1;
-    record = std::move(defaults);
+    record = defaults;
 }
 
 std::span<const SettingField> SettingFields() {
@@ -128,6 +128,12 @@ std::string CleanLine(std::string_view text) {
     return kept;
 }
 
+std::string_view CleanLineInto(std::string_view text, TextArena& texts) {
+    char buffer[256];
+    if (text.size() > sizeof buffer) return texts.Keep(CleanLine(text));
+    return texts.Keep({buffer, CleanInto(text, buffer, sizeof buffer)});
+}
+
 std::string LowerCase(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(), LowerChar);
@@ -135,13 +141,7 @@ std::string LowerCase(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t at = 0; at < a.size(); at += 8) {
-        if (LowerCaseWord(WordAt(a.data(), a.size(), at)) != LowerCaseWord(WordAt(b.data(), b.size(), at))) {
-            return false;
-        }
-    }
-    return true;
+    return a.size() == b.size() && EqualWordsIgnoringCase(a.data(), b.data(), a.size());
 }
 
 int SettingOfKey(std::string_view key) {
@@ -164,7 +164,7 @@ int SettingOfKey(std::string_view key) {
     return setting;
 }
 
-void ApplySetting(int setting, std::string_view value, ScenarioInfo& record) {
+void ApplySetting(int setting, std::string_view value, ScenarioInfo& record, TextArena& texts) {
     const SettingField& field = kSettingFields[static_cast<std::size_t>(setting)];
     if (field.number != nullptr) {
         // Most numbers are a few digits that end the value or stand before a character that
@@ -188,17 +188,17 @@ void ApplySetting(int setting, std::string_view value, ScenarioInfo& record) {
     char cleaned[kMaxValueLength];
     const std::string_view cleanedValue(cleaned, CleanInto(value, cleaned, kMaxValueLength));
     if (field.text != nullptr) {
-        record.*(field.text) = cleanedValue;
+        record.*(field.text) = texts.Keep(cleanedValue);
     } else {
         record.*(field.number) = LeadingNumber(cleanedValue);
     }
 }
 
-void ParseSetting(std::string_view line, ScenarioInfo& record) {
+void ParseSetting(std::string_view line, ScenarioInfo& record, TextArena& texts) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return;
     const int setting = SettingOfKey(line.substr(0, equals));
-    if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), record);
+    if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), record, texts);
 }
 
 int16_t LeadingNumber(std::string_view value) {

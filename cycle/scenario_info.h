@@ -5,15 +5,19 @@
 #include <string>
 #include <string_view>
 
+#include "cycle/text_arena.h"
+
 namespace rotaplex {
 
 // One scenario of a mission description file with the server settings it starts with.
 // Numbers default to 0 so that a record nobody reset (the table's slot 0) reads as empty.
+// The texts are views: of a catalogue's record into the catalogue's TextArena, of any other
+// record into whatever its maker keeps alive (the arena handed to ParseSetting, a literal).
 struct ScenarioInfo {
-    std::string ScenarioKey;
-    std::string MissionFile;
-    std::string Name;
-    std::string Ruleset;
+    std::string_view ScenarioKey;
+    std::string_view MissionFile;
+    std::string_view Name;
+    std::string_view Ruleset;
     int16_t Visibility = 0;
     int16_t KillLimit = 0;
     int16_t KillLimitNumber = 0;
@@ -27,7 +31,7 @@ struct ScenarioInfo {
     int16_t MaximumTonnage = 0;
     int16_t TeamAllowed = 0;
     int16_t TeamCount = 0;
-    std::string ScenarioText;
+    std::string_view ScenarioText;
     int16_t GameLength = 0;
 
     bool operator==(const ScenarioInfo&) const = default;
@@ -36,7 +40,7 @@ struct ScenarioInfo {
 // One known key and the field it sets: exactly one of the two members is set.
 struct SettingField {
     std::string_view key;
-    std::string ScenarioInfo::*text;
+    std::string_view ScenarioInfo::*text;
     int16_t ScenarioInfo::*number;
 };
 
@@ -48,6 +52,8 @@ void ResetScenario(ScenarioInfo& record);
 
 // Keeps "." and the characters from "0" to "~"; drops everything else (blanks, signs, controls, bytes >= 0x7F).
 std::string CleanLine(std::string_view text);
+// CleanLine's result kept in texts.
+std::string_view CleanLineInto(std::string_view text, TextArena& texts);
 
 // Whether CleanLine keeps the character.
 constexpr bool IsKept(char c) {
@@ -57,14 +63,15 @@ constexpr bool IsKept(char c) {
 
 // Applies one cleaned "key=value" line to the record; unknown keys and lines without "=" change nothing.
 // A line not yet cleaned gives the same result: the characters CleanLine drops are skipped.
-void ParseSetting(std::string_view line, ScenarioInfo& record);
+// A text setting's value is kept in texts.
+void ParseSetting(std::string_view line, ScenarioInfo& record, TextArena& texts);
 
 // ParseSetting in two steps, for a reader that remembers what the keys it met name.
 // The setting a key (the text before a line's first "=", cleaned or not) names, or kNoSetting.
 inline constexpr int kNoSetting = -1;
 int SettingOfKey(std::string_view key);
 // Sets a setting from the text after the line's first "=", cleaned or not.
-void ApplySetting(int setting, std::string_view value, ScenarioInfo& record);
+void ApplySetting(int setting, std::string_view value, ScenarioInfo& record, TextArena& texts);
 
 // A to Z turned into a to z; every other character, bytes from 0x80 included, stays as it is.
 std::string LowerCase(std::string_view text);

@@ -14,7 +14,20 @@ namespace rotaplex {
 // fraction of cleaning and matching them anew. Exact: a spelling is only ever taken for itself.
 class SettingKeyMemo {
 public:
-    int SettingOf(std::string_view key);
+    // The setting named by the key that is the first keyLength bytes of line. The bytes after the
+    // key (its "=" and on) may be read to fetch the key a word at a time; they do not count.
+    int SettingOf(std::string_view line, std::size_t keyLength);
+
+    // Up to 32 bytes held in four words: the first and last eight, and for a key of more than 16
+    // the eight after the first and the eight before the last (words overlap on shorter keys,
+    // bytes past a key of under eight are zero). With the length they tell the bytes exactly.
+    struct KeyWords {
+        std::array<uint64_t, 4> words{};
+        bool operator==(const KeyWords& other) const {
+            return words[0] == other.words[0] && words[3] == other.words[3] && words[1] == other.words[1] &&
+                   words[2] == other.words[2];
+        }
+    };
 
 private:
     static constexpr std::size_t kLongestSpelling = 32;  // longer ones are matched anew each time
@@ -23,10 +36,9 @@ private:
     static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
 
     struct Spelling {
-        bool used = false;
-        std::size_t length = 0;
-        int setting = kNoSetting;
-        std::array<char, kLongestSpelling> bytes{};
+        KeyWords bytes;
+        uint8_t length = 0;  // 0: the slot is free (an empty key is never kept)
+        int8_t setting = kNoSetting;
     };
 
     std::array<Spelling, kSlots> spellings_{};

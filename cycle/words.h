@@ -31,13 +31,29 @@ constexpr uint64_t LowerCaseWord(uint64_t word) {
     return word | (upper >> 2);  // 0x80 >> 2 is 0x20, the case bit
 }
 
-// The word of text that starts at at, for at = 0, 8, 16 and so on below size. A text of eight
-// bytes or more ends in the word of its last eight bytes, which may overlap the one before: two
-// texts of one size are equal exactly when all their words are.
-inline uint64_t WordAt(const char* text, std::size_t size, std::size_t at) {
-    if (at + 8 <= size) return LoadWord(text + at, 8);
-    if (size >= 8) return LoadWord(text + size - 8, 8);
-    return LoadWord(text + at, size - at);
+// Hands f the words of a text in order: whole words from the start, then the word of its last
+// eight bytes, which may overlap the one before (a text shorter than eight bytes is one word,
+// padded). Two texts of one size are equal exactly when all their words are.
+template <typename F>
+void ForEachWord(const char* text, std::size_t size, F f) {
+    if (size == 0) return;
+    if (size < 8) {
+        f(LoadWord(text, size));
+        return;
+    }
+    for (std::size_t at = 0; at + 8 < size; at += 8) f(LoadWord(text + at, 8));
+    f(LoadWord(text + size - 8, 8));
+}
+
+// Equal byte for byte once A to Z are lower-cased on both sides.
+inline bool EqualWordsIgnoringCase(const char* a, const char* b, std::size_t size) {
+    // Most words match as they stand: the case is folded only for those that do not.
+    const auto same = [](uint64_t x, uint64_t y) { return x == y || LowerCaseWord(x) == LowerCaseWord(y); };
+    if (size < 8) return same(LoadWord(a, size), LoadWord(b, size));
+    for (std::size_t at = 0; at + 8 < size; at += 8) {
+        if (!same(LoadWord(a + at, 8), LoadWord(b + at, 8))) return false;
+    }
+    return same(LoadWord(a + size - 8, 8), LoadWord(b + size - 8, 8));
 }
 
 }  // namespace rotaplex

@@ -42,7 +42,7 @@ inline void RequireSoundSettings(const ScenarioInfo& record) {
         &ScenarioInfo::MaximumTonnage, &ScenarioInfo::TeamAllowed,
         &ScenarioInfo::TeamCount,      &ScenarioInfo::GameLength,
     };
-    static constexpr std::string ScenarioInfo::*kTexts[] = {
+    static constexpr std::string_view ScenarioInfo::*kTexts[] = {
         &ScenarioInfo::Name, &ScenarioInfo::Ruleset, &ScenarioInfo::ScenarioText};
 
     ScenarioInfo defaults;

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
         // The index answers as a walk over the whole table would: the last record whose key
         // equals this one without regard to case. A key longer than an entry can hold is never found.
-        const int16_t found = catalogue.FindScenario("::" + record.ScenarioKey);
+        const int16_t found = catalogue.FindScenario("::" + std::string(record.ScenarioKey));
         if (record.ScenarioKey.size() <= kMaxEntryTextLength) {
             Require(found >= i && EqualsIgnoringCase(catalogue.Scenario(found).ScenarioKey,
                                                      record.ScenarioKey),

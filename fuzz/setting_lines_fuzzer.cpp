@@ -66,7 +66,7 @@ void RequireLinesCoverText(std::string_view text) {
     Require(pos == text.size() && !reader.Next(line), "the lines do not end with the text");
 }
 
-void CheckLine(std::string_view line, ScenarioInfo& record) {
+void CheckLine(std::string_view line, ScenarioInfo& record, TextArena& texts) {
     const std::string cleaned = CleanLine(line);
     std::string kept;
     std::copy_if(line.begin(), line.end(), std::back_inserter(kept), CleaningKeeps);
@@ -81,8 +81,8 @@ void CheckLine(std::string_view line, ScenarioInfo& record) {
     }
     // The catalogue hands lines over as read: that must set what the cleaned line sets.
     ScenarioInfo fromLine = record;
-    ParseSetting(line, fromLine);
-    ParseSetting(cleaned, record);
+    ParseSetting(line, fromLine, texts);
+    ParseSetting(cleaned, record, texts);
     Require(fromLine == record, "a line as read sets something else than the cleaned line");
 }
 
@@ -94,13 +94,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     fuzz::RequireLinesCoverText(text);
 
+    TextArena texts;
     ScenarioInfo record;
     record.ScenarioKey = "Key";
     record.MissionFile = "m.nfo";
     ResetScenario(record);
     LineReader reader(text);
     std::string_view line;
-    while (reader.Next(line)) fuzz::CheckLine(line, record);
+    while (reader.Next(line)) fuzz::CheckLine(line, record, texts);
 
     fuzz::Require(record.ScenarioKey == "Key" && record.MissionFile == "m.nfo",
                   "a setting changed the identifying texts");

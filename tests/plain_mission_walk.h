@@ -13,6 +13,7 @@
 namespace rotaplex::plain {
 
 struct WalkedFile {
+    TextArena texts;  // the records' texts
     std::vector<ScenarioInfo> records;
     MissionFileOutcome outcome;
 };
@@ -48,15 +49,15 @@ inline WalkedFile ParseByWalking(std::string_view text, const std::string& fileN
     while (readUntil([&] { return cleaned.ends_with("={"); })) {
         ScenarioInfo& record = walked.records.emplace_back();
         ResetScenario(record);
-        record.MissionFile = fileName;
-        record.ScenarioKey = cleaned.substr(0, cleaned.size() - 2);
+        record.MissionFile = walked.texts.Keep(fileName);
+        record.ScenarioKey = walked.texts.Keep(std::string_view(cleaned).substr(0, cleaned.size() - 2));
         if (!readUntil([&] { return LowerCase(cleaned) == "[server]"; })) {
             walked.outcome.MissingServer = true;
             break;
         }
         while (next < lines.size()) {
             cleaned = CleanLine(lines[next++]);
-            ParseSetting(cleaned, record);
+            ParseSetting(cleaned, record, walked.texts);
             if (cleaned == "}") break;
         }
     }

@@ -8,7 +8,7 @@
 
 namespace rotaplex {
 
-std::string ReadScenarioText(const std::string& gameFolder, const std::string& scenarioText) {
+std::string ReadScenarioText(const std::string& gameFolder, std::string_view scenarioText) {
     if (scenarioText.empty() || !StaysInside(scenarioText)) return {};
     const std::string path = gameFolder + Utf8FromAnsi(scenarioText);
     if (!FileExists(path, 0)) return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace rotaplex {
 
@@ -9,6 +10,6 @@ namespace rotaplex {
 // the rest is not shown). Empty when scenarioText is empty, leads outside the game folder, names
 // a device, or is no ordinary file that can be read. Text in the ANSI code page, as the file
 // holds it.
-std::string ReadScenarioText(const std::string& gameFolder, const std::string& scenarioText);
+std::string ReadScenarioText(const std::string& gameFolder, std::string_view scenarioText);
 
 }  // namespace rotaplex

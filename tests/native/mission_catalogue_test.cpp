@@ -14,18 +14,19 @@ namespace {
 std::vector<std::string> Keys(const MissionCatalogue& catalogue) {
     std::vector<std::string> keys;
     for (int i = 1; i <= catalogue.ScenarioCount(); ++i) {
-        keys.push_back(catalogue.Scenario(i).ScenarioKey);
+        keys.emplace_back(catalogue.Scenario(i).ScenarioKey);
     }
     return keys;
 }
 
-ScenarioInfo Record(std::string key, std::string name = "", std::string ruleset = "",
-                    std::string file = "m.nfo") {
+// Views of the arguments: AddScenario copies them in the same statement.
+ScenarioInfo Record(std::string_view key, std::string_view name = "", std::string_view ruleset = "",
+                    std::string_view file = "m.nfo") {
     ScenarioInfo record;
-    record.ScenarioKey = std::move(key);
-    record.MissionFile = std::move(file);
-    record.Name = std::move(name);
-    record.Ruleset = std::move(ruleset);
+    record.ScenarioKey = key;
+    record.MissionFile = file;
+    record.Name = name;
+    record.Ruleset = ruleset;
     return record;
 }
 
@@ -51,6 +52,28 @@ TEST(MissionCatalogueTest, ScenariosStandInListingThenFileOrderAfterAnEmptySlotZ
     EXPECT_EQ(hill.Weather, 0);
     EXPECT_EQ(hill.GameLength, -1);
     EXPECT_EQ(catalogue.Scenario(3).MissionFile, "b.nfo");
+}
+
+// The records' texts are the catalogue's own: the file's text and name may go, and the catalogue
+// may move (under the address sanitizer, a text left behind would be read after it was freed).
+TEST(MissionCatalogueTest, RecordsKeepTheirTextsWhenTheFileIsGoneAndTheCatalogueMoves) {
+    MissionCatalogue catalogue;
+    {
+        const std::string name = "a-mission-file-name-past-sixteen.nfo";
+        const std::string text =
+            "[scenarios]\r\nA Key Longer Than Sixteen = {\r\n[server]\r\nname = A Name Longer Than Sixteen\r\n"
+            "ruleset = Capture The Flag Again\r\nscenariotext = resource\\missions\\a-text-file.txt\r\n}\r\n";
+        catalogue.AddMissionFile(name);
+        catalogue.ParseMissionFile(text, name);
+    }
+    const MissionCatalogue moved = std::move(catalogue);
+    const ScenarioInfo& record = moved.Scenario(1);
+    EXPECT_EQ(record.MissionFile, "a-mission-file-name-past-sixteen.nfo");
+    EXPECT_EQ(record.ScenarioKey, "AKeyLongerThanSixteen");
+    EXPECT_EQ(record.Name, "ANameLongerThanSixteen");
+    EXPECT_EQ(record.Ruleset, "CaptureTheFlagAgain");
+    EXPECT_EQ(record.ScenarioText, "resource\\missions\\atextfile.txt");  // "-" is cleaned away
+    EXPECT_EQ(moved.FindScenario("a-mission-file-name-past-sixteen.nfo::akeylongerthansixteen"), 1);
 }
 
 TEST(MissionCatalogueTest, MalformedFilesEndQuietlyExceptAMissingServerLine) {

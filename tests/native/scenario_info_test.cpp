@@ -53,7 +53,7 @@ TEST(ScenarioInfoTest, SettingLinesSetTheirField) {
         {"teamcount=abc", [](ScenarioInfo& r) { r.TeamCount = 0; }},
         {"gamelength=20min", [](ScenarioInfo& r) { r.GameLength = 20; }},
         {"gamelength=40000", [](ScenarioInfo& r) { r.GameLength = 32767; }},
-        {"ruleset=" + longValue, [&](ScenarioInfo& r) { r.Ruleset = longValue.substr(0, 255); }},
+        {"ruleset=" + longValue, [&](ScenarioInfo& r) { r.Ruleset = std::string_view(longValue).substr(0, 255); }},
         {"gamelength=" + std::string(255, '0') + "7", [](ScenarioInfo& r) { r.GameLength = 0; }},
         {"}", [](ScenarioInfo&) {}},
         {"[server]", [](ScenarioInfo&) {}},
@@ -63,24 +63,26 @@ TEST(ScenarioInfoTest, SettingLinesSetTheirField) {
         {"respawnlimitnumberx=7", [](ScenarioInfo&) {}},
         {"- name - = - a - b -", [](ScenarioInfo& r) { r.Name = "ab"; }},
         {"ruleset =" + std::string(300, ' ') + longValue,
-         [&](ScenarioInfo& r) { r.Ruleset = longValue.substr(0, 255); }},
+         [&](ScenarioInfo& r) { r.Ruleset = std::string_view(longValue).substr(0, 255); }},
     };
+    TextArena texts;
     for (const auto& c : cases) {
         ScenarioInfo expected = Fresh();
         c.change(expected);
         ScenarioInfo record = Fresh();
-        ParseSetting(CleanLine(c.fileLine), record);
+        ParseSetting(CleanLine(c.fileLine), record, texts);
         EXPECT_EQ(record, expected) << c.fileLine;
         ScenarioInfo uncleaned = Fresh();
-        ParseSetting(c.fileLine, uncleaned);
+        ParseSetting(c.fileLine, uncleaned, texts);
         EXPECT_EQ(uncleaned, expected) << "not cleaned: " << c.fileLine;
     }
 }
 
 TEST(ScenarioInfoTest, LaterLineOverwritesEarlier) {
     ScenarioInfo record = Fresh();
-    ParseSetting("weather=1", record);
-    ParseSetting("weather=0", record);
+    TextArena texts;
+    ParseSetting("weather=1", record, texts);
+    ParseSetting("weather=0", record, texts);
     EXPECT_EQ(record.Weather, 0);
 }
 

@@ -136,10 +136,10 @@ TEST(WorkArea, MovedInsideTheLeast) {
 }
 
 ScenarioInfo Scenario(const std::string& name) {
+    static TextArena texts;  // the records' texts, for the whole run
     ScenarioInfo record;
     ResetScenario(record);
-    record.ScenarioKey = name;
-    record.Name = name;
+    record.ScenarioKey = record.Name = texts.Keep(name);
     record.Ruleset = "Free For All";
     record.TeamAllowed = record.KillLimit = record.RespawnLimit = 1;  // every limit box shown
     return record;

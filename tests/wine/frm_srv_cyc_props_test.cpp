@@ -21,11 +21,11 @@ using test::TextOf;
 using Step = ModalScript::Action;
 
 ScenarioInfo Scenario(const std::string& name, const std::string& ruleset = "Free For All") {
+    static TextArena texts;  // the records' texts, for the whole run
     ScenarioInfo record;
     ResetScenario(record);
-    record.ScenarioKey = name;
-    record.Name = name;
-    record.Ruleset = ruleset;
+    record.ScenarioKey = record.Name = texts.Keep(name);
+    record.Ruleset = texts.Keep(ruleset);
     return record;
 }
 

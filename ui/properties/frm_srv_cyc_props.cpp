@@ -226,9 +226,8 @@ private:
     // The scenarios with a name or a ruleset, in table order, with the caller's one highlighted.
     void FillList() {
         for (int i = 1; i <= catalogue_.ScenarioCount(); ++i) {
-            const ScenarioInfo& record = catalogue_.Scenario(i);
-            const std::string text = record.Name + " " + record.Ruleset;
-            if (!IsBlank(text)) filter_.Add(static_cast<int16_t>(i), text, record.MissionFile);
+            const std::string text = catalogue_.DisplayText(static_cast<int16_t>(i));
+            if (!IsBlank(text)) filter_.Add(static_cast<int16_t>(i), text, catalogue_.Scenario(i).MissionFile);
         }
         ListScenarios(filter_.Matching(""), SelectedScenario);
     }
@@ -246,15 +245,14 @@ private:
     }
 
     std::string RowText(int row) const override {
-        const ScenarioInfo& record = catalogue_.Scenario(shown_[row]);
-        return record.Name + " " + record.Ruleset;
+        return catalogue_.DisplayText(shown_[row]);
     }
     LPARAM RowData(int row) const override { return shown_[row]; }
 
     void ActivateProperties(int16_t SelectedProperty) {
         const ScenarioInfo& r = catalogue_.Scenario(SelectedProperty);
-        SetText(txtName, r.Name);
-        SetText(txtRuleset, r.Ruleset);
+        SetText(txtName, std::string(r.Name));
+        SetText(txtRuleset, std::string(r.Ruleset));
         for (const ShownField& number : kPositiveNumbers)
             SetText(number.Id, r.*number.Value > 0 ? std::to_string(r.*number.Value) : "");
         for (const LimitBox& limit : kLimits) {
