@@ -115,13 +115,12 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
     // Every scenario of the file shares one copy of its name.
     std::string_view file;
     while (ReadUntil(reader, line, IsScenarioLine)) {
-        if (ScenarioCount() >= kMaxTableSize) break;
         if (file.empty()) file = texts_.Keep(fileName);
         ScenarioInfo record;
         ResetScenario(record);
         record.MissionFile = file;
         record.ScenarioKey = CleanLineInto(line.substr(0, ScenarioLineEquals(line)), texts_);
-        AddKeptScenario(record);
+        if (!AddKeptScenario(record)) break;
         // The record is in the table before its settings: a block cut short keeps what it read.
         if (!ReadUntil(reader, line, IsServerLine)) {
             outcome.MissingServer = true;
