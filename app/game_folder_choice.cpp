@@ -7,9 +7,10 @@
 #include <memory>
 #include <stdexcept>
 
+#include "cycle/game_session.h"
 #include "cycle/win/game_folder.h"
-#include "cycle/win/rotation_store.h"
 #include "cycle/win/wide_path.h"
+#include "cycle/win/windows_file_system.h"
 #include "ui/framework/folder_picker.h"
 
 namespace rotaplex {
@@ -23,16 +24,21 @@ constexpr const wchar_t* kPickerTitle = L"Rotaplex: choose the game folder";
 constexpr const wchar_t* kNotFound = L"The game's registry entry was not found.";
 
 bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    try {
+        return WindowsFileSystem().KindOf(path) == PathKind::Folder;
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
 // Something stands at path, even one that cannot be read (reading it then says why); only a
 // name that is not found counts as missing.
 bool Exists(const std::string& path) {
-    if (GetFileAttributesW(ExtendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-    const DWORD error = GetLastError();
-    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    try {
+        return WindowsFileSystem().KindOf(path) != PathKind::Missing;
+    } catch (const FileError&) {
+        return true;
+    }
 }
 
 std::string WithBackslash(std::string folder) {

@@ -22,7 +22,9 @@
 #include <utility>
 #include <vector>
 
+#include "cycle/game_session.h"
 #include "cycle/mission_catalogue.h"
+#include "cycle/posix/posix_file_system.h"
 #include "cycle/rotation_document.h"
 
 namespace rotaplex {
@@ -55,10 +57,11 @@ struct GameFolderFiles {
     std::vector<std::string> paths;
     std::string rotationPath;
     std::uintmax_t missionBytes = 0;
+    std::string folder;  // ending in "/"
 };
 
 GameFolderFiles ListGameFolder(const std::string& label, const fs::path& folder) {
-    GameFolderFiles files{label, {}, {}, (folder / "servercycle.txt").string(), 0};
+    GameFolderFiles files{label, {}, {}, (folder / "servercycle.txt").string(), 0, folder.string() + "/"};
     for (const fs::directory_entry& entry : fs::directory_iterator(folder / "resource" / "missions")) {
         if (entry.is_regular_file() && LowerCase(entry.path().extension().string()) == ".nfo") {
             files.names.push_back(entry.path().filename().string());
@@ -73,19 +76,21 @@ GameFolderFiles ListGameFolder(const std::string& label, const fs::path& folder)
     return files;
 }
 
-struct LoadedFolder {
-    MissionCatalogue catalogue;
-    RotationDocument rotation;
+class SilentReporter final : public Reporter {
+public:
+    void Report(const std::string&) override {}
 };
 
-// What start-up does with the files, one at a time: read, parse, then the rotation as a document.
+struct LoadedFolder {
+    std::unique_ptr<GameSession> session;
+};
+
+// What start-up does with the folder: the session reads the missions, then the rotation.
 LoadedFolder LoadFolder(const GameFolderFiles& files) {
-    LoadedFolder loaded;
-    for (std::size_t i = 0; i < files.names.size(); ++i) {
-        if (!loaded.catalogue.AddMissionFile(files.names[i])) break;
-        loaded.catalogue.ParseMissionFile(ReadFileBytes(files.paths[i]), files.names[i]);
-    }
-    loaded.rotation = RotationDocument::Read(ReadFileBytes(files.rotationPath), loaded.catalogue);
+    LoadedFolder loaded{std::make_unique<GameSession>(posix::PosixFileSystem(), files.folder)};
+    SilentReporter reporter;
+    loaded.session->ReadMissions(reporter);
+    loaded.session->ReadRotation(reporter);
     return loaded;
 }
 
@@ -159,7 +164,7 @@ void RegisterFolderBenchmarks(const GameFolderFiles& files) {
     // The table and its key index grow together as records are added: this part of the parse alone.
     Register("add_scenarios_and_index", files, [&files](benchmark::State& state) {
         const LoadedFolder loaded = LoadFolder(files);
-        const std::vector<ScenarioInfo>& table = loaded.catalogue.ScenarioTable();
+        const std::vector<ScenarioInfo>& table = loaded.session->Catalogue().ScenarioTable();
         for (auto _ : state) {
             state.PauseTiming();
             std::vector<ScenarioInfo> records(table.begin() + 1, table.end());
@@ -175,11 +180,11 @@ void RegisterFolderBenchmarks(const GameFolderFiles& files) {
     Register("read_rotation", files, [&files](benchmark::State& state) {
         const LoadedFolder loaded = LoadFolder(files);
         const std::string text = ReadFileBytes(files.rotationPath);
-        TimeLoading(state, [&] { return RotationDocument::Read(text, loaded.catalogue); });
+        TimeLoading(state, [&] { return RotationDocument::Read(text, loaded.session->Catalogue()); });
     });
     Register("write_rotation", files, [&files](benchmark::State& state) {
         const LoadedFolder loaded = LoadFolder(files);
-        TimeLoading(state, [&] { return loaded.rotation.Text(); });
+        TimeLoading(state, [&] { return loaded.session->Document().Text(); });
     });
     Register("data_path", files, [&files](benchmark::State& state) {
         TimeLoading(state, [&] { return LoadFolder(files); });
@@ -188,8 +193,8 @@ void RegisterFolderBenchmarks(const GameFolderFiles& files) {
         Register(randomOrder ? "lookup_random_order" : "lookup_table_order", files,
                  [&files, randomOrder](benchmark::State& state) {
                      const LoadedFolder loaded = LoadFolder(files);
-                     const std::string text = RotationNaming(loaded.catalogue, kLookupEntries, randomOrder);
-                     TimeLoading(state, [&] { return RotationDocument::Read(text, loaded.catalogue); });
+                     const std::string text = RotationNaming(loaded.session->Catalogue(), kLookupEntries, randomOrder);
+                     TimeLoading(state, [&] { return RotationDocument::Read(text, loaded.session->Catalogue()); });
                      state.SetItemsProcessed(state.iterations() * kLookupEntries);
                  });
     }
@@ -252,8 +257,8 @@ void PrintMemory(const GameFolderFiles& files) {
     const std::uintmax_t peak = ProcStatusBytes("VmHWM");
     std::printf("Memory, %s folder (%d scenarios, %d entries held): peak RSS %.1f MB, %.1f MB before "
                 "loading; mission files on disk %.1f MB\n",
-                files.label.c_str(), loaded.catalogue.ScenarioCount(),
-                static_cast<int>(loaded.rotation.EntryCount()), Megabytes(peak), Megabytes(before),
+                files.label.c_str(), loaded.session->Catalogue().ScenarioCount(),
+                static_cast<int>(loaded.session->Document().EntryCount()), Megabytes(peak), Megabytes(before),
                 Megabytes(files.missionBytes));
     std::printf("  peak / bytes on disk: %.2fx whole process, %.2fx grown by loading (target < 3x)\n\n",
                 static_cast<double>(peak) / static_cast<double>(files.missionBytes),
@@ -298,8 +303,8 @@ void PrintFolderSummary(const std::map<std::string, Times>& times, const GameFol
 
 void PrintLookupSummary(const std::map<std::string, Times>& smallTimes, const GameFolderFiles& small,
                         const std::map<std::string, Times>& largeTimes, const GameFolderFiles& large) {
-    const int largeCount = LoadFolder(large).catalogue.ScenarioCount();
-    const int smallCount = LoadFolder(small).catalogue.ScenarioCount();
+    const int largeCount = LoadFolder(large).session->Catalogue().ScenarioCount();
+    const int smallCount = LoadFolder(small).session->Catalogue().ScenarioCount();
     std::printf("\nLookups, %s folder against %s folder:\n", large.label.c_str(), small.label.c_str());
     for (const std::string& name : kLookups) {
         const double perEntryLarge = largeTimes.at(name).cpu * 1e9 / kLookupEntries;

@@ -120,7 +120,7 @@ public:
         keystrokes_ = &keystrokes;
         PostMessageA(window_.get(), kLookIdle, 0, 0);
         const LARGE_INTEGER start = Now();
-        const int16_t chosen = ShowMissionProperties(owner, catalogue, gameFolder, selected);
+        const int16_t chosen = ShowMissionProperties(owner, catalogue, WindowsFileSystem(), gameFolder, selected);
         if (!pressed_ || chosen != selected) {
             std::fprintf(stderr, "the properties window did not show, or CANCEL did not close it\n");
             std::exit(1);
@@ -218,9 +218,9 @@ int main(int argc, char** argv) {
         oneMessageEach.push_back(TimeOneMessageEach(main.List1()));
         show.push_back(startUp.Show);
         listed = startUp.Listed;
-        scenarios = main.Missions().ScenarioCount();
+        scenarios = main.Session().Catalogue().ScenarioCount();
         DrainMessages();
-        properties.push_back(probe.TimeOpening(main.Window(), main.Missions(), main.GameFolder(),
+        properties.push_back(probe.TimeOpening(main.Window(), main.Session().Catalogue(), main.Session().Folder(),
                                                static_cast<int16_t>(std::max(1, scenarios / 2)), keystrokes));
         DrainMessages();
     }

@@ -1,16 +1,17 @@
-// Times the Windows data path of start-up (ScanMissions, then LoadRotation) against a plain read
+// Times the Windows data path of start-up (the session reading missions, then the rotation) against a plain read
 // of the same files in the same process, and the memory the loaded folder holds.
 //   wine_data_path_bench GAME_FOLDER [ROUNDS]      GAME_FOLDER as a Windows path
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
+#include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "cycle/win/file_system.h"
-#include "cycle/win/mission_scan.h"
-#include "cycle/win/rotation_store.h"
+#include "cycle/game_session.h"
+#include "cycle/win/windows_file_system.h"
 #include "wine_bench.h"
 
 namespace rotaplex {
@@ -28,13 +29,21 @@ struct LoadedFolder {
     int reports = 0;
 };
 
-LoadedFolder LoadFolder(const std::string& gameFolder) {
+struct ReadSession {
+    std::unique_ptr<GameSession> session;
+    int reports = 0;
+};
+
+ReadSession LoadFolder(const std::string& gameFolder) {
     CountingReporter reporter;
-    LoadedFolder loaded{ScanMissions(gameFolder, reporter), {}, 0};
-    loaded.rotation = LoadRotation(gameFolder, loaded.catalogue, reporter);
-    loaded.reports = reporter.Count;
-    return loaded;
+    ReadSession read{std::make_unique<GameSession>(WindowsFileSystem(), gameFolder), 0};
+    read.session->ReadMissions(reporter);
+    read.session->ReadRotation(reporter);
+    read.reports = reporter.Count;
+    return read;
 }
+
+constexpr uint64_t kAnySize = std::numeric_limits<uint64_t>::max();
 
 // The floor: the mission files listed and read into memory with the rotation, nothing more.
 struct FolderTexts {
@@ -43,9 +52,12 @@ struct FolderTexts {
 };
 
 FolderTexts ReadFolderTexts(const std::string& gameFolder) {
-    FolderTexts texts{ListMissionFiles(gameFolder), {}, ReadWholeFile(RotationPath(gameFolder))};
-    for (const std::string& name : texts.names) {
-        texts.missions.push_back(ReadWholeFile(MissionsFolder(gameFolder) + name));
+    FileSystem& files = WindowsFileSystem();
+    const std::string folder = MissionsFolder(gameFolder, '\\') + '\\';
+    FolderTexts texts{{}, {}, files.Read(RotationPath(gameFolder), kAnySize).Bytes};
+    for (const ListedName& listed : files.List(folder, ".nfo")) {
+        texts.names.push_back(listed.Name);
+        texts.missions.push_back(files.Read(folder + listed.Name, kAnySize).Bytes);
     }
     return texts;
 }
@@ -95,12 +107,13 @@ int main(int argc, char** argv) {
     // Measured first, before the rounds below have grown the heap.
     const PROCESS_MEMORY_COUNTERS before = Memory();
     const std::size_t missionBytes = [&] {
-        const LoadedFolder loaded = LoadFolder(gameFolder);
+        const ReadSession loaded = LoadFolder(gameFolder);
         const PROCESS_MEMORY_COUNTERS peak = Memory();
+        const MissionCatalogue& catalogue = loaded.session->Catalogue();
         std::printf("Windows data path under Wine, %s\n", gameFolder.c_str());
         std::printf("  %zu mission files, %d scenarios, %zu rotation entries, %d messages\n",
-                    loaded.catalogue.MissionFiles().size() - 1, loaded.catalogue.ScenarioCount(),
-                    loaded.rotation.EntryCount(), loaded.reports);
+                    catalogue.MissionFiles().size() - 1, catalogue.ScenarioCount(),
+                    loaded.session->Document().EntryCount(), loaded.reports);
         std::size_t bytes = 0;
         for (const std::string& text : ReadFolderTexts(gameFolder).missions) bytes += text.size();
         const std::size_t grown = peak.PeakWorkingSetSize - before.PeakWorkingSetSize;
@@ -125,9 +138,9 @@ int main(int argc, char** argv) {
     std::vector<double> ratios;
     for (int round = 0; round < rounds; ++round) ratios.push_back(path[round] / raw[round]);
     std::printf("Times over %d rounds (fastest, median):\n", rounds);
-    std::printf("  raw read (FindFirstFileA + ReadWholeFile): %.2f ms, %.2f ms\n", Fastest(raw) * 1e3,
+    std::printf("  raw read (listing + whole reads)          : %.2f ms, %.2f ms\n", Fastest(raw) * 1e3,
                 Median(raw) * 1e3);
-    std::printf("  ScanMissions + LoadRotation:               %.2f ms, %.2f ms\n", Fastest(path) * 1e3,
+    std::printf("  the session reading missions and rotation:%.2f ms, %.2f ms\n", Fastest(path) * 1e3,
                 Median(path) * 1e3);
     std::printf("  of it parsing the texts in memory:         %.2f ms, %.2f ms\n", Fastest(parse) * 1e3,
                 Median(parse) * 1e3);

@@ -1,6 +1,7 @@
 #include "cli/edit_commands.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "cli/cli_error.h"
 #include "cli/game_session.h"
@@ -11,17 +12,19 @@ namespace rotaplex::cli {
 
 namespace {
 
-// Everything an edit works on: the game read once, the document of its rotation.
+// The reason given when servercycle.txt changed between reading and saving.
+constexpr const char* kChangedMeanwhileReason = "changed by another program since it was read; nothing was written";
+
+// Everything an edit works on: the game read once, the document of its rotation, and the
+// folder's lock from before the rotation is read until it is saved, so that no other Rotaplex
+// program's save falls in between.
 class Edit {
 public:
     explicit Edit(const Invocation& invocation)
-        : invocation_(invocation),
-          game_(OpenGame(invocation)),
-          rotation_(ReadGameRotation(game_.Folder)),
-          document_(RotationDocument::Read(rotation_.Text, game_.Catalogue)) {}
+        : invocation_(invocation), game_(OpenGame(invocation)), lock_(Lock()), document_(Read()) {}
 
     RotationDocument& Document() { return document_; }
-    const MissionCatalogue& Catalogue() const { return game_.Catalogue; }
+    const MissionCatalogue& Catalogue() const { return game_.Session.Catalogue(); }
 
     // A position as typed, 1 for the first entry, as the document's 0-based index.
     std::size_t Position(const std::string& typed) const {
@@ -30,7 +33,7 @@ public:
                             std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; });
         const std::size_t position = digits ? std::stoul(typed) : 0;
         if (position < 1 || position > count) {
-            throw CliError(kBadRequest, "no position " + typed + " in " + rotation_.Path + " (" +
+            throw CliError(kBadRequest, "no position " + typed + " in " + Path() + " (" +
                                             (count == 0 ? std::string("it has no entries")
                                                         : "its entries are 1 to " + std::to_string(count)) +
                                             ")");
@@ -55,27 +58,43 @@ public:
                                         std::string(file) + " (rotaplex-cli scenarios lists them)");
     }
 
-    const std::string& Path() const { return rotation_.Path; }
+    std::string Path() const { return game_.Session.RotationPath(); }
 
     // Shows or saves the edited document.
     int Finish(std::ostream& out) {
         const std::string edited = document_.Text();
+        const std::string& read = game_.Session.TextAsRead();
         if (invocation_.DryRun) {
-            out << UnifiedDiff(rotation_.Text, edited, rotation_.Path);
-        } else if (edited == rotation_.Text) {
-            out << "Nothing to change in " << rotation_.Path << '\n';
+            out << UnifiedDiff(read, edited, Path());
+        } else if (edited == read) {
+            out << "Nothing to change in " << Path() << '\n';
         } else {
-            SaveGameRotation(rotation_, game_.Folder, edited);
-            out << "Saved " << rotation_.Path << '\n';
+            const SaveOutcome saved = game_.Session.Save();
+            if (saved.Result == SaveOutcome::Status::ChangedOnDisk) ThrowFailed(saved.Path, kChangedMeanwhileReason);
+            if (!saved) ThrowFailed(saved.Path, saved.Reason);
+            out << "Saved " << Path() << '\n';
         }
         return kDone;
     }
 
 private:
+    std::unique_ptr<FolderLock> Lock() {
+        if (invocation_.DryRun) return nullptr;  // writes nothing: no other save to keep out
+        try {
+            return game_.Session.Lock();
+        } catch (const FileError& error) {
+            ThrowFailed(error.Path(), error.Reason());
+        }
+    }
+    RotationDocument& Read() {
+        ReadRotation(game_);
+        return game_.Session.Document();
+    }
+
     const Invocation& invocation_;
     Game game_;
-    RotationRead rotation_;
-    RotationDocument document_;
+    std::unique_ptr<FolderLock> lock_;
+    RotationDocument& document_;
 };
 
 }  // namespace

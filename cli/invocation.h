@@ -6,6 +6,10 @@
 #include <string_view>
 #include <vector>
 
+namespace rotaplex {
+class FileSystem;
+}
+
 namespace rotaplex::cli {
 
 struct Invocation;
@@ -34,6 +38,7 @@ struct CommandSpec {
 
 // The command line, checked against its command's definition.
 struct Invocation {
+    FileSystem* Files = nullptr;           // where the game folder is read and saved
     const CommandSpec* Command = nullptr;  // none: the program's own --help
     bool Help = false;
     std::string GameFolder;                // as given

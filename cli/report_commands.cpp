@@ -9,6 +9,7 @@
 #include "cli/json_writer.h"
 #include "cli/rotation_view.h"
 #include "cycle/rotation_document.h"
+#include "cycle/file_rules.h"
 #include "cycle/rotation_file.h"
 
 namespace rotaplex::cli {
@@ -58,12 +59,12 @@ void AddDuplicateKeys(const MissionCatalogue& catalogue, const std::string& miss
     }
 }
 
-void AddEntryProblems(const RotationView& view, const RotationRead& rotation,
+void AddEntryProblems(const RotationView& view, const std::string& rotationPath,
                       const MissionCatalogue& catalogue, std::vector<Problem>& problems) {
     for (std::size_t i = 0; i < view.Entries.size(); ++i) {
         const ListedEntry& entry = view.Entries[i];
         // A lone LF stays inside a line as the files are read; a problem still takes one line.
-        const std::string where = rotation.Path + ":" + std::to_string(entry.Line) + ": " +
+        const std::string where = rotationPath + ":" + std::to_string(entry.Line) + ": " +
                                   Flattened(std::string(entry.LineText)) + ": ";
         if (entry.Scenario == 0) {
             problems.push_back({.Kind = "unmatched", .Message = where + "matches no scenario",
@@ -112,26 +113,28 @@ bool Selected(const ScenarioInfo& record, const std::string& lowerFilter) {
 
 int RunCheck(const Invocation& invocation, std::ostream& out) {
     Game game = OpenGame(invocation);
-    const RotationRead rotation = ReadGameRotation(game.Folder);
-    const RotationView view = ViewRotation(rotation.Text, game.Catalogue);
+    ReadRotation(game);
+    const MissionCatalogue& catalogue = game.Session.Catalogue();
+    const std::string& folder = game.Session.Folder();
+    const std::string path = game.Session.RotationPath();
+    const RotationView view = ViewRotation(game.Session.TextAsRead(), catalogue);
 
     std::vector<Problem> problems;
     for (const std::string& message : game.Reports.Messages)
         problems.push_back({.Kind = "mission-file", .Message = Flattened(message)});
-    const std::string missionsFolder = game.Folder + "resource" + game.Folder.back() + "missions";
-    AddDuplicateKeys(game.Catalogue, missionsFolder, problems);
+    AddDuplicateKeys(catalogue, MissionsFolder(folder, folder.back()), problems);
     if (!view.HeaderFound)
-        problems.push_back({.Kind = "missing-header", .Message = Flattened(MissingHeaderMessage(game.Folder))});
-    AddEntryProblems(view, rotation, game.Catalogue, problems);
+        problems.push_back({.Kind = "missing-header", .Message = Flattened(MissingHeaderMessage(folder))});
+    AddEntryProblems(view, path, catalogue, problems);
     if (view.Unlisted > 0) {
         problems.push_back({.Kind = "unlisted",
-                            .Message = Flattened(UnlistedEntriesMessage(rotation.Path, view.Unlisted)),
+                            .Message = Flattened(UnlistedEntriesMessage(path, view.Unlisted)),
                             .Count = view.Unlisted});
     }
 
     if (invocation.Json) {
         JsonWriter json(out);
-        json.BeginObject().Member("folder", game.Folder).Key("problems").BeginArray();
+        json.BeginObject().Member("folder", folder).Key("problems").BeginArray();
         for (const Problem& problem : problems) WriteProblemJson(json, problem);
         json.EndArray().EndObject();
     } else {
@@ -142,26 +145,27 @@ int RunCheck(const Invocation& invocation, std::ostream& out) {
 
 int RunList(const Invocation& invocation, std::ostream& out) {
     Game game = OpenGame(invocation);
-    const RotationRead rotation = ReadGameRotation(game.Folder);
-    const RotationView view = ViewRotation(rotation.Text, game.Catalogue);
+    ReadRotation(game);
+    const MissionCatalogue& catalogue = game.Session.Catalogue();
+    const RotationView view = ViewRotation(game.Session.TextAsRead(), catalogue);
     if (!invocation.Json) {
         for (std::size_t i = 0; i < view.Entries.size(); ++i) {
             const ListedEntry& entry = view.Entries[i];
-            out << i + 1 << '\t' << game.Catalogue.DisplayText(entry.Scenario) << '\t' << entry.Reference
+            out << i + 1 << '\t' << catalogue.DisplayText(entry.Scenario) << '\t' << entry.Reference
                 << (entry.Scenario == 0 ? "\tmissing\n" : "\n");
         }
         return kDone;
     }
     JsonWriter json(out);
-    json.BeginObject().Member("file", rotation.Path).Member("header", view.HeaderFound)
+    json.BeginObject().Member("file", game.Session.RotationPath()).Member("header", view.HeaderFound)
         .Key("entries").BeginArray();
     for (std::size_t i = 0; i < view.Entries.size(); ++i) {
         const ListedEntry& entry = view.Entries[i];
-        const ScenarioInfo& record = game.Catalogue.Scenario(entry.Scenario);
+        const ScenarioInfo& record = catalogue.Scenario(entry.Scenario);
         json.BeginObject()
             .Member("position", i + 1)
             .Member("line", entry.Line)
-            .Member("display", game.Catalogue.DisplayText(entry.Scenario))
+            .Member("display", catalogue.DisplayText(entry.Scenario))
             .Member("reference", entry.Reference)
             .Member("missing", entry.Scenario == 0)
             .Member("missionFile", record.MissionFile)
@@ -173,15 +177,16 @@ int RunList(const Invocation& invocation, std::ostream& out) {
 }
 
 int RunScenarios(const Invocation& invocation, std::ostream& out) {
-    Game game = OpenGame(invocation);
+    const Game game = OpenGame(invocation);
+    const MissionCatalogue& catalogue = game.Session.Catalogue();
     const std::string filter = invocation.Operands.empty() ? "" : LowerCase(invocation.Operands.front());
     std::optional<JsonWriter> json;
     if (invocation.Json) {
         json.emplace(out);
         json->BeginObject().Key("scenarios").BeginArray();
     }
-    for (int i = 1; i <= game.Catalogue.ScenarioCount(); ++i) {
-        const ScenarioInfo& record = game.Catalogue.Scenario(i);
+    for (int i = 1; i <= catalogue.ScenarioCount(); ++i) {
+        const ScenarioInfo& record = catalogue.Scenario(i);
         if (!Selected(record, filter)) continue;
         if (json) {
             json->BeginObject().Member("index", i).Member("missionFile", record.MissionFile)

@@ -51,9 +51,10 @@ const std::vector<CommandSpec>& Commands() {
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& arguments, FileSystem& files, std::ostream& out, std::ostream& err) {
     try {
-        const Invocation invocation = ParseInvocation(arguments, Commands());
+        Invocation invocation = ParseInvocation(arguments, Commands());
+        invocation.Files = &files;
         if (invocation.Help && invocation.Command) {
             WriteCommandHelp(out, *invocation.Command);
         } else if (invocation.Help) {

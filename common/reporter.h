@@ -10,6 +10,8 @@ class Reporter {
 public:
     virtual ~Reporter() = default;
     virtual void Report(const std::string& text) = 0;
+    // A file that could not be read: by default its path and the reason on lines of their own.
+    virtual void ReportUnread(const std::string& path, const std::string& reason) { Report(path + "\n" + reason); }
 };
 
 }  // namespace rotaplex

@@ -48,6 +48,14 @@ bool IsDeviceName(std::string_view name) {
     return name[3] >= '0' && name[3] <= '9';
 }
 
+bool IsWindowsFileName(std::string_view name) {
+    if (name.empty() || name.back() == ' ' || name.back() == '.') return false;
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos)
+            return false;
+    return true;
+}
+
 bool NamesDevice(std::string_view path) {
     bool device = false;
     ForEachPart(path, [&](std::string_view part) { device = device || IsDeviceName(part); });
@@ -76,6 +84,11 @@ std::string TooLargeReason(uint64_t size, uint64_t cap) {
            std::to_string(cap >> 20) + " MB.";
 }
 
+std::string TooLargeToSaveReason(uint64_t size, uint64_t cap) {
+    return "The rotation would be " + std::to_string(size) + " bytes, and Rotaplex reads files of up to " +
+           std::to_string(cap >> 20) + " MB: it would not open it again. Nothing was written.";
+}
+
 std::string ShownScenarioText(std::string_view head, uint64_t fullSize) {
     std::string text = WithCrLfLineEnds(head);
     if (fullSize > head.size())
@@ -100,5 +113,17 @@ std::string TemporaryNameBeside(const std::string& target) {
 }
 
 std::string BackupPath(const std::string& path) { return path + ".bak"; }
+
+std::string FolderPath(std::string_view given, char separator) {
+    std::string folder(given);
+    if (!folder.ends_with(separator) && !folder.ends_with('/')) folder += separator;
+    return folder;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    if (separator == std::string::npos) return ".";
+    return path.substr(0, separator == 0 ? 1 : separator);
+}
 
 }  // namespace rotaplex

@@ -21,6 +21,9 @@ inline constexpr uint64_t kScenarioTextShown = 256ull << 10;
 // A file name that Windows takes for a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9, CONIN$,
 // CONOUT$), with or without an extension: opening it may wait for ever.
 bool IsDeviceName(std::string_view name);
+// A name Windows can give a file: no control characters, none of <>:"/\|?*, and no blank or
+// dot at its end. Elsewhere a folder may hold others, which the game under Wine could not open.
+bool IsWindowsFileName(std::string_view name);
 // True when any part of a path, split at "\" and "/", is a device name.
 bool NamesDevice(std::string_view path);
 
@@ -30,6 +33,11 @@ bool StaysInside(std::string_view relative);
 
 // The reason given when a file is larger than what is read of it.
 std::string TooLargeReason(uint64_t size, uint64_t cap);
+// The reason a save is refused that would make the file larger than what is read of it.
+std::string TooLargeToSaveReason(uint64_t size, uint64_t cap);
+// The reason a save gives up when another Rotaplex program holds the folder's lock too long.
+inline constexpr const char* kBusyReason =
+    "Another Rotaplex program is saving this rotation. Nothing was written; try again in a moment.";
 // The reason given for a device or anything else that is not an ordinary file on a disk.
 inline constexpr const char* kNotAFileReason = "This is not an ordinary file on a disk.";
 
@@ -42,6 +50,10 @@ std::string ShownScenarioText(std::string_view head, uint64_t fullSize);
 std::string TemporaryNameBeside(const std::string& target);
 // Where a save keeps the content it replaced.
 std::string BackupPath(const std::string& path);
+// A folder as the program was given it, ending with the platform's separator (or "/").
+std::string FolderPath(std::string_view given, char separator);
+// The folder a path names a file in: everything before its last "\" or "/" ("." when none).
+std::string FolderOf(const std::string& path);
 
 // Asked before a save over a rotation file that another program changed or removed.
 std::string ChangedOnDiskQuestion(const std::string& path);

@@ -127,7 +127,7 @@ MissionFileOutcome MissionCatalogue::ParseMissionFile(std::string_view text,
             break;
         }
         ScenarioInfo& added = scenarios_.back();
-        // ParseSetting of every line up to the end line, which has no "=" and would set nothing.
+        // A setting of every line up to the end line, which has no "=" and would set nothing.
         while (reader.Next(line)) {
             const std::size_t equals = FindByte(line, '=');
             if (equals == std::string_view::npos) {

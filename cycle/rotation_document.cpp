@@ -11,7 +11,6 @@ namespace rotaplex {
 
 namespace {
 
-constexpr std::string_view kHeader = "[cycle]";
 constexpr std::size_t kMaxEntries = kMaxTableSize;
 
 constexpr std::string_view EndBytes(LineEnd end) {
@@ -207,7 +206,7 @@ bool RotationDocument::Move(std::size_t from, std::size_t to) {
 void RotationDocument::Place(Step& step) {
     if (step.WithHeader) {
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(step.LineIndex - 1),
-                      AddLine(kHeader, LineEnd::CrLf));
+                      AddLine(kCycleHeader, LineEnd::CrLf));
         headerFound_ = true;
         headerLine_ = step.LineIndex - 1;
     }

@@ -1,7 +1,5 @@
 #include "cycle/rotation_file.h"
 
-#include <algorithm>
-
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
 
@@ -9,7 +7,6 @@ namespace rotaplex {
 
 namespace {
 
-constexpr std::string_view kHeader = "[cycle]";
 constexpr std::string_view kEntryPrefix = "map=";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -24,10 +21,6 @@ bool IsEntryLine(std::string_view trimmed) {
     return EqualsIgnoringCase(trimmed.substr(0, kEntryPrefix.size()), kEntryPrefix);
 }
 
-bool NamesScenario(const MissionCatalogue& catalogue, int16_t index) {
-    return index > 0 && index <= catalogue.ScenarioCount();
-}
-
 std::string ScenarioEntryText(const ScenarioInfo& record) {
     return std::string(record.MissionFile).append("::").append(record.ScenarioKey);
 }
@@ -36,55 +29,13 @@ std::string ScenarioEntryText(const ScenarioInfo& record) {
 
 bool IsCycleHeader(std::string_view line, bool firstLine) {
     if (firstLine && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
-    return EqualsIgnoringCase(TrimSpaces(line), kHeader);
+    return EqualsIgnoringCase(TrimSpaces(line), kCycleHeader);
 }
 
 std::optional<std::string_view> EntrySource(std::string_view line) {
     const std::string_view trimmed = TrimSpaces(line);
     if (!IsEntryLine(trimmed)) return std::nullopt;
     return trimmed.substr(kEntryPrefix.size());
-}
-
-std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue) {
-    const std::optional<std::string_view> source = EntrySource(line);
-    if (!source) return std::nullopt;
-    const int16_t index = catalogue.FindScenario(source->substr(0, kMaxEntryTextLength));
-    return CycleEntry{catalogue.DisplayText(index), index, std::string(*source)};
-}
-
-RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue) {
-    RotationText rotation;
-    LineReader reader(text);
-    std::string_view line;
-    for (bool first = true; !rotation.HeaderFound && reader.Next(line); first = false) {
-        rotation.HeaderFound = IsCycleHeader(line, first);
-    }
-    if (!rotation.HeaderFound) return rotation;
-    // At most one entry per line: the list grows once instead of doubling its way up.
-    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) + 1;
-    rotation.Entries.reserve(std::min(lines, static_cast<std::size_t>(kMaxTableSize)));
-    while (reader.Next(line) && rotation.Entries.size() < static_cast<std::size_t>(kMaxTableSize)) {
-        if (std::optional<CycleEntry> entry = ReadEntryLine(line, catalogue)) {
-            rotation.Entries.push_back(std::move(*entry));
-        }
-    }
-    return rotation;
-}
-
-std::string WriteRotation(const CycleList& entries, const MissionCatalogue& catalogue) {
-    std::string file(kHeader);
-    file += "\r\n";
-    for (const CycleEntry& entry : entries) {
-        file += kEntryPrefix;
-        // An unmatched entry keeps the text it was read with; with none, it is the empty record's.
-        if (NamesScenario(catalogue, entry.ScenarioIndex) || entry.SourceText.empty()) {
-            file += ScenarioEntryText(catalogue.Scenario(entry.ScenarioIndex));
-        } else {
-            file += entry.SourceText;
-        }
-        file += "\r\n";
-    }
-    return file;
 }
 
 CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index) {

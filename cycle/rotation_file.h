@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "cycle/mission_catalogue.h"
 
@@ -21,27 +20,15 @@ struct CycleEntry {
     bool operator==(const CycleEntry&) const = default;
 };
 
-using CycleList = std::vector<CycleEntry>;
-
-struct RotationText {
-    bool HeaderFound = false;
-    CycleList Entries;
-};
+// The line before the entries.
+inline constexpr std::string_view kCycleHeader = "[cycle]";
 
 // Whether a line is the "[cycle]" header; on the file's first line a UTF-8 byte order mark in
 // front of it is allowed.
 bool IsCycleHeader(std::string_view line, bool firstLine);
 
-// The entry an entry line (one after the header) stands for, nothing for any other line.
-std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue);
 // An entry line's text after "map=" (the line trimmed), nothing for any other line.
 std::optional<std::string_view> EntrySource(std::string_view line);
-
-// Reads the text of servercycle.txt: entry lines after the first "[cycle]" line, at most 32767.
-RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue);
-
-// The whole new file: "[cycle]" and one "map=" line per entry, every line ending in CR LF.
-std::string WriteRotation(const CycleList& entries, const MissionCatalogue& catalogue);
 
 // The entry that ADD inserts and EDIT stores for the scenario at index. It shows what its line
 // will be read back as: the last scenario with that key in that file.

@@ -194,13 +194,6 @@ void ApplySetting(int setting, std::string_view value, ScenarioInfo& record, Tex
     }
 }
 
-void ParseSetting(std::string_view line, ScenarioInfo& record, TextArena& texts) {
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return;
-    const int setting = SettingOfKey(line.substr(0, equals));
-    if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), record, texts);
-}
-
 int16_t LeadingNumber(std::string_view value) {
     // The mantissa's digits without the point, and how many of them stand before the point.
     std::string digits;

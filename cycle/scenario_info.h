@@ -12,7 +12,7 @@ namespace rotaplex {
 // One scenario of a mission description file with the server settings it starts with.
 // Numbers default to 0 so that a record nobody reset (the table's slot 0) reads as empty.
 // The texts are views: of a catalogue's record into the catalogue's TextArena, of any other
-// record into whatever its maker keeps alive (the arena handed to ParseSetting, a literal).
+// record into whatever its maker keeps alive (the arena handed to ApplySetting, a literal).
 struct ScenarioInfo {
     std::string_view ScenarioKey;
     std::string_view MissionFile;
@@ -44,7 +44,7 @@ struct SettingField {
     int16_t ScenarioInfo::*number;
 };
 
-// Every setting a mission file can give, in the order ParseSetting compares the keys.
+// Every setting a mission file can give, in the order SettingOfKey compares the keys.
 std::span<const SettingField> SettingFields();
 
 // Sets every setting to its default; the two identifying texts stay as they are.
@@ -61,16 +61,13 @@ constexpr bool IsKept(char c) {
     return (code >= '0' && code <= '~') || code == '.';
 }
 
-// Applies one cleaned "key=value" line to the record; unknown keys and lines without "=" change nothing.
-// A line not yet cleaned gives the same result: the characters CleanLine drops are skipped.
-// A text setting's value is kept in texts.
-void ParseSetting(std::string_view line, ScenarioInfo& record, TextArena& texts);
-
-// ParseSetting in two steps, for a reader that remembers what the keys it met name.
+// A "key=value" line is applied in two steps, so that a reader can remember what the keys it met
+// name. Lines not yet cleaned give the same result: the characters CleanLine drops are skipped.
 // The setting a key (the text before a line's first "=", cleaned or not) names, or kNoSetting.
 inline constexpr int kNoSetting = -1;
 int SettingOfKey(std::string_view key);
-// Sets a setting from the text after the line's first "=", cleaned or not.
+// Sets a setting from the text after the line's first "=", cleaned or not; a text setting's value
+// is kept in texts.
 void ApplySetting(int setting, std::string_view value, ScenarioInfo& record, TextArena& texts);
 
 // A to Z turned into a to z; every other character, bytes from 0x80 included, stays as it is.

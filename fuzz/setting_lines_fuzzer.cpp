@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/plain_mission_walk.h"
+
 #include "cycle/line_reader.h"
 #include "fuzz_check.h"
 
@@ -81,8 +83,8 @@ void CheckLine(std::string_view line, ScenarioInfo& record, TextArena& texts) {
     }
     // The catalogue hands lines over as read: that must set what the cleaned line sets.
     ScenarioInfo fromLine = record;
-    ParseSetting(line, fromLine, texts);
-    ParseSetting(cleaned, record, texts);
+    plain::ParseSetting(line, fromLine, texts);
+    plain::ParseSetting(cleaned, record, texts);
     Require(fromLine == record, "a line as read sets something else than the cleaned line");
 }
 

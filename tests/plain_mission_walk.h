@@ -1,8 +1,7 @@
 #pragma once
 
 // The reading order of a mission description file done plainly: lines split one character at a
-// time, every line cleaned as it is looked at and every setting line handed to ParseSetting
-// cleaned. The catalogue's reader must give the same records and the same outcome on any text;
+// time, every line cleaned as it is looked at and every setting line applied cleaned. The catalogue's reader must give the same records and the same outcome on any text;
 // the unit tests and a fuzz target both hold it to that.
 #include <string>
 #include <string_view>
@@ -17,6 +16,14 @@ struct WalkedFile {
     std::vector<ScenarioInfo> records;
     MissionFileOutcome outcome;
 };
+
+// Applies one "key=value" line to the record; unknown keys and lines without "=" change nothing.
+inline void ParseSetting(std::string_view line, ScenarioInfo& record, TextArena& texts) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return;
+    const int setting = SettingOfKey(line.substr(0, equals));
+    if (setting != kNoSetting) ApplySetting(setting, line.substr(equals + 1), record, texts);
+}
 
 // A line ends at CR LF or at a lone CR; a final line end adds no empty line.
 inline std::vector<std::string_view> SplitLines(std::string_view text) {

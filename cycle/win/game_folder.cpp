@@ -57,18 +57,4 @@ std::string LocateGameFolder() {
     return folder;
 }
 
-bool FileExists(const std::string& path, DWORD attributes) {
-    if (path.empty()) return false;
-    WIN32_FIND_DATAW found{};
-    unique_hfind search(ValidOrNull(FindFirstFileW(ExtendedPath(path).c_str(), &found)));
-    if (!search) return false;
-    // The search's attribute mask: ordinary files always match, the rest only when asked for.
-    const DWORD special = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    do {
-        if ((found.dwFileAttributes & special & ~attributes) == 0 && found.cFileName[0] != L'\0')
-            return true;
-    } while (FindNextFileW(search.get(), &found));
-    return false;
-}
-
 }  // namespace rotaplex

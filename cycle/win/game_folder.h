@@ -20,7 +20,4 @@ int32_t QueryValue(HKEY key, const char* valueName, RegistryValue& value);
 // The game folder from the registry, always ending in "\" ("\" alone when nothing is found).
 std::string LocateGameFolder();
 
-// True when path is not empty and a file search with the attribute mask finds an entry.
-bool FileExists(const std::string& path, DWORD attributes);
-
 }  // namespace rotaplex

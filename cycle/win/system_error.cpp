@@ -16,9 +16,4 @@ std::string SystemMessage(DWORD code) {
     return message;
 }
 
-FileError::FileError(const std::string& path, DWORD code) : FileError(path, code, SystemMessage(code)) {}
-
-FileError::FileError(const std::string& path, DWORD code, const std::string& reason)
-    : std::runtime_error(path + "\n" + reason), path_(path), reason_(reason), code_(code) {}
-
 }  // namespace rotaplex

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/run.h"
+#include "cycle/posix/posix_file_system.h"
 
 namespace rotaplex::test {
 
@@ -17,7 +18,7 @@ struct CliRun {
 
 inline CliRun RunCli(const std::vector<std::string>& arguments) {
     std::ostringstream out, err;
-    const int status = cli::RunCli(arguments, out, err);
+    const int status = cli::RunCli(arguments, posix::PosixFileSystem(), out, err);
     return {status, out.str(), err.str()};
 }
 

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "cli/cli_error.h"
-#include "cli/game_files.h"
+#include "cli/game_session.h"
 #include "cli/unified_diff.h"
 #include "cli_run.h"
-#include "cycle/posix/mission_scan.h"
+#include "cycle/game_session.h"
+#include "cycle/posix/posix_file_system.h"
 #include "cycle/rotation_document.h"
 #include "scratch_folder.h"
 
@@ -56,7 +57,7 @@ std::vector<std::string> Arguments(const EditCase& c, const std::string& folder,
 // What the editor's document makes of the game's rotation with the same edit.
 std::string DocumentText(const ScratchFolder& game, const DocumentEdit& edit) {
     IgnoringReporter reporter;
-    const MissionCatalogue catalogue = posix::ScanMissions(game.Path(), reporter);
+    const MissionCatalogue catalogue = ScanMissions(posix::PosixFileSystem(), game.Path(), reporter);
     RotationDocument document = RotationDocument::Read(game.Read("servercycle.txt"), catalogue);
     edit(document, catalogue);
     return document.Text();
@@ -73,7 +74,8 @@ TEST(EditCommandsTest, EachEditSavesTheBytesTheDocumentGivesAndKeepsABackup) {
         EXPECT_EQ(run.Out, "Saved " + game.Path() + "servercycle.txt\n");
         EXPECT_EQ(game.Read("servercycle.txt"), expected) << c.arguments[0] << ' ' << c.arguments[1];
         EXPECT_EQ(game.Read("servercycle.txt.bak"), kGame.Rotation);
-        EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt", "servercycle.txt.bak"}));
+        EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt", "servercycle.txt.bak",
+                                                            "servercycle.txt.lock"}));
     }
 }
 
@@ -107,7 +109,7 @@ TEST(EditCommandsTest, AnEditThatChangesNothingWritesNothing) {
         const CliRun run = RunCli(Arguments({arguments, nullptr}, game.Path(), false));
         EXPECT_EQ(run.Status, 0) << run.Err;
         EXPECT_EQ(run.Out, "Nothing to change in " + game.Path() + "servercycle.txt\n");
-        EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt"}));
+        EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt", "servercycle.txt.lock"}));
     }
 }
 
@@ -135,7 +137,7 @@ TEST(EditCommandsTest, RequestsThatCannotBeDoneFailAndWriteNothing) {
         EXPECT_EQ(run.Err, "rotaplex-cli: " + c.err + "\n");
     }
     EXPECT_EQ(game.Read("servercycle.txt"), kGame.Rotation);
-    EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt"}));
+    EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt", "servercycle.txt.lock"}));
 }
 
 TEST(EditCommandsTest, AFullListTakesNoFurtherEntry) {
@@ -147,22 +149,20 @@ TEST(EditCommandsTest, AFullListTakesNoFurtherEntry) {
     EXPECT_EQ(run.Status, 3);
     EXPECT_EQ(run.Err, "rotaplex-cli: " + game.Path() +
                            "servercycle.txt already lists as many entries as the list can hold\n");
-    EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt"}));
+    EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt", "servercycle.txt.lock"}));
 }
 
 TEST(EditCommandsTest, AFileChangedSinceItWasReadIsNotSavedOver) {
     ScratchFolder game;
     WriteGame(game, kGame);
-    const cli::RotationRead asRead = cli::ReadGameRotation(game.Path());
+    GameSession session(posix::PosixFileSystem(), game.Path());
+    IgnoringReporter reporter;
+    session.ReadMissions(reporter);
+    session.ReadRotation(reporter);
+    ASSERT_TRUE(session.Document().Remove(0));
     game.Write("servercycle.txt", "[cycle]\r\nmap=b.nfo::Hill\r\n");
-    try {
-        cli::SaveGameRotation(asRead, game.Path(), "[cycle]\r\n");
-        ADD_FAILURE() << "saved over a changed file";
-    } catch (const cli::CliError& error) {
-        EXPECT_EQ(error.Status(), cli::kFileFailed);
-        EXPECT_EQ(std::string(error.what()), game.Path() + "servercycle.txt: changed by another program since "
-                                                           "it was read; nothing was written");
-    }
+    EXPECT_EQ(session.Save().Result, SaveOutcome::Status::ChangedOnDisk);
+    EXPECT_TRUE(session.Document().Changed());
     EXPECT_EQ(game.Read("servercycle.txt"), "[cycle]\r\nmap=b.nfo::Hill\r\n");
     EXPECT_FALSE(game.Exists("servercycle.txt.bak"));
 }

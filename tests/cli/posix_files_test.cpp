@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/game_session.h"
 #include "cycle/file_rules.h"
-#include "cycle/posix/file_io.h"
-#include "cycle/posix/mission_scan.h"
-#include "cycle/posix/rotation_store.h"
+#include "cycle/game_session.h"
+#include "cycle/posix/posix_file_system.h"
 #include "scratch_folder.h"
 
 namespace rotaplex::posix {
@@ -30,107 +30,85 @@ TEST(PosixMissionScanTest, NamesSortAsNtfsListsThem) {
                                                "b.nfo", "Zed.nfo", "[1].nfo", "_x.nfo", "\xc3\xa9.nfo"}));
 }
 
-TEST(PosixMissionScanTest, ListsOnlyOrdinaryVisibleMissionFiles) {
+// What only a POSIX folder can hold: links, dangling links, pipes, hidden names.
+TEST(PosixMissionScanTest, ReadsLinkedFilesReportsPipesAndPassesOverTheRest) {
     ScratchFolder game;
-    for (const char* name : {"b.nfo", "A.NFO", ".hidden.nfo", "note.txt", "x.nfo.bak", ".nfo"})
-        game.Write(std::string("resource/missions/") + name, "");
-    fs::create_directories(game.Path() + "resource/missions/folder.nfo");
-    fs::create_symlink(game.Path() + "resource/missions/b.nfo", game.Path() + "resource/missions/link.nfo");
-    fs::create_symlink(game.Path() + "nowhere", game.Path() + "resource/missions/dangling.nfo");
-    ASSERT_EQ(mkfifo((game.Path() + "resource/missions/pipe.nfo").c_str(), 0600), 0);
+    const std::string missions = game.Path() + "resource/missions/";
+    const std::string text = test::MissionText({"Duel"});
+    for (const char* name : {"b.nfo", "A.NFO", ".hidden.nfo", "note.txt", "x.nfo.bak", ".nfo", "bad?.nfo"})
+        game.Write(std::string("resource/missions/") + name, text);
+    fs::create_directories(missions + "folder.nfo");
+    fs::create_symlink(missions + "b.nfo", missions + "link.nfo");
+    fs::create_symlink(game.Path() + "nowhere", missions + "dangling.nfo");
+    ASSERT_EQ(mkfifo((missions + "pipe.nfo").c_str(), 0600), 0);
 
-    EXPECT_EQ(ListMissionFiles(game.Path()), (std::vector<std::string>{"A.NFO", "b.nfo", "link.nfo"}));
-    EXPECT_TRUE(ListMissionFiles(game.Path() + "missing/").empty());
-}
-
-TEST(PosixFileIoTest, ReadsOrdinaryFilesWithinTheCapOnly) {
-    ScratchFolder folder;
-    const std::string path = folder.Write("f.txt", "abc\r\n");
-    FileStamp stamp;
-    EXPECT_EQ(ReadFileBounded(path, 5, &stamp), "abc\r\n");
-    EXPECT_TRUE(stamp.Exists);
-    EXPECT_EQ(stamp.Size, 5u);
-    EXPECT_EQ(stamp.Hash, HashBytes("abc\r\n"));
-
-    const auto failure = [](const std::string& file, std::uint64_t cap) -> std::string {
-        try {
-            ReadFileBounded(file, cap);
-        } catch (const FileError& error) {
-            return error.what();
-        }
-        return "read";
-    };
-    EXPECT_EQ(failure(path, 4), path + ": " + TooLargeReason(5, 4));
-    EXPECT_EQ(failure(folder.Path() + "none", 9), folder.Path() + "none: No such file or directory");
-    ASSERT_EQ(mkfifo((folder.Path() + "pipe").c_str(), 0600), 0);
-    EXPECT_EQ(failure(folder.Path() + "pipe", 9), folder.Path() + "pipe: " + kNotAFileReason);
-    EXPECT_EQ(failure(folder.Path(), 9), folder.Path() + ": " + kNotAFileReason);
-    EXPECT_FALSE(StampOf(folder.Path() + "none", 9).Exists);
+    cli::CollectingReporter reporter;
+    const MissionCatalogue catalogue = ScanMissions(PosixFileSystem(), game.Path(), reporter);
+    EXPECT_EQ(catalogue.MissionFiles(), (std::vector<std::string>{"", "A.NFO", "b.nfo", "link.nfo", "pipe.nfo"}));
+    EXPECT_EQ(catalogue.ScenarioCount(), 3);
+    EXPECT_EQ(reporter.Messages, (std::vector<std::string>{missions + "pipe.nfo: " + kNotAFileReason}));
 }
 
 class PosixSaveTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        game.Write("servercycle.txt", "old");
-        asRead = ReadRotationFile(game.Path()).Stamp;
+    void SetUp() override { game.Write("servercycle.txt", kOld); }
+    FileStamp AsRead(const std::string& name = "servercycle.txt") {
+        return StampOf(PosixFileSystem().Read(game.Path() + name, kRotationFileCap));
     }
-    std::vector<std::string> Leftovers() const {
-        std::vector<std::string> names = game.Entries();
-        names.erase(std::remove_if(names.begin(), names.end(),
-                                   [](const std::string& n) { return !n.ends_with(".tmp"); }),
-                    names.end());
-        return names;
+    SaveOutcome Save(const FileStamp& asRead) {
+        return SaveGuarded(PosixFileSystem(), game.Path() + "servercycle.txt", "new", asRead, false,
+                           kRotationFileCap);
     }
+    static mode_t Mode(const std::string& path) {
+        struct stat status{};
+        return stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+    }
+    static constexpr const char* kOld = "[cycle]\r\n";
     ScratchFolder game;
-    FileStamp asRead;
 };
 
-TEST_F(PosixSaveTest, ReplacesTheFileKeepingItsModeAndTheOldContentAsBackup) {
+TEST_F(PosixSaveTest, TheNewFileAndTheBackupKeepTheOldFilesMode) {
     ASSERT_EQ(chmod((game.Path() + "servercycle.txt").c_str(), 0640), 0);
-    SaveRotationFile(game.Path(), "new", asRead);
+    game.Write("servercycle.txt.bak", "older");
+    ASSERT_EQ(chmod((game.Path() + "servercycle.txt.bak").c_str(), 0666), 0);
+    ASSERT_TRUE(Save(AsRead()));
     EXPECT_EQ(game.Read("servercycle.txt"), "new");
-    EXPECT_EQ(game.Read("servercycle.txt.bak"), "old");
-    struct stat status{};
-    ASSERT_EQ(stat((game.Path() + "servercycle.txt").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
-    EXPECT_TRUE(Leftovers().empty());
+    EXPECT_EQ(game.Read("servercycle.txt.bak"), kOld);
+    EXPECT_EQ(Mode(game.Path() + "servercycle.txt"), 0640u);
+    EXPECT_EQ(Mode(game.Path() + "servercycle.txt.bak"), 0640u);
+    EXPECT_EQ(game.Entries(), (std::vector<std::string>{"servercycle.txt", "servercycle.txt.bak"}));
 }
 
-TEST_F(PosixSaveTest, ALinkedFileIsReplacedWhereItIsAndTheLinksStay) {
+TEST_F(PosixSaveTest, ALinkedFileIsReplacedWhereItIsWithItsBackupBesideIt) {
     ScratchFolder elsewhere;
-    const std::string target = elsewhere.Write("cycle.txt", "old");
+    const std::string target = elsewhere.Write("cycle.txt", kOld);
+    ASSERT_EQ(chmod(target.c_str(), 0600), 0);
     const std::string planted = elsewhere.Write("victim.txt", "keep");
     fs::remove(game.Path() + "servercycle.txt");
     fs::create_symlink(target, game.Path() + "servercycle.txt");
     fs::create_symlink(planted, game.Path() + "servercycle.txt.bak");
-    asRead = ReadRotationFile(game.Path()).Stamp;
 
-    SaveRotationFile(game.Path(), "new", asRead);
+    ASSERT_TRUE(Save(AsRead()));
     EXPECT_TRUE(fs::is_symlink(game.Path() + "servercycle.txt"));
     EXPECT_EQ(elsewhere.Read("cycle.txt"), "new");
-    // The backup's own name is replaced, not written through.
-    EXPECT_FALSE(fs::is_symlink(game.Path() + "servercycle.txt.bak"));
-    EXPECT_EQ(game.Read("servercycle.txt.bak"), "old");
+    EXPECT_EQ(elsewhere.Read("cycle.txt.bak"), kOld);
+    EXPECT_EQ(Mode(target), 0600u);
+    EXPECT_EQ(Mode(target + ".bak"), 0600u);
+    // Nothing planted beside the link is written through.
     EXPECT_EQ(elsewhere.Read("victim.txt"), "keep");
-    EXPECT_EQ(elsewhere.Entries(), (std::vector<std::string>{"cycle.txt", "victim.txt"}));
-}
-
-TEST_F(PosixSaveTest, AFileChangedOrRemovedSinceItWasReadIsLeftAlone) {
-    game.Write("servercycle.txt", "other");
-    EXPECT_THROW(SaveRotationFile(game.Path(), "new", asRead), ChangedMeanwhile);
-    EXPECT_EQ(game.Read("servercycle.txt"), "other");
-    fs::remove(game.Path() + "servercycle.txt");
-    EXPECT_THROW(SaveRotationFile(game.Path(), "new", asRead), ChangedMeanwhile);
-    EXPECT_EQ(game.Entries(), std::vector<std::string>{});
+    EXPECT_EQ(elsewhere.Entries(), (std::vector<std::string>{"cycle.txt", "cycle.txt.bak", "victim.txt"}));
 }
 
 TEST_F(PosixSaveTest, AFolderThatRefusesNewFilesLeavesEverythingAsItWas) {
+    const FileStamp asRead = AsRead();
     // Root writes anywhere; an immutable folder refuses even root.
     const std::string command = "chattr +i '" + game.Path() + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0) GTEST_SKIP() << "chattr is not available here";
-    EXPECT_THROW(SaveRotationFile(game.Path(), "new", asRead), FileError);
+    const SaveOutcome saved = Save(asRead);
     std::system(("chattr -i '" + game.Path() + "'").c_str());
-    EXPECT_EQ(game.Read("servercycle.txt"), "old");
+    EXPECT_EQ(saved.Result, SaveOutcome::Status::Failed);
+    EXPECT_EQ(saved.Path, game.Path() + "servercycle.txt");
+    EXPECT_EQ(game.Read("servercycle.txt"), kOld);
     EXPECT_EQ(game.Entries(), std::vector<std::string>{"servercycle.txt"});
 }
 

@@ -1,4 +1,4 @@
-#include "cycle/rotation_file.h"
+#include "cycle/rotation_document.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,15 @@ MissionCatalogue Catalogue() {
     return catalogue;
 }
 
-std::vector<int16_t> Indexes(const CycleList& entries) {
+std::vector<CycleEntry> Entries(const RotationDocument& document) {
+    std::vector<CycleEntry> entries;
+    for (std::size_t i = 0; i < document.EntryCount(); ++i) entries.push_back(document.Entry(i));
+    return entries;
+}
+
+std::vector<int16_t> Indexes(const RotationDocument& document) {
     std::vector<int16_t> indexes;
-    for (const CycleEntry& entry : entries) indexes.push_back(entry.ScenarioIndex);
+    for (const CycleEntry& entry : Entries(document)) indexes.push_back(entry.ScenarioIndex);
     return indexes;
 }
 
@@ -50,59 +56,40 @@ TEST(RotationFileTest, OnlyTheFirstTrimmedHeaderStartsTheEntries) {
          true, {2, 1, 2, 0, 0}},
     };
     for (const auto& c : cases) {
-        const RotationText rotation = ReadRotation(c.text, catalogue);
-        EXPECT_EQ(rotation.HeaderFound, c.headerFound) << c.text;
-        EXPECT_EQ(Indexes(rotation.Entries), c.indexes) << c.text;
+        const RotationDocument rotation = RotationDocument::Read(c.text, catalogue);
+        EXPECT_EQ(rotation.HeaderFound(), c.headerFound) << c.text;
+        EXPECT_EQ(Indexes(rotation), c.indexes) << c.text;
     }
 }
 
 TEST(RotationFileTest, EntryKeepsItsFullTextButMatchesOnItsFirst99Characters) {
     const std::string fits = std::string(93, 'f') + "::Duel";
     const std::string cut = std::string(95, 'f') + "::Duel";
-    const RotationText rotation = ReadRotation(
+    const RotationDocument rotation = RotationDocument::Read(
         "[cycle]\r\n map=X.nfo::hillfight \r\nmap=" + fits + "\r\nmap=" + cut, Catalogue());
-    EXPECT_EQ(rotation.Entries,
-              (CycleList{{"Hill CTF", 1, "X.nfo::hillfight"}, {"Duel ", 2, fits}, {"", 0, cut}}));
-}
-
-TEST(RotationFileTest, WritingRebuildsMatchedEntriesAndKeepsUnmatchedOnes) {
-    const MissionCatalogue catalogue = Catalogue();
-    const std::string longText = "lost.nfo::" + std::string(150, 'q');
-    const std::string text = "[cycle]\r\nmap=x::HILLFIGHT\r\nmap=" + longText + "\r\nmap=::";
-    const CycleList entries = ReadRotation(text, catalogue).Entries;
-    const std::string written = WriteRotation(entries, catalogue);
-    EXPECT_EQ(written, "[cycle]\r\nmap=hill.nfo::HillFight\r\nmap=" + longText + "\r\nmap=::\r\n");
-    EXPECT_EQ(ReadRotation(written, catalogue).Entries[1].SourceText, longText);
-    EXPECT_EQ(WriteRotation({}, catalogue), "[cycle]\r\n");
-    EXPECT_EQ(WriteRotation({{"", 7, ""}, {"", -3, "a::b"}}, catalogue),
-              "[cycle]\r\nmap=::\r\nmap=a::b\r\n");
-}
-
-TEST(RotationFileTest, WritingWorksWithAnEmptyCatalogue) {
-    const MissionCatalogue empty;
-    const CycleList entries = ReadRotation("[cycle]\r\nmap=a.nfo::Duel\r\nmap=", empty).Entries;
-    EXPECT_EQ(Indexes(entries), (std::vector<int16_t>{0, 0}));
-    EXPECT_EQ(WriteRotation(entries, empty), "[cycle]\r\nmap=a.nfo::Duel\r\nmap=::\r\n");
-    EXPECT_EQ(WriteRotation({{"", 1, ""}}, empty), "[cycle]\r\nmap=::\r\n");
+    EXPECT_EQ(Entries(rotation),
+              (std::vector<CycleEntry>{{"Hill CTF", 1, "X.nfo::hillfight"}, {"Duel ", 2, fits}, {"", 0, cut}}));
 }
 
 TEST(RotationFileTest, EntryForScenarioNamesItsRecord) {
     const MissionCatalogue catalogue = Catalogue();
     EXPECT_EQ(EntryForScenario(catalogue, 1), (CycleEntry{"Hill CTF", 1, "hill.nfo::HillFight"}));
-    EXPECT_EQ(WriteRotation({EntryForScenario(catalogue, 2)}, catalogue),
-              "[cycle]\r\nmap=hill.nfo::Duel\r\n");
+    RotationDocument document;
+    ASSERT_TRUE(document.InsertFirst(2, catalogue));
+    EXPECT_EQ(document.Text(), "[cycle]\r\nmap=hill.nfo::Duel\r\n");
 }
 
 TEST(RotationFileTest, ReadsAtMost32767Entries) {
     std::string text = "[cycle]\r\n";
     for (int i = 0; i < 32767; ++i) text += "map=a::Duel\r\n";
     text += "map=a::HillFight\r\n";
-    const CycleList entries = ReadRotation(text, Catalogue()).Entries;
-    ASSERT_EQ(entries.size(), 32767u);
-    EXPECT_EQ(entries.back().ScenarioIndex, 2);
+    const RotationDocument document = RotationDocument::Read(text, Catalogue());
+    ASSERT_EQ(document.EntryCount(), 32767u);
+    EXPECT_EQ(document.Entry(32766).ScenarioIndex, 2);
+    EXPECT_EQ(document.UnlistedEntryCount(), 1u);
 }
 
-TEST(RotationFileTest, BadInputNeverBreaksReadingOrWriting) {
+TEST(RotationFileTest, BadInputIsReadAndWrittenBackByteForByte) {
     unsigned seed = 7;
     auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) / 65536u; };
     const std::string pieces[] = {"[scenarios]", "[server]", "[cycle]", "map=", "::", "={", "}",
@@ -115,7 +102,7 @@ TEST(RotationFileTest, BadInputNeverBreaksReadingOrWriting) {
         }
         MissionCatalogue catalogue;
         catalogue.ParseMissionFile(text, "f.nfo");
-        WriteRotation(ReadRotation(text, catalogue).Entries, catalogue);
+        EXPECT_EQ(RotationDocument::Read(text, catalogue).Text(), text);
     }
     const std::string huge = "[scenarios]\r\nA={\r\n[server]\r\nname=" +
                              std::string(4 << 20, '\x9f') + "\r\ngamelength=" +
@@ -123,7 +110,7 @@ TEST(RotationFileTest, BadInputNeverBreaksReadingOrWriting) {
     MissionCatalogue catalogue;
     catalogue.ParseMissionFile(huge, "f.nfo");
     EXPECT_EQ(catalogue.Scenario(1).GameLength, 32767);
-    EXPECT_EQ(ReadRotation("[cycle]\r\nmap=" + huge, catalogue).Entries.size(), 1u);
+    EXPECT_EQ(RotationDocument::Read("[cycle]\r\nmap=" + huge, catalogue).EntryCount(), 1u);
 }
 
 TEST(RotationFileTest, MissingHeaderMessage) {

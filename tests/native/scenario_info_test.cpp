@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "tests/plain_mission_walk.h"
+
 namespace rotaplex {
 namespace {
 
@@ -70,10 +72,10 @@ TEST(ScenarioInfoTest, SettingLinesSetTheirField) {
         ScenarioInfo expected = Fresh();
         c.change(expected);
         ScenarioInfo record = Fresh();
-        ParseSetting(CleanLine(c.fileLine), record, texts);
+        plain::ParseSetting(CleanLine(c.fileLine), record, texts);
         EXPECT_EQ(record, expected) << c.fileLine;
         ScenarioInfo uncleaned = Fresh();
-        ParseSetting(c.fileLine, uncleaned, texts);
+        plain::ParseSetting(c.fileLine, uncleaned, texts);
         EXPECT_EQ(uncleaned, expected) << "not cleaned: " << c.fileLine;
     }
 }
@@ -81,8 +83,8 @@ TEST(ScenarioInfoTest, SettingLinesSetTheirField) {
 TEST(ScenarioInfoTest, LaterLineOverwritesEarlier) {
     ScenarioInfo record = Fresh();
     TextArena texts;
-    ParseSetting("weather=1", record, texts);
-    ParseSetting("weather=0", record, texts);
+    plain::ParseSetting("weather=1", record, texts);
+    plain::ParseSetting("weather=0", record, texts);
     EXPECT_EQ(record.Weather, 0);
 }
 

@@ -10,12 +10,12 @@
 #include "cycle/file_rules.h"
 #include "cycle/report_batch.h"
 #include "cycle/rotation_file.h"
-#include "cycle/win/mission_scan.h"
-#include "cycle/win/rotation_store.h"
-#include "cycle/win/scenario_text.h"
+#include "cycle/game_session.h"
+#include "cycle/scenario_text.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "cycle/win/wide_path.h"
+#include "cycle/win/windows_file_system.h"
 #include "started_program.h"
 #include "test_folder.h"
 #include "window_checks.h"
@@ -219,13 +219,15 @@ INSTANTIATE_TEST_SUITE_P(Folders, BadCorpus, testing::ValuesIn(kCases), [](const
 // save writes, so it must come back byte for byte).
 TEST(BadCorpusData, NumbersSaturateAndALongEntryIsWrittenBackWhole) {
     test::CapturingReporter reporter;
-    const ScenarioInfo hill = ScanMissions(CorpusFolder("big-numbers"), reporter).Scenario(1);
+    const ScenarioInfo hill = ScanMissions(WindowsFileSystem(), CorpusFolder("big-numbers"), reporter).Scenario(1);
     for (const int16_t number : {hill.GameLength, hill.KillLimitNumber, hill.TeamCount, hill.MaximumTonnage})
         EXPECT_EQ(number, 32767);
 
     const std::string folder = CorpusFolder("long-entry");
-    const MissionCatalogue missions = ScanMissions(folder, reporter);
-    EXPECT_EQ(LoadRotation(folder, missions, reporter).Text(), test::ReadBytes(RotationPath(folder)));
+    GameSession session(WindowsFileSystem(), folder);
+    session.ReadMissions(reporter);
+    session.ReadRotation(reporter);
+    EXPECT_EQ(session.Document().Text(), test::ReadBytes(RotationPath(folder)));
     EXPECT_TRUE(reporter.Messages.empty());
 }
 
@@ -233,12 +235,12 @@ TEST(BadCorpusData, NumbersSaturateAndALongEntryIsWrittenBackWhole) {
 TEST(BadCorpusData, ScenarioTextsElsewhereShowNothing) {
     const std::string folder = CorpusFolder("text-elsewhere");
     test::CapturingReporter reporter;
-    const MissionCatalogue missions = ScanMissions(folder, reporter);
+    const MissionCatalogue missions = ScanMissions(WindowsFileSystem(), folder, reporter);
     ASSERT_EQ(missions.ScenarioCount(), 3);
     EXPECT_TRUE(test::Exists(folder + "outside.txt"));
     for (int i = 1; i <= 3; ++i) {
         SCOPED_TRACE(missions.Scenario(i).ScenarioText);
-        EXPECT_EQ(ReadScenarioText(folder, missions.Scenario(i).ScenarioText), "");
+        EXPECT_EQ(ReadScenarioText(WindowsFileSystem(), folder, missions.Scenario(i).ScenarioText), "");
     }
 }
 

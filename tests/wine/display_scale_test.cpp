@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cycle/win/unique_handle.h"
+#include "cycle/win/windows_file_system.h"
 #include "modal_script.h"
 #include "started_program.h"
 #include "test_folder.h"
@@ -167,7 +168,7 @@ TEST(AtThisScale, EveryLabelAndComboItemFitsItsControl) {
                                EXPECT_GT(r.bottom - r.top, 69 * scale);
                                test::PressPropertiesCancel(w);
                            }});
-        ShowMissionProperties(owner.get(), catalogue, folder.Path(), 1);
+        ShowMissionProperties(owner.get(), catalogue, WindowsFileSystem(), folder.Path(), 1);
         EXPECT_EQ(script.StepsRun(), 1u);
     }
     {

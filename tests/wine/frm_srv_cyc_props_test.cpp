@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cycle/win/unique_handle.h"
+#include "cycle/win/windows_file_system.h"
 #include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
@@ -76,7 +77,7 @@ protected:
     int16_t Show(int16_t selected, const std::vector<Step>& steps) {
         const size_t count = steps.size();
         ModalScript script(kWindowClass, steps);
-        const int16_t chosen = ShowMissionProperties(owner.get(), catalogue, folder.Path(), selected);
+        const int16_t chosen = ShowMissionProperties(owner.get(), catalogue, WindowsFileSystem(), folder.Path(), selected);
         EXPECT_EQ(script.StepsRun(), count);
         return chosen;
     }

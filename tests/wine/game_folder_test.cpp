@@ -84,26 +84,5 @@ TEST_F(GameKeyTest, QueryValueResults) {
     EXPECT_EQ(value, RegistryValue(std::string("before")));
 }
 
-TEST(FileExists, FindsOrdinaryFilesOnly) {
-    test::TestFolder folder;
-    const std::string file = folder.Write("story.txt", "text");
-    const std::string hidden = folder.Write("hidden.txt", "text");
-    SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    const std::string readOnly = folder.Write("locked.txt", "text");
-    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    folder.MakeFolder("sub.txt");
-
-    EXPECT_TRUE(FileExists(file, 0));
-    EXPECT_TRUE(FileExists(readOnly, 0));
-    EXPECT_TRUE(FileExists(folder.Path() + "*.txt", 0));
-    EXPECT_FALSE(FileExists("", 0));
-    EXPECT_FALSE(FileExists(hidden, 0));
-    EXPECT_TRUE(FileExists(hidden, FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_FALSE(FileExists(folder.Path() + "sub.txt", 0));
-    EXPECT_FALSE(FileExists(folder.Path() + "missing.txt", 0));
-    EXPECT_FALSE(FileExists("Q:\\no\\such\\drive.txt", 0));
-    EXPECT_FALSE(FileExists(folder.Path() + "bad\"name|<>.txt", 0));
-}
-
 }  // namespace
 }  // namespace rotaplex

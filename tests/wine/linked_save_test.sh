@@ -5,11 +5,11 @@
 # linked_save_test.sh PREFIX TEST_EXE WORK_DIR
 set -euo pipefail
 prefix=$1 exe=$2 work=$3
-test_name=SaveFileAtomically.ReplacesWhatALinkPointsToAndNeverWritesThroughPlantedLinks
+test_name=WindowsFileSystem.ReplacesWhatALinkPointsToAndNeverWritesThroughPlantedLinks
 root=$(mktemp -d "$work/linked-save.XXXXXX")
 trap 'rm -rf "$root"' EXIT
 mkdir "$root/game" "$root/elsewhere"
-printf 'old' >"$root/elsewhere/servercycle.txt"
+printf '[cycle]\r\nold' >"$root/elsewhere/servercycle.txt"
 printf 'outside' >"$root/elsewhere/outside.txt"
 ln -s ../elsewhere/servercycle.txt "$root/game/servercycle.txt"
 ln -s outside.txt "$root/elsewhere/planted.tmp"
@@ -19,7 +19,7 @@ ROTAPLEX_LINKED_GAME="Z:${root//\//\\}\\game\\" "$(dirname "$0")/../../cmake/win
   --gtest_filter="$test_name" | tee "$root/output.txt"
 grep -q "^\[       OK \] $test_name" "$root/output.txt"
 [ -L "$root/game/servercycle.txt" ] || { echo "servercycle.txt is no longer a link"; exit 1; }
-[ "$(cat "$root/elsewhere/servercycle.txt")" = new ]
+[ "$(cat "$root/elsewhere/servercycle.txt")" = "$(printf '[cycle]\r\nnew')" ]
 [ "$(cat "$root/elsewhere/outside.txt")" = outside ]
 [ -L "$root/elsewhere/planted.tmp" ] && [ -L "$root/elsewhere/dangling.tmp" ]
 [ ! -e "$root/elsewhere/nothing.txt" ]

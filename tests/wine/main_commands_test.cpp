@@ -2,6 +2,7 @@
 // answered by script.
 #include <gtest/gtest.h>
 
+#include "cycle/win/game_folder.h"
 #include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/message_loop.h"
@@ -59,7 +60,7 @@ Step Properties(LRESULT highlighted, int choose, bool ok) {
 }
 
 void Start(frmSrvCyc& main) {
-    main.Load();
+    main.Load(LocateGameFolder());
     main.Show(SW_SHOWNORMAL);
 }
 
@@ -88,9 +89,9 @@ bool QuitAsks(frmSrvCyc& main) {
 // The list, the rotation behind it, and whether it counts as changed.
 void ExpectRotation(frmSrvCyc& main, const Rows& rows, bool changed) {
     EXPECT_EQ(ListRows(main.List1()), rows);
-    ASSERT_EQ(main.Cycle().EntryCount(), rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Cycle().Entry(i).ScenarioIndex, rows[i].second) << i;
-    EXPECT_EQ(main.CycleChanged(), changed ? -1 : 0);
+    ASSERT_EQ(main.Session().Document().EntryCount(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Session().Document().Entry(i).ScenarioIndex, rows[i].second) << i;
+    EXPECT_EQ(main.Session().Document().Changed(), changed);
     EXPECT_EQ(QuitAsks(main), changed);
 }
 
@@ -287,8 +288,8 @@ TEST_F(MainCommandsTest, FullRotationTakesNoMoreEntries) {
     const auto shown = Press(main, kAdd, {Click(IDOK)});
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].Text, "The rotation already holds 32767 entries, the most it can hold.");
-    EXPECT_EQ(main.Cycle().EntryCount(), 32767u);
-    EXPECT_EQ(main.CycleChanged(), 0);
+    EXPECT_EQ(main.Session().Document().EntryCount(), 32767u);
+    EXPECT_FALSE(main.Session().Document().Changed());
 }
 
 }  // namespace

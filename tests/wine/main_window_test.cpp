@@ -4,7 +4,8 @@
 
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
-#include "failing_file_system.h"
+#include "cycle/win/game_folder.h"
+#include "faulty_file_system.h"
 #include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
@@ -17,7 +18,7 @@
 namespace rotaplex {
 namespace {
 
-using test::FailingFileSystem;
+using test::FaultyFileSystem;
 using test::ListRow;
 using test::ListRows;
 using test::Click;
@@ -44,7 +45,7 @@ protected:
 
     // Starts the window as the program does and makes one change to the rotation.
     static void StartAndChange(frmSrvCyc& main) {
-        main.Load();
+        main.Load(LocateGameFolder());
         main.Show(SW_SHOWNORMAL);
         main.RemoveEntry(1);
     }
@@ -71,14 +72,14 @@ protected:
 TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
     ModalScript script;
     frmSrvCyc main;
-    main.Load();
+    main.Load(LocateGameFolder());
 
     EXPECT_TRUE(script.Shown.empty());
-    EXPECT_EQ(main.GameFolder(), folder_.Path());
+    EXPECT_EQ(main.Session().Folder(), folder_.Path());
     EXPECT_EQ(ListRows(main.List1()), kRows);
-    EXPECT_EQ(main.Cycle().EntryCount(), kRows.size());
+    EXPECT_EQ(main.Session().Document().EntryCount(), kRows.size());
     EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), LB_ERR);
-    EXPECT_EQ(main.CycleChanged(), 0);
+    EXPECT_FALSE(main.Session().Document().Changed());
     EXPECT_FALSE(IsWindowVisible(main.Window()));
 }
 
@@ -142,7 +143,7 @@ TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
     folder_.Write("servercycle.txt", "map=hill.nfo::Dusk\r\n");
     ModalScript script({Click(IDOK), Click(IDOK)});
     frmSrvCyc main;
-    main.Load();
+    main.Load(LocateGameFolder());
 
     ASSERT_EQ(script.Shown.size(), 2u);
     EXPECT_EQ(script.Shown[0].Text, MissingScenariosMessage(broken));
@@ -162,7 +163,7 @@ TEST_F(MainWindowTest, RotationThatCannotBeReadStopsStartUp) {
     ASSERT_TRUE(held);
     frmSrvCyc main;
     try {
-        main.Load();
+        main.Load(LocateGameFolder());
         FAIL() << "no error";
     } catch (const FileError& error) {
         EXPECT_EQ(error.Path(), rotation_);
@@ -172,13 +173,13 @@ TEST_F(MainWindowTest, RotationThatCannotBeReadStopsStartUp) {
 TEST_F(MainWindowTest, FolderWithoutARotationStartsEmpty) {
     DeleteFileA(rotation_.c_str());
     frmSrvCyc main;
-    main.Load();
+    main.Load(LocateGameFolder());
     EXPECT_TRUE(ListRows(main.List1()).empty());
 }
 
 TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
     frmSrvCyc main;
-    main.Load();
+    main.Load(LocateGameFolder());
     main.InsertEntry(2, kAddAfter, 2);
     main.RemoveEntry(0);
     SendMessageA(main.List1(), LB_SETCURSEL, 1, 0);
@@ -186,16 +187,16 @@ TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
 
     const std::vector<ListRow> rows{{"", 0}, {"Dusk Attrition", 2}, {"Dusk Attrition", 2}};
     EXPECT_EQ(ListRows(main.List1()), rows);
-    ASSERT_EQ(main.Cycle().EntryCount(), rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Cycle().Entry(i).ScenarioIndex, rows[i].second);
+    ASSERT_EQ(main.Session().Document().EntryCount(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Session().Document().Entry(i).ScenarioIndex, rows[i].second);
     EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), 1) << "the replaced entry stays selected";
-    EXPECT_EQ(main.CycleChanged(), -1);
+    EXPECT_TRUE(main.Session().Document().Changed());
 }
 
 TEST_F(MainWindowTest, QuitWithoutChangesAsksNothingAndLeavesTheFile) {
     ModalScript script;
     frmSrvCyc main;
-    main.Load();
+    main.Load(LocateGameFolder());
     main.Show(SW_SHOWNORMAL);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
 
@@ -232,7 +233,7 @@ TEST_F(MainWindowTest, CancelKeepsTheWindowTheListTheChangeAndTheOutline) {
     ASSERT_FALSE(Closed(main));
     EXPECT_TRUE(IsWindowVisible(main.Window()));
     EXPECT_EQ(ListRows(main.List1()), (std::vector<ListRow>{kRows[0], kRows[2]}));
-    EXPECT_EQ(main.CycleChanged(), -1);
+    EXPECT_TRUE(main.Session().Document().Changed());
     unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR);
     test::ExpectPixels(outline.get(), test::kMainOutlinePixels);
@@ -245,7 +246,8 @@ TEST_F(MainWindowTest, CancelKeepsTheWindowTheListTheChangeAndTheOutline) {
 
 // A save that fails loses nothing: the operator is told why and can quit again.
 TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
-    FailingFileSystem files(FailingFileSystem::FailWrite);
+    // Only the first write fails: the retry goes through.
+    FaultyFileSystem files(WindowsFileSystem(), FaultyFileSystem::Step::Write);
     ModalScript script({Click(IDYES), Click(IDOK), Click(IDYES)});
     frmSrvCyc main(files);
     StartAndChange(main);
@@ -258,14 +260,14 @@ TEST_F(MainWindowTest, FailedSaveKeepsTheWindowAndSaysWhy) {
     EXPECT_EQ(failure.Title, "Rotaplex");
     EXPECT_EQ(failure.Icon, BoxIcon::Error);
     EXPECT_NE(failure.Text.find(rotation_), std::string::npos) << failure.Text;
-    EXPECT_NE(failure.Text.find(SystemMessage(ERROR_DISK_FULL)), std::string::npos) << failure.Text;
+    EXPECT_NE(failure.Text.find(FaultyFileSystem::kReason), std::string::npos) << failure.Text;
     EXPECT_TRUE(IsWindowVisible(main.Window()));
     EXPECT_EQ(ListRows(main.List1()), (std::vector<ListRow>{kRows[0], kRows[2]}));
-    EXPECT_EQ(main.CycleChanged(), -1);
+    EXPECT_TRUE(main.Session().Document().Changed());
     EXPECT_EQ(ReadBytes(rotation_), kRotation);
-    EXPECT_EQ(test::FolderEntries(folder_.Path()), (std::vector<std::string>{"resource", "servercycle.txt"}));
+    EXPECT_EQ(test::FolderEntries(folder_.Path()),
+              (std::vector<std::string>{"resource", "servercycle.txt", "servercycle.txt.lock"}));
 
-    files.Failing = FailingFileSystem::FailNothing;
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(script.Shown.size(), 3u);
     EXPECT_TRUE(Closed(main));

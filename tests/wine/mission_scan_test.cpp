@@ -1,6 +1,8 @@
-#include "cycle/win/mission_scan.h"
-
 #include <gtest/gtest.h>
+
+#include "cycle/game_session.h"
+#include "cycle/win/system_error.h"
+#include "cycle/win/windows_file_system.h"
 
 #include "test_folder.h"
 
@@ -23,7 +25,7 @@ TEST(ScanMissions, ReadsFilesInListingOrderAndScenariosInFileOrder) {
     folder.Write(kMissions + "b.nfo", " [ SCENARIOS ] \r\n" + Block("Valley Run", "Valley"));
     CapturingReporter reporter;
 
-    const MissionCatalogue catalogue = ScanMissions(folder.Path(), reporter);
+    const MissionCatalogue catalogue = ScanMissions(WindowsFileSystem(), folder.Path(), reporter);
 
     EXPECT_TRUE(reporter.Messages.empty());
     ASSERT_EQ(catalogue.ScenarioCount(), 3);
@@ -45,10 +47,11 @@ TEST(ScanMissions, ListsOrdinaryFilesOnly) {
     const std::string system = folder.Write(kMissions + "system.nfo", "");
     SetFileAttributesA(system.c_str(), FILE_ATTRIBUTE_SYSTEM);
     folder.MakeFolder(kMissions + "x.nfo");
+    CapturingReporter reporter;
 
-    std::vector<std::string> names = ListMissionFiles(folder.Path());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"UPPER.NFO", "plain.nfo"}));
+    const MissionCatalogue catalogue = ScanMissions(WindowsFileSystem(), folder.Path(), reporter);
+    EXPECT_EQ(catalogue.MissionFiles(), (std::vector<std::string>{"", "plain.nfo", "UPPER.NFO"}));
+    EXPECT_EQ(reporter.Messages.size(), 2u) << "both empty files have no scenarios";
 }
 
 TEST(ScanMissions, ReportsFilesWithoutScenariosAndGoesOn) {
@@ -60,7 +63,7 @@ TEST(ScanMissions, ReportsFilesWithoutScenariosAndGoesOn) {
     folder.Write(kMissions + "d.nfo", "");
     CapturingReporter reporter;
 
-    const MissionCatalogue catalogue = ScanMissions(folder.Path(), reporter);
+    const MissionCatalogue catalogue = ScanMissions(WindowsFileSystem(), folder.Path(), reporter);
 
     const std::string prefix = folder.Path() + kMissions;
     EXPECT_EQ(reporter.Messages,
@@ -76,7 +79,7 @@ TEST(ScanMissions, ReportsAScenarioWithoutServerSettings) {
     folder.Write(kMissions + "a.nfo", "[Scenarios]\r\nHill Fight = {\r\nterrain = hills\r\n}\r\n");
     CapturingReporter reporter;
 
-    const MissionCatalogue catalogue = ScanMissions(folder.Path(), reporter);
+    const MissionCatalogue catalogue = ScanMissions(WindowsFileSystem(), folder.Path(), reporter);
 
     EXPECT_EQ(reporter.Messages, std::vector<std::string>{"Malformed File " + folder.Path() + kMissions +
                                                           "a.nfo\nmissing [server] in scenario"});
@@ -87,13 +90,13 @@ TEST(ScanMissions, ReportsAScenarioWithoutServerSettings) {
 TEST(ScanMissions, NoMissionsFolderIsAnEmptyCatalogue) {
     TestFolder folder;
     CapturingReporter reporter;
-    const MissionCatalogue catalogue = ScanMissions(folder.Path(), reporter);
+    const MissionCatalogue catalogue = ScanMissions(WindowsFileSystem(), folder.Path(), reporter);
     EXPECT_EQ(catalogue.ScenarioCount(), 0);
     EXPECT_TRUE(catalogue.ScenarioTable().empty());
     EXPECT_TRUE(reporter.Messages.empty());
 }
 
-TEST(ScanMissions, UnreadableFileIsSkipped) {
+TEST(ScanMissions, UnreadableFileIsReportedAndSkipped) {
     TestFolder folder;
     const std::string locked = folder.Write(kMissions + "a.nfo", "[Scenarios]\r\n" + Block("Locked", "L"));
     folder.Write(kMissions + "b.nfo", "[Scenarios]\r\n" + Block("Open", "O"));
@@ -102,17 +105,17 @@ TEST(ScanMissions, UnreadableFileIsSkipped) {
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     CapturingReporter reporter;
 
-    const MissionCatalogue catalogue = ScanMissions(folder.Path(), reporter);
+    const MissionCatalogue catalogue = ScanMissions(WindowsFileSystem(), folder.Path(), reporter);
     CloseHandle(holder);
 
     ASSERT_EQ(catalogue.ScenarioCount(), 1);
     EXPECT_EQ(catalogue.Scenario(1).ScenarioKey, "Open");
-    EXPECT_TRUE(reporter.Messages.empty());
+    EXPECT_EQ(reporter.Messages, std::vector<std::string>{locked + "\n" + SystemMessage(ERROR_SHARING_VIOLATION)});
 }
 
 TEST(ScanMissions, DemoGameFolderReadsCleanly) {
     CapturingReporter reporter;
-    const MissionCatalogue catalogue = ScanMissions(test::DemoGameFolder(), reporter);
+    const MissionCatalogue catalogue = ScanMissions(WindowsFileSystem(), test::DemoGameFolder(), reporter);
     EXPECT_TRUE(reporter.Messages.empty());
     EXPECT_EQ(catalogue.MissionFileCount(), 6);
     EXPECT_EQ(catalogue.ScenarioCount(), 13);

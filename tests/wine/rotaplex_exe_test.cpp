@@ -5,7 +5,6 @@
 #include <future>
 
 #include "cycle/file_rules.h"
-#include "cycle/win/file_system.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "modal_script.h"

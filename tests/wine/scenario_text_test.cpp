@@ -1,6 +1,8 @@
-#include "cycle/win/scenario_text.h"
+#include "cycle/scenario_text.h"
 
 #include <gtest/gtest.h>
+
+#include "cycle/win/windows_file_system.h"
 
 #include "cycle/file_rules.h"
 #include "test_folder.h"
@@ -31,7 +33,7 @@ TEST(ReadScenarioText, ShowsOrdinaryFilesInsideTheGameFolderOnly) {
         {"resource\\missions\\com1.txt", ""},
         {"nul", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(ReadScenarioText(game, c.ScenarioText), c.Shown) << c.ScenarioText;
+    for (const Case& c : cases) EXPECT_EQ(ReadScenarioText(WindowsFileSystem(), game, c.ScenarioText), c.Shown) << c.ScenarioText;
 }
 
 TEST(ReadScenarioText, ShowsTheFirstPartAndSaysTheRestIsNot) {
@@ -43,8 +45,8 @@ TEST(ReadScenarioText, ShowsTheFirstPartAndSaysTheRestIsNot) {
     game.Write("at.txt", atCap);
     game.Write("over.txt", atCap + "more");
 
-    EXPECT_EQ(ReadScenarioText(game.Path(), "at.txt"), atCap);
-    EXPECT_EQ(ReadScenarioText(game.Path(), "over.txt"), ShownScenarioText(atCap, atCap.size() + 4));
+    EXPECT_EQ(ReadScenarioText(WindowsFileSystem(), game.Path(), "at.txt"), atCap);
+    EXPECT_EQ(ReadScenarioText(WindowsFileSystem(), game.Path(), "over.txt"), ShownScenarioText(atCap, atCap.size() + 4));
 }
 
 }  // namespace

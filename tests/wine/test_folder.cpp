@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "cycle/win/file_system.h"
+#include "cycle/win/windows_file_system.h"
 #include "cycle/win/game_folder.h"
 #include "cycle/win/unique_handle.h"
 #include "cycle/win/wide_path.h"
@@ -61,7 +61,7 @@ std::string TestFolder::Write(const std::string& relative, const std::string& by
     return path;
 }
 
-std::string ReadBytes(const std::string& path) { return ReadWholeFile(path); }
+std::string ReadBytes(const std::string& path) { return WindowsFileSystem().Read(path, ~uint64_t{0}).Bytes; }
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

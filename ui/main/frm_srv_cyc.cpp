@@ -9,8 +9,6 @@
 #include "cycle/file_rules.h"
 #include "cycle/limits.h"
 #include "cycle/report_batch.h"
-#include "cycle/win/mission_scan.h"
-#include "cycle/win/rotation_store.h"
 #include "cycle/win/system_error.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
@@ -55,7 +53,7 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 
 }  // namespace
 
-frmSrvCyc::frmSrvCyc(SaveFileSystem& files)
+frmSrvCyc::frmSrvCyc(FileSystem& files)
     : SkinnedWindow(kMainSkin, kMainHotSpots, kMainSurface), files_(files) {
     RegisterClassOnce(kClassName, 0, IDI_ROTAPLEX);
     // Borderless, yet with a taskbar button that minimises and restores it.
@@ -82,15 +80,10 @@ void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) {
 }
 
 void frmSrvCyc::Load(const std::string& gameFolder) {
-    gameFolder_ = gameFolder;
-    ScanMissionsTold();
+    session_.emplace(files_, gameFolder);
+    ReadMissionsTold();
     MessageBoxReporter reporter(Window());
-    try {
-        cycle_ = LoadRotation(gameFolder_, missions_, reporter, &cycleRead_);
-    } catch (const FileError& error) {
-        // A folder without a rotation starts with an empty one; the first save creates it.
-        if (error.Code() != ERROR_FILE_NOT_FOUND) throw;
-    }
+    session_->ReadRotation(reporter);
     ListAll();
 }
 
@@ -98,18 +91,18 @@ void frmSrvCyc::ListAll() {
     const LRESULT top = SendMessageA(list1_, LB_GETTOPINDEX, 0, 0);
     {
         size_t textBytes = 0;
-        for (size_t i = 0; i < cycle_.EntryCount(); ++i) textBytes += cycle_.Entry(i).DisplayText.size() + 1;
-        const ListBoxBulkFill fill(list1_, static_cast<int>(cycle_.EntryCount()), textBytes);
+        for (size_t i = 0; i < Cycle().EntryCount(); ++i) textBytes += Cycle().Entry(i).DisplayText.size() + 1;
+        const ListBoxBulkFill fill(list1_, static_cast<int>(Cycle().EntryCount()), textBytes);
         SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
-        for (size_t i = 0; i < cycle_.EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), cycle_.Entry(i));
+        for (size_t i = 0; i < Cycle().EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), Cycle().Entry(i));
     }
     SendMessageA(list1_, LB_SETTOPINDEX, top, 0);
     FitListWidth();
 }
 
-void frmSrvCyc::ScanMissionsTold() {
+void frmSrvCyc::ReadMissionsTold() {
     ReportBatch reports;
-    missions_ = ScanMissions(gameFolder_, reports);
+    session_->ReadMissions(reports);
     MessageBoxReporter reporter(Window());
     reports.TellTo(reporter, [&](const std::string& question) { return AskYesNo(Window(), question); });
 }
@@ -122,33 +115,33 @@ void frmSrvCyc::Show(int how) {
 void frmSrvCyc::InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario) {
     const auto at = static_cast<size_t>(index);
     const bool after = AddPosition == kAddAfter;
-    const bool inserted = cycle_.EntryCount() == 0 ? cycle_.InsertFirst(scenario, missions_)
-                          : after                  ? cycle_.InsertAfter(at, scenario, missions_)
-                                                   : cycle_.InsertBefore(at, scenario, missions_);
+    const bool inserted = Cycle().EntryCount() == 0 ? Cycle().InsertFirst(scenario, Missions())
+                          : after                  ? Cycle().InsertAfter(at, scenario, Missions())
+                                                   : Cycle().InsertBefore(at, scenario, Missions());
     if (!inserted) return;
-    ListEntry(static_cast<int16_t>(index + after), cycle_.Entry(at + after));
+    ListEntry(static_cast<int16_t>(index + after), Cycle().Entry(at + after));
     FitListWidth();
 }
 
 void frmSrvCyc::RemoveEntry(int16_t index) {
-    if (!cycle_.Remove(static_cast<size_t>(index))) return;
+    if (!Cycle().Remove(static_cast<size_t>(index))) return;
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
     FitListWidth();
 }
 
 void frmSrvCyc::ReplaceEntry(int16_t index, int16_t scenario) {
-    if (!cycle_.SetScenario(static_cast<size_t>(index), scenario, missions_)) return;
+    if (!Cycle().SetScenario(static_cast<size_t>(index), scenario, Missions())) return;
     const LRESULT selected = SendMessageA(list1_, LB_GETCURSEL, 0, 0);
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
-    ListEntry(index, cycle_.Entry(static_cast<size_t>(index)));
+    ListEntry(index, Cycle().Entry(static_cast<size_t>(index)));
     SendMessageA(list1_, LB_SETCURSEL, selected, 0);
     FitListWidth();
 }
 
 void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
-    if (!cycle_.Move(from, to)) return;
+    if (!Cycle().Move(from, to)) return;
     SendMessageA(list1_, LB_DELETESTRING, from, 0);
-    ListEntry(static_cast<int16_t>(to), cycle_.Entry(to));
+    ListEntry(static_cast<int16_t>(to), Cycle().Entry(to));
     Select(to);
 }
 
@@ -159,12 +152,9 @@ void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
 
 LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CLOSE: {
-        bool cancel = false;
-        Unload(cancel);
-        if (!cancel) DestroyWindow(Window());
+    case WM_CLOSE:
+        if (Unload()) DestroyWindow(Window());
         return 0;
-    }
     case WM_QUERYENDSESSION:
         return QueryEndSession();
     case WM_ENDSESSION:
@@ -207,15 +197,15 @@ void frmSrvCyc::Run(EditorCommand command) {
 
 EditorState frmSrvCyc::State() const {
     const std::optional<int16_t> selected = SelectedEntry();
-    return {cycle_.EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt, cycle_.CanUndo(),
-            cycle_.CanRedo()};
+    return {Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt, Cycle().CanUndo(),
+            Cycle().CanRedo()};
 }
 
 void frmSrvCyc::Add() {
     const EditorState state = State();
     // The first entry of an empty rotation has no place to pick.
     const int16_t AddPosition =
-        state.Selected ? ShowAddPosition(Window(), RowText(cycle_.Entry(*state.Selected))) : kAddBefore;
+        state.Selected ? ShowAddPosition(Window(), RowText(Cycle().Entry(*state.Selected))) : kAddBefore;
     if (AddPosition == kAddCancelled) return;
     const int16_t SelectedScenario = ChooseScenario(kNoScenario);
     if (SelectedScenario == kNoScenario) return;
@@ -225,7 +215,7 @@ void frmSrvCyc::Add() {
 
 void frmSrvCyc::Edit() {
     const int16_t selected = *SelectedEntry();
-    const int16_t remembered = cycle_.Entry(selected).ScenarioIndex;
+    const int16_t remembered = Cycle().Entry(selected).ScenarioIndex;
     const int16_t SelectedScenario = ChooseScenario(remembered);
     if (SelectedScenario != remembered) ReplaceEntry(selected, SelectedScenario);
 }
@@ -233,11 +223,11 @@ void frmSrvCyc::Edit() {
 void frmSrvCyc::Del() {
     const int16_t selected = *SelectedEntry();
     // No is the default: Enter, pressed once too often, keeps the entry.
-    if (MessageBoxA(Window(), DeleteQuestion(RowText(cycle_.Entry(selected))).c_str(), kAppTitle,
+    if (MessageBoxA(Window(), DeleteQuestion(RowText(Cycle().Entry(selected))).c_str(), kAppTitle,
                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     RemoveEntry(selected);
-    Select(SelectionAt(static_cast<std::size_t>(selected), cycle_.EntryCount()));
+    Select(SelectionAt(static_cast<std::size_t>(selected), Cycle().EntryCount()));
 }
 
 void frmSrvCyc::MoveUp() {
@@ -251,15 +241,15 @@ void frmSrvCyc::MoveDown() {
 }
 // Which entries a step touched beyond the one it names is not told, so List1 is listed anew.
 void frmSrvCyc::Undo() {
-    const std::optional<std::size_t> touched = cycle_.Undo();
+    const std::optional<std::size_t> touched = Cycle().Undo();
     ListAll();
-    Select(SelectionAt(touched, cycle_.EntryCount()));
+    Select(SelectionAt(touched, Cycle().EntryCount()));
 }
 
 void frmSrvCyc::Redo() {
-    const std::optional<std::size_t> touched = cycle_.Redo();
+    const std::optional<std::size_t> touched = Cycle().Redo();
     ListAll();
-    Select(SelectionAt(touched, cycle_.EntryCount()));
+    Select(SelectionAt(touched, Cycle().EntryCount()));
 }
 
 // The save that quitting makes, without quitting: afterwards the rotation counts as unchanged.
@@ -292,7 +282,7 @@ void frmSrvCyc::ShowContextMenu(LPARAM at) {
 }
 
 LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
-    const int count = static_cast<int>(cycle_.EntryCount());
+    const int count = static_cast<int>(Cycle().EntryCount());
     int over = LBItemFromPt(list1_, drag.ptCursor, TRUE);
     // Below the last row inside the list: the place after it.
     RECT inside{};
@@ -324,8 +314,8 @@ LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
 }
 
 void frmSrvCyc::DrawEntry(const DRAWITEMSTRUCT& item) const {
-    if (item.itemID >= cycle_.EntryCount()) return DrawListRow(item, "");
-    const CycleEntry& entry = cycle_.Entry(item.itemID);
+    if (item.itemID >= Cycle().EntryCount()) return DrawListRow(item, "");
+    const CycleEntry& entry = Cycle().Entry(item.itemID);
     DrawListRow(item, RowText(entry), RowNote(entry));
 }
 
@@ -336,8 +326,8 @@ const std::string& frmSrvCyc::RowText(const CycleEntry& entry) const {
 void frmSrvCyc::FitListWidth() {
     const ListRowMeasure measure(list1_);
     int widest = 0;
-    for (size_t i = 0; i < cycle_.EntryCount(); ++i)
-        widest = std::max(widest, measure.Width(RowText(cycle_.Entry(i)), RowNote(cycle_.Entry(i))));
+    for (size_t i = 0; i < Cycle().EntryCount(); ++i)
+        widest = std::max(widest, measure.Width(RowText(Cycle().Entry(i)), RowNote(Cycle().Entry(i))));
     SendMessageA(list1_, LB_SETHORIZONTALEXTENT, widest, 0);
 }
 
@@ -354,13 +344,13 @@ std::optional<int16_t> frmSrvCyc::SelectedEntry() const {
 void frmSrvCyc::Tell(const char* text) const { MessageBoxReporter(Window()).Report(text); }
 
 int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
-    return ShowMissionProperties(Window(), missions_, gameFolder_, SelectedScenario);
+    return ShowMissionProperties(Window(), Missions(), files_, session_->Folder(), SelectedScenario);
 }
 
-void frmSrvCyc::Unload(bool& Cancel) {
+bool frmSrvCyc::Unload() {
     ReleaseOutline();
-    if (CycleChanged() != -1 || sessionAnswered_) return;
-    Cancel = !AskToSaveChanges();
+    if (!Cycle().Changed() || sessionAnswered_) return true;
+    return AskToSaveChanges();
 }
 
 bool frmSrvCyc::AskToSaveChanges() {
@@ -375,7 +365,7 @@ bool frmSrvCyc::AskToSaveChanges() {
 }
 
 BOOL frmSrvCyc::QueryEndSession() {
-    if (CycleChanged() != -1 || sessionAnswered_) return TRUE;
+    if (!Cycle().Changed() || sessionAnswered_) return TRUE;
     // Tells the system why the session waits; where that is not offered, the question still comes.
     ShutdownBlockReasonCreate(Window(), L"The mission rotation has unsaved changes.");
     sessionAnswered_ = AskToSaveChanges();
@@ -391,18 +381,16 @@ void frmSrvCyc::EndSession(bool ending) {
 }
 
 bool frmSrvCyc::SaveCycle() {
-    const std::string path = RotationPath(gameFolder_);
-    SaveResult saved = SaveRotation(gameFolder_, cycle_, cycleRead_, false, files_);
-    if (saved.Status == SaveStatus::ChangedOnDisk) {
+    const std::string path = session_->RotationPath();
+    SaveOutcome saved = session_->Save();
+    if (saved.Result == SaveOutcome::Status::ChangedOnDisk) {
         if (!AskYesNo(Window(), ChangedOnDiskQuestion(path))) return false;
-        saved = SaveRotation(gameFolder_, cycle_, cycleRead_, true, files_);
+        saved = session_->Save(true);
     }
     if (!saved) {
-        ShowMessage(Window(), SaveFailedMessage(path, saved.Reason), kAppTitle, MB_OK | MB_ICONERROR);
+        ShowMessage(Window(), SaveFailedMessage(saved.Path, saved.Reason), kAppTitle, MB_OK | MB_ICONERROR);
         return false;
     }
-    cycleRead_ = saved.Written;
-    cycle_.MarkSaved();
     return true;
 }
 

@@ -9,11 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "cycle/file_stamp.h"
-#include "cycle/mission_catalogue.h"
-#include "cycle/rotation_document.h"
-#include "cycle/win/file_system.h"
-#include "cycle/win/game_folder.h"
+#include "cycle/game_session.h"
+#include "cycle/win/windows_file_system.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/menu_handles.h"
 #include "ui/main/main_commands.h"
@@ -21,24 +18,22 @@
 
 namespace rotaplex {
 
-// The main window: the skinned face with the rotation list. It owns the rotation document, whose
-// listed entries List1 mirrors item for item (text and scenario index).
+// The main window: the skinned face with the rotation list. It shows the game folder's session,
+// whose document's listed entries List1 mirrors item for item (text and scenario index).
 class frmSrvCyc final : public SkinnedWindow<frmSrvCyc, MainSpot>, private MainCommandTarget {
 public:
-    // Creates the window hidden, at its display scale and on screen. Saves go through files.
-    explicit frmSrvCyc(SaveFileSystem& files = Win32FileSystem());
+    // Creates the window hidden, at its display scale and on screen. The folder is read and
+    // saved through files.
+    explicit frmSrvCyc(FileSystem& files = WindowsFileSystem());
 
-    // Start-up, before the window is shown: outline, skin, missions, rotation of the game folder.
-    // A folder without servercycle.txt starts with an empty rotation, which the first save
+    // Start-up, before the window is shown: missions and rotation of the game folder (ending in
+    // "\"). A folder without servercycle.txt starts with an empty rotation, which the first save
     // creates. Errors (a rotation file that cannot be read) propagate to the caller.
-    void Load(const std::string& gameFolder = LocateGameFolder());
+    void Load(const std::string& gameFolder);
     void Show(int how);
 
-    const std::string& GameFolder() const { return gameFolder_; }
-    const MissionCatalogue& Missions() const { return missions_; }
-    const RotationDocument& Cycle() const { return cycle_; }
-    // -1 while the rotation differs from what was last read or saved.
-    int16_t CycleChanged() const { return cycle_.Changed() ? -1 : 0; }
+    // What the window shows, for whoever drives it from outside.
+    const GameSession& Session() const { return *session_; }
     HWND List1() const { return list1_; }
     // The keys of the command table, for the program's message loop.
     HACCEL Accelerators() const { return accelerators_.get(); }
@@ -80,8 +75,8 @@ private:
     void ShowContextMenu(LPARAM at);
     LRESULT DragList(const DRAGLISTINFO& drag);
     void DrawEntry(const DRAWITEMSTRUCT& item) const;
-    // Every way of closing passes here; Cancel keeps the window open.
-    void Unload(bool& Cancel);
+    // Every way of closing passes here; false keeps the window open.
+    bool Unload();
     // The quit question on unsaved changes: true when the window may close (saved, or No).
     bool AskToSaveChanges();
     // Log-off or shut-down: unsaved changes hold it up for the quit question, Cancel refuses it.
@@ -92,7 +87,11 @@ private:
     // another program changed since it was read is saved over only when the operator says so.
     bool SaveCycle();
     // The start-up scan, its reports told without a flood of boxes.
-    void ScanMissionsTold();
+    void ReadMissionsTold();
+    // Until Load, an empty rotation: laying out and painting come before it.
+    RotationDocument& Cycle() { return session_->Document(); }
+    const RotationDocument& Cycle() const { return session_ ? session_->Document() : noRotation_; }
+    const MissionCatalogue& Missions() const { return session_->Catalogue(); }
     void ListEntry(int16_t index, const CycleEntry& entry);
     // List1 filled anew from the document, where it stood.
     void ListAll();
@@ -109,16 +108,14 @@ private:
     // SelectedScenario as it was.
     int16_t ChooseScenario(int16_t SelectedScenario);
 
-    SaveFileSystem& files_;
+    FileSystem& files_;
     HWND list1_ = nullptr;  // a child: destroyed with the window
     ListBoxOwnProcedure list1Own_;  // for the fills, past the drag list's subclass
     unique_haccel accelerators_ = MakeMainAccelerators();
     UINT dragListMessage_ = 0;
     std::optional<std::size_t> dragFrom_;
-    std::string gameFolder_;
-    MissionCatalogue missions_;
-    RotationDocument cycle_;
-    FileStamp cycleRead_;  // servercycle.txt as last read or saved
+    std::optional<GameSession> session_;
+    const RotationDocument noRotation_;
     bool sessionAnswered_ = false;  // the quit question was answered for an ending session
 };
 

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "cycle/scenario_filter.h"
-#include "cycle/win/scenario_text.h"
+#include "cycle/scenario_text.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/list_rows.h"
@@ -157,9 +157,10 @@ bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == st
 
 class frmSrvCycProps final : public SkinnedWindow<frmSrvCycProps, Spot>, private ListRowSource {
 public:
-    frmSrvCycProps(const MissionCatalogue& catalogue, const std::string& gameFolder, int16_t selectedScenario)
+    frmSrvCycProps(const MissionCatalogue& catalogue, FileSystem& files, const std::string& gameFolder,
+                   int16_t selectedScenario)
         : SkinnedWindow(kPropertiesSkin, kHotSpots, Spot::Drag),
-          catalogue_(catalogue), gameFolder_(gameFolder), SelectedScenario(selectedScenario) {}
+          catalogue_(catalogue), files_(files), gameFolder_(gameFolder), SelectedScenario(selectedScenario) {}
 
     int16_t ShowModal(HWND owner) {
         RegisterClassOnce(kWindowClass);
@@ -267,7 +268,7 @@ private:
             const bool listed = position >= 0 && position < std::ssize(choice.Texts);
             SendMessageA(Control(choice.Combo), CB_SETCURSEL, listed ? position : -1, 0);
         }
-        SetText(txtScenarioText, ReadScenarioText(gameFolder_, r.ScenarioText));
+        SetText(txtScenarioText, ReadScenarioText(files_, gameFolder_, r.ScenarioText));
     }
 
     // The scenarios that match the typed text; the highlighted one stays while it matches, else the
@@ -328,6 +329,7 @@ private:
     }
 
     const MissionCatalogue& catalogue_;
+    FileSystem& files_;
     const std::string& gameFolder_;
     int16_t SelectedScenario;
     ScenarioFilter filter_;
@@ -337,9 +339,10 @@ private:
 
 }  // namespace
 
-int16_t ShowMissionProperties(HWND owner, const MissionCatalogue& catalogue, const std::string& gameFolder,
+int16_t ShowMissionProperties(HWND owner, const MissionCatalogue& catalogue, FileSystem& files,
+                              const std::string& gameFolder,
                               int16_t SelectedScenario) {
-    return frmSrvCycProps(catalogue, gameFolder, SelectedScenario).ShowModal(owner);
+    return frmSrvCycProps(catalogue, files, gameFolder, SelectedScenario).ShowModal(owner);
 }
 
 }  // namespace rotaplex

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cycle/file_system.h"
 #include "cycle/mission_catalogue.h"
 
 namespace rotaplex {
@@ -35,7 +36,8 @@ Spot SpotAt(float x, float y);
 // by owner. The scenario at index SelectedScenario is highlighted first (the first listed one
 // when it is not listed). Returns the highlighted scenario's index when OK is pressed, otherwise
 // SelectedScenario unchanged; so also when nothing is listed, as there is nothing to choose.
-int16_t ShowMissionProperties(HWND owner, const MissionCatalogue& catalogue, const std::string& gameFolder,
+int16_t ShowMissionProperties(HWND owner, const MissionCatalogue& catalogue, FileSystem& files,
+                              const std::string& gameFolder,
                               int16_t SelectedScenario);
 
 }  // namespace rotaplex

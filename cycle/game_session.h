@@ -1,0 +1,71 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/reporter.h"
+#include "cycle/file_stamp.h"
+#include "cycle/file_system.h"
+#include "cycle/mission_catalogue.h"
+#include "cycle/rotation_document.h"
+#include "cycle/safe_save.h"
+
+namespace rotaplex {
+
+// GameFolder + "servercycle.txt"; gameFolder ends with the platform's separator.
+std::string RotationPath(const std::string& gameFolder);
+
+// GameFolder + "resource" + "missions", where the mission description files are.
+std::string MissionsFolder(const std::string& gameFolder, char separator);
+
+// The catalogue of a game folder's mission files, in the order the platform lists them, as the
+// editor and rotaplex-cli both read it. Names that no entry could name are passed over (hidden
+// files, folders, names the code page or Windows cannot hold); every listed file that cannot be
+// read (a device name, not an ordinary file, unreadable, too large), has no scenarios, or has a
+// scenario without server settings is reported once, naming it, and the scan goes on.
+MissionCatalogue ScanMissions(FileSystem& fs, const std::string& gameFolder, Reporter& reporter);
+
+// One game folder opened for editing: its catalogue, the document of its rotation and the stamp
+// of what was read, behind every way of opening, reading again and saving it.
+class GameSession {
+public:
+    // gameFolder ends with fs's separator.
+    GameSession(FileSystem& fs, std::string gameFolder);
+
+    const std::string& Folder() const { return folder_; }
+    std::string RotationPath() const;
+
+    // Scans the mission files anew, reporting their problems. The document keeps its entries.
+    void ReadMissions(Reporter& reporter);
+    // Reads servercycle.txt: reports a missing "[cycle]", and entries past those the list can
+    // show. Throws FileError when it cannot be read; a missing one is an empty rotation, which
+    // the first save creates, unless missingFails.
+    void ReadRotation(Reporter& reporter, bool missingFails = false);
+
+    const MissionCatalogue& Catalogue() const { return catalogue_; }
+    const RotationDocument& Document() const { return document_; }
+    RotationDocument& Document() { return document_; }
+    // The rotation file's bytes as last read (empty when there was none).
+    const std::string& TextAsRead() const { return textAsRead_; }
+
+    // Holds every other Rotaplex program's save back until released: for a read, change and
+    // write that must not miss another's save in between. Throws FileError (Busy) when another
+    // holds it for longer than a save takes.
+    std::unique_ptr<FolderLock> Lock();
+    // Writes the document, under the lock unless the caller holds it. See SaveGuarded; a
+    // rotation changed by another program since it was read is saved over only when
+    // overwriteChanged. Afterwards the document counts as unchanged.
+    SaveOutcome Save(bool overwriteChanged = false);
+
+private:
+    FileSystem& fs_;
+    std::string folder_;
+    MissionCatalogue catalogue_;
+    RotationDocument document_;
+    std::string textAsRead_;
+    FileStamp read_;  // servercycle.txt as last read or saved
+    bool locked_ = false;
+};
+
+}  // namespace rotaplex

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "cycle/file_system.h"
+
+namespace rotaplex::test {
+
+// A platform's real file system with one call made to fail: the nth call of one step, as a full
+// disk, a refused rename or a dying network share would.
+class FaultyFileSystem final : public FileSystem {
+public:
+    enum class Step { None, Create, Write, Finish, Link, Rename };
+
+    FaultyFileSystem(FileSystem& real, Step failing, int nth = 1) : real_(real), failing_(failing), nth_(nth) {}
+
+    char Separator() const override { return real_.Separator(); }
+    PathKind KindOf(const std::string& path) override { return real_.KindOf(path); }
+    std::string MissingReason() const override { return real_.MissingReason(); }
+    std::string PathFromCodePage(std::string_view text) const override { return real_.PathFromCodePage(text); }
+    std::vector<ListedName> List(const std::string& folder, std::string_view ending) override {
+        return real_.List(folder, ending);
+    }
+    FileBytes Read(const std::string& path, uint64_t cap) override { return real_.Read(path, cap); }
+    FileBytes ReadHead(const std::string& path, uint64_t most) override { return real_.ReadHead(path, most); }
+    std::optional<std::string> FinalPath(const std::string& path) override { return real_.FinalPath(path); }
+
+    std::unique_ptr<WrittenFile> Create(const std::string& path, const std::string& like) override {
+        Meet(Step::Create, path);
+        return std::make_unique<File>(*this, real_.Create(path, like), path);
+    }
+    void Link(const std::string& existing, const std::string& path) override {
+        Meet(Step::Link, path);
+        real_.Link(existing, path);
+    }
+    void Rename(const std::string& from, const std::string& to) override {
+        Meet(Step::Rename, to);
+        real_.Rename(from, to);
+    }
+    bool Remove(const std::string& path) override { return real_.Remove(path); }
+    void SyncFolder(const std::string& folder) override { real_.SyncFolder(folder); }
+    std::unique_ptr<FolderLock> TryLock(const std::string& path) override { return real_.TryLock(path); }
+    void Pause() override { real_.Pause(); }
+
+    static constexpr const char* kReason = "The step failed on purpose.";
+
+private:
+    // Half the bytes reach the disk before a write fails, as on a disk that fills up.
+    class File final : public WrittenFile {
+    public:
+        File(FaultyFileSystem& fs, std::unique_ptr<WrittenFile> real, std::string path)
+            : fs_(fs), real_(std::move(real)), path_(std::move(path)) {}
+        void Write(std::string_view bytes) override {
+            if (fs_.Fails(Step::Write)) {
+                real_->Write(bytes.substr(0, bytes.size() / 2));
+                throw FileError(path_, kReason);
+            }
+            real_->Write(bytes);
+        }
+        void Finish() override {
+            fs_.Meet(Step::Finish, path_);
+            real_->Finish();
+        }
+
+    private:
+        FaultyFileSystem& fs_;
+        std::unique_ptr<WrittenFile> real_;
+        std::string path_;
+    };
+
+    bool Fails(Step step) { return step == failing_ && ++met_[step] == nth_; }
+    void Meet(Step step, const std::string& path) {
+        if (Fails(step)) throw FileError(path, kReason);
+    }
+
+    FileSystem& real_;
+    Step failing_;
+    int nth_;
+    std::map<Step, int> met_;
+};
+
+}  // namespace rotaplex::test

@@ -1,0 +1,250 @@
+// The file system's calls and the core's save over them, as one table that runs natively against
+// the POSIX layer and under Wine against the Windows layer, so that the two cannot drift apart.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cycle/file_rules.h"
+#include "cycle/game_session.h"
+#include "cycle/safe_save.h"
+#include "faulty_file_system.h"
+#include "port_folder.h"
+
+#ifdef _WIN32
+#include "cycle/win/windows_file_system.h"
+#else
+#include "cycle/posix/posix_file_system.h"
+#endif
+
+namespace rotaplex {
+namespace {
+
+using test::FaultyFileSystem;
+using test::PortFolder;
+using Step = FaultyFileSystem::Step;
+using Status = SaveOutcome::Status;
+
+FileSystem& Files() {
+#ifdef _WIN32
+    return WindowsFileSystem();
+#else
+    return posix::PosixFileSystem();
+#endif
+}
+
+// What a call failed with, or "ok".
+template <typename Call>
+std::string FaultOf(Call call) {
+    try {
+        call();
+        return "ok";
+    } catch (const FileError& error) {
+        switch (error.Fault()) {
+        case FileFault::NotFound: return "not found";
+        case FileFault::Exists: return "exists";
+        case FileFault::NotAFile: return "not a file";
+        case FileFault::TooLarge: return "too large: " + error.Reason();
+        default: return "other";
+        }
+    }
+}
+
+TEST(FileSystemContract, ReadsOrdinaryFilesWithinTheirCapOnly) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    const std::string bytes("a\0b\r\n\xff\r", 7);
+    folder.Write("ten.txt", "0123456789");
+    folder.Write("bytes.bin", bytes);
+    folder.MakeFolder("sub.nfo");
+    const struct {
+        const char* name;
+        uint64_t cap;
+        std::string fault;
+    } cases[] = {
+        {"ten.txt", 10, "ok"},
+        {"ten.txt", 9, "too large: " + TooLargeReason(10, 9)},
+        {"bytes.bin", 7, "ok"},
+        {"missing.txt", 10, "not found"},
+        {"sub.nfo", 10, "not a file"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FaultOf([&] { fs.Read(folder.Path(c.name), c.cap); }), c.fault) << c.name << " " << c.cap;
+
+    EXPECT_EQ(fs.Read(folder.Path("bytes.bin"), 100).Bytes, bytes);
+    const FileBytes head = fs.ReadHead(folder.Path("ten.txt"), 3);
+    EXPECT_EQ(head.Bytes, "012");
+    EXPECT_EQ(head.Size, 10u);
+    try {
+        fs.Read(folder.Path("missing.txt"), 10);
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Path(), folder.Path("missing.txt"));
+        EXPECT_EQ(error.Reason(), fs.MissingReason());
+        EXPECT_EQ(std::string(error.what()), error.Path() + "\n" + error.Reason());
+    }
+}
+
+TEST(FileSystemContract, KindsListingsAndFinalPaths) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    for (const char* name : {"b.nfo", "A.NFO", "c.txt", "x.nfo.bak"}) folder.Write(name, "");
+    folder.MakeFolder("d.nfo");
+
+    EXPECT_EQ(fs.KindOf(folder.Path("b.nfo")), PathKind::File);
+    EXPECT_EQ(fs.KindOf(folder.Path("d.nfo")), PathKind::Folder);
+    EXPECT_EQ(fs.KindOf(folder.Path("none")), PathKind::Missing);
+
+    std::vector<std::string> listed;
+    for (const ListedName& name : fs.List(folder.Path(), ".nfo")) {
+        listed.push_back(name.Name + (name.Kind == PathKind::Folder ? "/" : ""));
+        EXPECT_EQ(name.InCodePage, name.Name);
+        EXPECT_FALSE(name.Hidden);
+    }
+    // Letter case aside, as NTFS lists them.
+    EXPECT_EQ(listed, (std::vector<std::string>{"A.NFO", "b.nfo", "d.nfo/"}));
+    EXPECT_TRUE(fs.List(folder.Path("none") + fs.Separator(), ".nfo").empty());
+
+    EXPECT_FALSE(fs.FinalPath(folder.Path("none")).has_value());
+    const std::optional<std::string> final = fs.FinalPath(folder.Path("c.txt"));
+    ASSERT_TRUE(final.has_value());
+    EXPECT_EQ(fs.KindOf(*final), PathKind::File);
+}
+
+TEST(FileSystemContract, NewNamesNeverWriteThroughWhatIsThere) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    const std::string planted = folder.Write("planted", "theirs");
+    EXPECT_EQ(FaultOf([&] { fs.Create(planted, planted); }), "exists");
+    EXPECT_EQ(FaultOf([&] { fs.Link(planted, planted); }), "exists");
+    EXPECT_EQ(folder.Read("planted"), "theirs");
+
+    const std::unique_ptr<WrittenFile> file = fs.Create(folder.Path("new"), planted);
+    file->Write("mine");
+    file->Finish();
+    fs.Rename(folder.Path("new"), planted);
+    EXPECT_EQ(folder.Read("planted"), "mine");
+    EXPECT_TRUE(fs.Remove(planted));
+    EXPECT_FALSE(fs.Remove(planted));
+}
+
+TEST(FileSystemContract, OneLockHolderAtATime) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    const std::string path = folder.Path("servercycle.txt.lock");
+    std::unique_ptr<FolderLock> first = fs.TryLock(path);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(fs.TryLock(path), nullptr);
+    first.reset();
+    EXPECT_NE(fs.TryLock(path), nullptr);
+}
+
+// A save through the real layer with one step made to fail: the file holds the old bytes or the
+// new, the outcome says which, and nothing the save made is left behind.
+TEST(FileSystemContract, EverySaveStepThatFailsLeavesTheOldFileAndSaysSo) {
+    const struct {
+        Step failing;
+        int nth;
+        bool existed;
+        Status result;
+        const char* file;
+        const char* backup;
+        bool backupConcerned;
+    } cases[] = {
+        {Step::None, 1, true, Status::Saved, "new", "old", false},
+        {Step::None, 1, false, Status::Saved, "new", "(none)", false},
+        {Step::Create, 1, true, Status::Failed, "old", "older", false},
+        {Step::Write, 1, true, Status::Failed, "old", "older", false},
+        {Step::Finish, 1, true, Status::Failed, "old", "older", false},
+        // Without second names the backup is a copy of what was read.
+        {Step::Link, 1, true, Status::Saved, "new", "old", false},
+        {Step::Rename, 1, true, Status::Failed, "old", "older", true},
+        {Step::Rename, 1, false, Status::Failed, "(none)", "older", false},
+        {Step::Rename, 2, true, Status::Failed, "old", "old", false},
+    };
+    for (const auto& c : cases) {
+        FaultyFileSystem fs(Files(), c.failing, c.nth);
+        PortFolder folder(fs.Separator());
+        if (c.existed) folder.Write("servercycle.txt", "old");
+        folder.Write("servercycle.txt.bak", "older");
+        const std::string path = folder.Path("servercycle.txt");
+        const FileStamp asRead = c.existed ? StampOf(fs.Read(path, 100)) : FileStamp{};
+
+        const SaveOutcome saved = SaveGuarded(fs, path, "new", asRead, false, 100);
+        const std::string row = std::to_string(static_cast<int>(c.failing)) + "/" + std::to_string(c.nth);
+        EXPECT_EQ(saved.Result, c.result) << row;
+        EXPECT_EQ(folder.Read("servercycle.txt"), c.file) << row;
+        EXPECT_EQ(folder.Read("servercycle.txt.bak"), c.existed ? c.backup : "older") << row;
+        if (saved.Result == Status::Failed) {
+            EXPECT_EQ(saved.Reason, FaultyFileSystem::kReason) << row;
+            EXPECT_EQ(saved.Path, c.backupConcerned ? BackupPath(*fs.FinalPath(path)) : path) << row;
+        } else {
+            EXPECT_EQ(saved.Written, StampOf(fs.Read(path, 100))) << row;
+            EXPECT_FALSE(saved.OtherVersionIn) << row;
+        }
+        const std::vector<std::string> left =
+            c.existed || c.result == Status::Saved ? std::vector<std::string>{"servercycle.txt", "servercycle.txt.bak"}
+                                                   : std::vector<std::string>{"servercycle.txt.bak"};
+        EXPECT_EQ(folder.Names(), left) << row;
+    }
+}
+
+TEST(FileSystemContract, AChangedFileIsSavedOverOnlyWhenAskedAndNeverPastTheCap) {
+    FileSystem& fs = Files();
+    const struct {
+        const char* before;  // nullptr: no file
+        const char* now;     // nullptr: removed
+        bool overwrite;
+        Status result;
+        const char* file;
+    } cases[] = {
+        {"read", "changed", false, Status::ChangedOnDisk, "changed"},
+        {"read", nullptr, false, Status::ChangedOnDisk, "(none)"},
+        {nullptr, "created", false, Status::ChangedOnDisk, "created"},
+        {"read", "changed", true, Status::Saved, "mine"},
+        {"read", nullptr, true, Status::Saved, "mine"},
+    };
+    for (const auto& c : cases) {
+        PortFolder folder(fs.Separator());
+        const std::string path = folder.Path("servercycle.txt");
+        FileStamp asRead;
+        if (c.before) asRead = StampOf(fs.Read(folder.Write("servercycle.txt", c.before), 100));
+        if (c.now) {
+            folder.Write("servercycle.txt", c.now);
+        } else {
+            fs.Remove(path);
+        }
+        const SaveOutcome saved = SaveGuarded(fs, path, "mine", asRead, c.overwrite, 100);
+        EXPECT_EQ(saved.Result, c.result) << c.before << " " << c.now;
+        EXPECT_EQ(folder.Read("servercycle.txt"), c.file) << c.before << " " << c.now;
+        // Saved over, the other program's version is the backup.
+        if (c.overwrite && c.now) {
+            EXPECT_EQ(folder.Read("servercycle.txt.bak"), c.now);
+        }
+    }
+
+    PortFolder folder(fs.Separator());
+    const std::string path = folder.Write("servercycle.txt", "small");
+    const SaveOutcome tooLarge = SaveGuarded(fs, path, std::string(101, 'x'), StampOf(fs.Read(path, 100)), false, 100);
+    EXPECT_EQ(tooLarge.Result, Status::Failed);
+    EXPECT_EQ(tooLarge.Reason, TooLargeToSaveReason(101, 100));
+    EXPECT_EQ(folder.Read("servercycle.txt"), "small");
+}
+
+TEST(FileSystemContract, TheSessionsLockKeepsASecondWriterOut) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    folder.Write("servercycle.txt", "[cycle]\r\n");
+    GameSession first(fs, folder.Path());
+    GameSession second(fs, folder.Path());
+    const std::unique_ptr<FolderLock> held = first.Lock();
+    try {
+        second.Lock();
+        ADD_FAILURE() << "two holders";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Fault(), FileFault::Busy);
+        EXPECT_EQ(error.Path(), folder.Path("servercycle.txt"));
+    }
+}
+
+}  // namespace
+}  // namespace rotaplex
