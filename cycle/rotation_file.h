@@ -36,6 +36,16 @@ bool IsCycleHeader(std::string_view line, bool firstLine);
 std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue);
 // An entry line's text after "map=" (the line trimmed), nothing for any other line.
 std::optional<std::string_view> EntrySource(std::string_view line);
+// An entry line trimmed of the blanks around it, nothing for any other line.
+std::optional<std::string_view> TrimmedEntryLine(std::string_view line);
+
+// Text pasted into the rotation, as bytes: its entry lines, trimmed, in their order, and how many
+// other lines it held (blank lines do not count). CR LF, LF and a lone CR each end a line.
+struct PastedLines {
+    std::vector<std::string> EntryLines;
+    std::size_t Skipped = 0;
+};
+PastedLines ReadPastedLines(std::string_view text);
 
 // Reads the text of servercycle.txt: entry lines after the first "[cycle]" line, at most 32767.
 RotationText ReadRotation(std::string_view text, const MissionCatalogue& catalogue);
