@@ -19,6 +19,22 @@ std::string Why(C command, const EditorState& state) {
     return why ? why : "";
 }
 
+struct RunCase {
+    const char* what;
+    C command;
+    EditorState state;
+    bool runs;
+    std::string why;
+};
+
+template <std::size_t N>
+void ExpectRuns(const RunCase (&cases)[N]) {
+    for (const RunCase& c : cases) {
+        EXPECT_EQ(CanRun(c.command, c.state), c.runs) << c.what;
+        EXPECT_EQ(Why(c.command, c.state), c.why) << c.what;
+    }
+}
+
 TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     const EditorState empty{0, std::nullopt, false, false};
     const EditorState none{3, std::nullopt, true, false};
@@ -27,13 +43,7 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     const EditorState last{3, 2, false, false};
     const EditorState only{1, 0, false, false};
     const EditorState full{kFull, 5, false, false};
-    const struct {
-        const char* what;
-        C command;
-        EditorState state;
-        bool runs;
-        std::string why;
-    } cases[] = {
+    const RunCase cases[] = {
         {"add into an empty rotation", C::Add, empty, true, ""},
         {"add without a selection", C::Add, none, false, kPickToAdd},
         {"add next to the selection", C::Add, last, true, ""},
@@ -59,10 +69,7 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
         {"quit", C::Quit, none, true, ""},
         {"minimise", C::Minimize, empty, true, ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CanRun(c.command, c.state), c.runs) << c.what;
-        EXPECT_EQ(Why(c.command, c.state), c.why) << c.what;
-    }
+    ExpectRuns(cases);
 }
 
 TEST(EditorCommandsTest, CommandsOnManySelectedEntries) {
@@ -72,13 +79,7 @@ TEST(EditorCommandsTest, CommandsOnManySelectedEntries) {
     const EditorState none{5, std::nullopt, false, false};
     const EditorState one{5, 2, false, false};
     const EditorState emptyPaste{0, std::nullopt, false, false, {}, true};
-    const struct {
-        const char* what;
-        C command;
-        EditorState state;
-        bool runs;
-        std::string why;
-    } cases[] = {
+    const RunCase cases[] = {
         {"edit one of several", C::Edit, many(5, {1, 3}), false, "Pick only one entry to edit!"},
         {"delete several", C::Delete, many(5, {1, 3}), true, ""},
         {"move a block up from the top", C::MoveUp, many(5, {0, 3}), false, ""},
@@ -99,10 +100,7 @@ TEST(EditorCommandsTest, CommandsOnManySelectedEntries) {
         {"sort a single entry", C::SortByName, {1, 0, false, false}, false, ""},
         {"sort a selection", C::SortByMissionFile, many(5, {1, 2}), true, ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CanRun(c.command, c.state), c.runs) << c.what;
-        EXPECT_EQ(Why(c.command, c.state), c.why) << c.what;
-    }
+    ExpectRuns(cases);
     EXPECT_EQ(OrderedEntries(one), EntrySelection::Range(0, 5)) << "one entry selected: all are reordered";
     EXPECT_EQ(OrderedEntries(many(5, {1, 3})), EntrySelection::Of({1, 3}));
     EXPECT_EQ(DeleteQuestion(5, ""), "Delete 5 entries?");
