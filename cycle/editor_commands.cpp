@@ -10,25 +10,57 @@ namespace {
 
 constexpr const char* kPickToEdit = "Pick from the list before editing!";
 constexpr const char* kPickToAdd = "Pick from the list where you want to add it!";
+constexpr const char* kPickToCopy = "Pick from the list what to copy!";
+constexpr const char* kPickOneToEdit = "Pick only one entry to edit!";
 // An index past the 16-bit range would wrap: a full rotation takes no more entries.
 constexpr const char* kRotationFull = "The rotation already holds 32767 entries, the most it can hold.";
 
+constexpr const char* kNoRoomForCopies = "The copies would take the rotation past 32767 entries, the most it can hold.";
+
 bool Full(const EditorState& state) { return state.EntryCount >= static_cast<std::size_t>(kMaxTableSize); }
+bool RoomFor(const EditorState& state, std::size_t added) {
+    return state.EntryCount + added <= static_cast<std::size_t>(kMaxTableSize);
+}
 
 }  // namespace
 
+EntrySelection SelectedEntries(const EditorState& state) {
+    if (!state.Selection.Empty()) return state.Selection;
+    if (state.Selected) return *state.Selected;
+    return {};
+}
+
+EntrySelection OrderedEntries(const EditorState& state) {
+    EntrySelection selected = SelectedEntries(state);
+    return selected.Count() > 1 ? selected : EntrySelection::Range(0, state.EntryCount);
+}
+
 bool CanRun(EditorCommand command, const EditorState& state) {
+    const EntrySelection selected = SelectedEntries(state);
     switch (command) {
     case EditorCommand::Add:
         // An empty rotation takes its first entry without a place to pick.
         return !Full(state) && (state.Selected || state.EntryCount == 0);
     case EditorCommand::Edit:
+        return state.Selected && selected.Count() == 1;
     case EditorCommand::Delete:
-        return state.Selected.has_value();
+    case EditorCommand::Cut:
+    case EditorCommand::Copy:
+        return !selected.Empty();
+    case EditorCommand::Duplicate:
+        return !selected.Empty() && RoomFor(state, selected.Count());
     case EditorCommand::MoveUp:
-        return state.Selected && *state.Selected > 0;
+        return !selected.Empty() && selected.First() > 0;
     case EditorCommand::MoveDown:
-        return state.Selected && *state.Selected + 1 < state.EntryCount;
+        return !selected.Empty() && selected.Last() + 1 < state.EntryCount;
+    case EditorCommand::Paste:
+        return state.CanPaste && !Full(state);
+    case EditorCommand::SelectAll:
+        return state.EntryCount > 0;
+    case EditorCommand::Shuffle:
+    case EditorCommand::SortByName:
+    case EditorCommand::SortByMissionFile:
+        return OrderedEntries(state).Count() > 1;
     case EditorCommand::Undo:
         return state.CanUndo;
     case EditorCommand::Redo:
@@ -47,11 +79,24 @@ const char* WhyNot(EditorCommand command, const EditorState& state) {
     case EditorCommand::Add:
         return Full(state) ? kRotationFull : kPickToAdd;
     case EditorCommand::Edit:
+        return state.Selection.Count() > 1 ? kPickOneToEdit : kPickToEdit;
     case EditorCommand::Delete:
+    case EditorCommand::Cut:
         return kPickToEdit;
+    case EditorCommand::Duplicate:
+        return SelectedEntries(state).Empty() ? kPickToEdit : kNoRoomForCopies;
+    case EditorCommand::Copy:
+        return kPickToCopy;
+    case EditorCommand::Paste:
+        return state.CanPaste ? kRotationFull : nullptr;
     default:
         return nullptr;
     }
+}
+
+std::string DeleteQuestion(std::size_t count, std::string_view onlyEntryText) {
+    if (count == 1) return "Delete " + std::string(onlyEntryText) + "?\nAre you sure?";
+    return "Delete " + std::to_string(count) + " entries?";
 }
 
 std::size_t AddedPosition(const EditorState& state, bool after) {

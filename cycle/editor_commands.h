@@ -2,19 +2,38 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
+
+#include "cycle/entry_selection.h"
 
 namespace rotaplex {
 
 // The operator's commands on the rotation, whichever key, label or menu item starts them.
-enum class EditorCommand { Add, Edit, Delete, MoveUp, MoveDown, Undo, Redo, Save, Quit, Minimize };
+// Delete, the moves, Cut, Copy and Duplicate act on every selected entry; the moves take them as
+// one block.
+enum class EditorCommand {
+    Add, Edit, Delete, MoveUp, MoveDown, Undo, Redo, Save, Quit, Minimize,
+    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile
+};
 
-// What decides whether a command can run: the rotation's size, the selected entry, the undo steps.
+// What decides whether a command can run: the rotation's size, the selected entries, the undo
+// steps, the clipboard.
 struct EditorState {
     std::size_t EntryCount = 0;
+    // The entry with the focus, where ADD and EDIT act.
     std::optional<std::size_t> Selected;
     bool CanUndo = false;
     bool CanRedo = false;
+    // Every selected entry, when the list selects more than one; empty: Selected alone.
+    EntrySelection Selection = {};
+    bool CanPaste = false;  // the clipboard holds text
 };
+
+// The entries the commands on a selection act on.
+EntrySelection SelectedEntries(const EditorState& state);
+// What Shuffle and the sorts reorder: the selected entries when there are several, else all.
+EntrySelection OrderedEntries(const EditorState& state);
 
 // Whether the command would act now; the context menu greys the ones that would not.
 bool CanRun(EditorCommand command, const EditorState& state);
@@ -22,6 +41,9 @@ bool CanRun(EditorCommand command, const EditorState& state);
 // What the operator is told when a command that cannot run is asked for anyway, or nullptr when
 // it does nothing without a word (a move at the end of the list, nothing to undo).
 const char* WhyNot(EditorCommand command, const EditorState& state);
+
+// The question before Delete: the entry's text for one, the count for several.
+std::string DeleteQuestion(std::size_t count, std::string_view onlyEntryText);
 
 // Where ADD puts the new entry: first into an empty rotation, else before or after the selected one.
 std::size_t AddedPosition(const EditorState& state, bool after);

@@ -115,37 +115,90 @@ std::size_t RotationDocument::EntryLineNumber(std::size_t position) const { retu
 std::size_t RotationDocument::UnlistedEntryCount() const { return unlisted_; }
 
 bool RotationDocument::InsertBefore(std::size_t position, int16_t scenario, const MissionCatalogue& catalogue) {
-    return position < EntryCount() && InsertAt(position, entryLines_[position], false, scenario, catalogue);
+    return position < EntryCount() && InsertEntry(position, entryLines_[position], scenario, catalogue);
 }
 
 bool RotationDocument::InsertAfter(std::size_t position, int16_t scenario, const MissionCatalogue& catalogue) {
-    return position < EntryCount() &&
-           InsertAt(position + 1, entryLines_[position] + 1, false, scenario, catalogue);
+    return position < EntryCount() && InsertEntry(position + 1, entryLines_[position] + 1, scenario, catalogue);
 }
 
 bool RotationDocument::InsertFirst(int16_t scenario, const MissionCatalogue& catalogue) {
-    if (EntryCount() != 0) return false;
-    if (headerFound_) return InsertAt(0, headerLine_ + 1, false, scenario, catalogue);
-    return InsertAt(0, lines_.size(), true, scenario, catalogue);
+    if (EntryCount() != 0 || !NamesScenario(catalogue, scenario)) return false;
+    CycleEntry entry = EntryForScenario(catalogue, scenario);
+    const Line line = AddLine(EntryLine(entry), LineEnd::CrLf);
+    return InsertBlockAt(0, {{line, std::move(entry)}});
 }
 
-bool RotationDocument::InsertAt(std::size_t position, std::size_t lineIndex, bool withHeader, int16_t scenario,
-                                const MissionCatalogue& catalogue) {
-    if (!NamesScenario(catalogue, scenario) || EntryCount() >= kMaxEntries) return false;
+bool RotationDocument::InsertEntry(std::size_t position, std::size_t lineIndex, int16_t scenario,
+                                   const MissionCatalogue& catalogue) {
+    if (!NamesScenario(catalogue, scenario)) return false;
+    CycleEntry entry = EntryForScenario(catalogue, scenario);
+    const Line line = AddLine(EntryLine(entry), LineEnd::CrLf);
+    return InsertBlock(position, lineIndex, false, {{line, std::move(entry)}});
+}
+
+bool RotationDocument::InsertLines(std::size_t position, const std::vector<std::string>& lines,
+                                   const MissionCatalogue& catalogue) {
+    // A line end inside would split the line on the next read.
+    const auto isEntryLine = [](const std::string& line) {
+        return line.find_first_of("\r\n") == std::string::npos && EntrySource(line);
+    };
+    if (!std::all_of(lines.begin(), lines.end(), isEntryLine)) return false;
+    if (position > EntryCount() || EntryCount() + lines.size() > kMaxEntries) return false;
+    std::vector<NewLine> block;
+    block.reserve(lines.size());
+    for (const std::string& line : lines) block.push_back({AddLine(line, LineEnd::CrLf), *ReadEntryLine(line, catalogue)});
+    return InsertBlockAt(position, std::move(block));
+}
+
+bool RotationDocument::Duplicate(const EntrySelection& selection) {
+    if (!Selectable(selection)) return false;
+    std::vector<NewLine> block;
+    block.reserve(selection.Count());
+    // The copies share their originals' bytes: line texts are never changed in place.
+    for (const std::size_t position : selection.Positions()) {
+        block.push_back({{lines_[entryLines_[position]].Start, lines_[entryLines_[position]].Length, LineEnd::CrLf},
+                         entries_[position]});
+    }
+    return InsertBlockAt(selection.Last() + 1, std::move(block));
+}
+
+bool RotationDocument::InsertBlockAt(std::size_t position, std::vector<NewLine> block) {
+    if (position > EntryCount()) return false;
+    if (position > 0) return InsertBlock(position, entryLines_[position - 1] + 1, false, std::move(block));
+    if (EntryCount() > 0) return InsertBlock(0, entryLines_[0], false, std::move(block));
+    if (headerFound_) return InsertBlock(0, headerLine_ + 1, false, std::move(block));
+    return InsertBlock(0, lines_.size(), true, std::move(block));
+}
+
+bool RotationDocument::InsertBlock(std::size_t position, std::size_t lineIndex, bool withHeader,
+                                   std::vector<NewLine> block) {
+    if (block.empty() || EntryCount() + block.size() > kMaxEntries) return false;
     Step step;
     step.Kind = StepKind::Insert;
-    step.Position = position;
-    step.LineIndex = lineIndex + (withHeader ? 1 : 0);
     step.WithHeader = withHeader;
-    step.HeldEntry = EntryForScenario(catalogue, scenario);
-    step.Held = AddLine(EntryLine(step.HeldEntry), LineEnd::CrLf);
+    step.SelectUndone = position;
+    step.SelectDone = EntrySelection::Range(position, block.size());
+    const std::size_t first = lineIndex + (withHeader ? 1 : 0);
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        Piece piece;
+        piece.Position = position + i;
+        piece.LineIndex = first + i;
+        piece.Held = block[i].Text;
+        piece.Held.End = LineEnd::CrLf;
+        piece.HeldEntry = std::move(block[i].Entry);
+        // Within the block every line but the last one ends in CR LF.
+        piece.EndWith = piece.EndWithout = LineEnd::CrLf;
+        step.Pieces.push_back(std::move(piece));
+    }
     if (lineIndex > 0) {
-        LineEnd& before = lines_[lineIndex - 1].End;
-        step.EndWithout = step.EndWith = before;
+        const LineEnd before = lines_[lineIndex - 1].End;
+        Piece& front = step.Pieces.front();
+        front.EndWithout = front.EndWith = before;
         // The file keeps ending without a line end: the new last line takes that over.
         if (before == LineEnd::None) {
-            step.EndWith = LineEnd::CrLf;
-            step.Held.End = LineEnd::None;
+            front.EndWith = LineEnd::CrLf;
+            step.Pieces.back().Held.End = LineEnd::None;
         }
     }
     Place(step);
@@ -153,23 +206,43 @@ bool RotationDocument::InsertAt(std::size_t position, std::size_t lineIndex, boo
     return true;
 }
 
-bool RotationDocument::Remove(std::size_t position) {
-    if (position >= EntryCount()) return false;
+bool RotationDocument::Selectable(const EntrySelection& selection) const {
+    return !selection.Empty() && selection.Last() < EntryCount();
+}
+
+bool RotationDocument::Remove(std::size_t position) { return Remove(EntrySelection(position)); }
+
+bool RotationDocument::Remove(const EntrySelection& selection) {
+    if (!Selectable(selection)) return false;
     Step step;
     step.Kind = StepKind::Remove;
-    step.Position = position;
-    step.LineIndex = entryLines_[position];
-    if (step.LineIndex > 0) {
-        const Line& removed = lines_[step.LineIndex];
-        const Line& before = lines_[step.LineIndex - 1];
-        const Line* after = step.LineIndex + 1 < lines_.size() ? &lines_[step.LineIndex + 1] : nullptr;
-        step.EndWith = step.EndWithout = before.End;
+    step.SelectUndone = selection;
+    step.SelectDone = selection.First();
+    for (const std::size_t position : selection.Positions()) {
+        Piece piece;
+        piece.Position = position;
+        piece.LineIndex = entryLines_[position];
+        step.Pieces.push_back(std::move(piece));
+    }
+    // The line ends as removing the lines one at a time from the last would leave them: the line
+    // before each is still there, and the line after it is the next one that stays.
+    std::optional<std::size_t> after;
+    for (std::size_t i = step.Pieces.size(); i-- > 0;) {
+        Piece& piece = step.Pieces[i];
+        const bool nextGoesToo = i + 1 < step.Pieces.size() && step.Pieces[i + 1].LineIndex == piece.LineIndex + 1;
+        if (!nextGoesToo) after = piece.LineIndex + 1 < lines_.size() ? std::optional(piece.LineIndex + 1) : std::nullopt;
+        if (piece.LineIndex == 0) continue;
+        const LineEnd removedEnd = nextGoesToo ? step.Pieces[i + 1].EndWithout : lines_[piece.LineIndex].End;
+        const Line& before = lines_[piece.LineIndex - 1];
+        piece.EndWith = piece.EndWithout = before.End;
         // A last line without a line end hands that over to the line that becomes last, unless
         // that one is empty: without its line end it would be gone.
-        if (removed.End == LineEnd::None && before.Length != 0) step.EndWithout = LineEnd::None;
+        if (removedEnd == LineEnd::None && before.Length != 0) piece.EndWithout = LineEnd::None;
         // A lone CR directly before a line that starts with LF would read as CR LF: the two lines
         // would run together.
-        if (before.End == LineEnd::Cr && after && TextOf(*after).starts_with('\n')) step.EndWithout = LineEnd::CrLf;
+        if (before.End == LineEnd::Cr && after && TextOf(lines_[*after]).starts_with('\n')) {
+            piece.EndWithout = LineEnd::CrLf;
+        }
     }
     Take(step);
     Record(std::move(step));
@@ -179,93 +252,234 @@ bool RotationDocument::Remove(std::size_t position) {
 bool RotationDocument::SetScenario(std::size_t position, int16_t scenario, const MissionCatalogue& catalogue) {
     if (position >= EntryCount() || !NamesScenario(catalogue, scenario)) return false;
     const Line& current = lines_[entryLines_[position]];
+    Piece piece;
+    piece.Position = position;
+    piece.HeldEntry = EntryForScenario(catalogue, scenario);
+    const std::string text = EntryLine(piece.HeldEntry);
+    const LineEnd end = current.End == LineEnd::None ? LineEnd::None : LineEnd::CrLf;
+    if (text == TextOf(current) && end == current.End && piece.HeldEntry == entries_[position]) return false;
+    piece.Held = AddLine(text, end);
     Step step;
     step.Kind = StepKind::Replace;
-    step.Position = position;
-    step.HeldEntry = EntryForScenario(catalogue, scenario);
-    const std::string text = EntryLine(step.HeldEntry);
-    const LineEnd end = current.End == LineEnd::None ? LineEnd::None : LineEnd::CrLf;
-    if (text == TextOf(current) && end == current.End && step.HeldEntry == entries_[position]) return false;
-    step.Held = AddLine(text, end);
+    step.SelectUndone = step.SelectDone = position;
+    step.Pieces.push_back(std::move(piece));
     Swap(step);
     Record(std::move(step));
     return true;
 }
 
 bool RotationDocument::Move(std::size_t from, std::size_t to) {
-    if (from >= EntryCount() || to >= EntryCount() || from == to) return false;
+    if (from == to || to >= EntryCount()) return false;
+    return MoveTo(from, to > from ? to + 1 : to);
+}
+
+bool RotationDocument::MoveUp(const EntrySelection& selection) {
+    return Selectable(selection) && selection.First() > 0 && MoveTo(selection, selection.First() - 1);
+}
+
+bool RotationDocument::MoveDown(const EntrySelection& selection) {
+    return Selectable(selection) && selection.Last() + 1 < EntryCount() && MoveTo(selection, selection.Last() + 2);
+}
+
+bool RotationDocument::MoveTo(const EntrySelection& selection, std::size_t drop) {
+    if (!Selectable(selection) || drop > EntryCount()) return false;
+    const std::vector<std::size_t> chosen = selection.Positions();
+    const std::size_t chosenBefore =
+        static_cast<std::size_t>(std::lower_bound(chosen.begin(), chosen.end(), drop) - chosen.begin());
+    const std::size_t start = drop - chosenBefore;  // the block's first place
+    const std::size_t first = std::min(selection.First(), start);
+    const std::size_t last = std::max(selection.Last(), start + chosen.size() - 1);
+    std::vector<std::size_t> from;
+    from.reserve(last - first + 1);
+    std::size_t next = 0;  // the next chosen position
+    for (std::size_t position = first; position <= last; ++position) {
+        if (from.size() == start - first) from.insert(from.end(), chosen.begin(), chosen.end());
+        if (next < chosen.size() && chosen[next] == position) {
+            ++next;
+        } else {
+            from.push_back(position);
+        }
+    }
+    if (from.size() == start - first) from.insert(from.end(), chosen.begin(), chosen.end());
+    return Rearrange(first, from, selection, EntrySelection::Range(start, chosen.size()));
+}
+
+bool RotationDocument::Reorder(const EntrySelection& selection, const std::vector<std::size_t>& order) {
+    if (!Selectable(selection) || order.size() != selection.Count()) return false;
+    std::vector<bool> seen(order.size());
+    for (const std::size_t i : order) {
+        if (i >= order.size() || seen[i]) return false;
+        seen[i] = true;
+    }
+    const std::vector<std::size_t> chosen = selection.Positions();
+    std::vector<std::size_t> from;
+    from.reserve(selection.Last() - selection.First() + 1);
+    std::size_t next = 0;
+    for (std::size_t position = selection.First(); position <= selection.Last(); ++position) {
+        const bool isChosen = chosen[next] == position;
+        from.push_back(isChosen ? chosen[order[next]] : position);
+        if (isChosen) ++next;
+    }
+    return Rearrange(selection.First(), from, selection, selection);
+}
+
+bool RotationDocument::Rearrange(std::size_t first, const std::vector<std::size_t>& from, EntrySelection before,
+                                 EntrySelection after) {
     Step step;
-    step.Kind = StepKind::Move;
-    step.Position = from;
-    step.Target = to;
-    MoveEntry(from, to);
+    step.Kind = StepKind::Reorder;
+    step.First = first;
+    bool moves = false;
+    step.Order.reserve(from.size());
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        moves = moves || from[i] != first + i;
+        step.Order.push_back(static_cast<uint16_t>(from[i] - first));
+    }
+    if (!moves) return false;
+    step.SelectUndone = std::move(before);
+    step.SelectDone = std::move(after);
+    ApplyOrder(step, true);
     Record(std::move(step));
     return true;
 }
 
-void RotationDocument::Place(Step& step) {
-    if (step.WithHeader) {
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(step.LineIndex - 1),
-                      AddLine(kCycleHeader, LineEnd::CrLf));
-        headerFound_ = true;
-        headerLine_ = step.LineIndex - 1;
+std::string RotationDocument::EntryLinesText(const EntrySelection& selection) const {
+    std::string text;
+    for (const std::size_t position : selection.Within(EntryCount()).Positions()) {
+        text.append(TextOf(lines_[entryLines_[position]])).append(EndBytes(LineEnd::CrLf));
     }
-    const std::size_t before = step.LineIndex - (step.WithHeader ? 2 : 1);
-    if (step.LineIndex > (step.WithHeader ? 1u : 0u)) lines_[before].End = step.EndWith;
-    ShiftEntryLines(step.LineIndex, 1);
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(step.LineIndex), std::move(step.Held));
-    const auto at = static_cast<std::ptrdiff_t>(step.Position);
-    entries_.insert(entries_.begin() + at, std::move(step.HeldEntry));
-    entryLines_.insert(entryLines_.begin() + at, step.LineIndex);
+    return text;
 }
 
-void RotationDocument::Take(Step& step) {
-    const auto at = static_cast<std::ptrdiff_t>(step.Position);
-    step.HeldEntry = std::move(entries_[step.Position]);
-    entries_.erase(entries_.begin() + at);
-    entryLines_.erase(entryLines_.begin() + at);
-    step.Held = std::move(lines_[step.LineIndex]);
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(step.LineIndex));
-    ShiftEntryLines(step.LineIndex, -1);
-    if (step.WithHeader) {
-        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(step.LineIndex - 1));
-        headerFound_ = false;
+namespace {
+
+// Puts items in at the ascending indexes at, indexes of the result: item k is give(k).
+template <typename T, typename Give>
+void InsertSorted(std::vector<T>& items, const std::vector<std::size_t>& at, Give give) {
+    std::size_t read = items.size();
+    items.resize(items.size() + at.size());
+    for (std::size_t write = items.size(), k = at.size(); k > 0;) {
+        --write;
+        if (at[k - 1] == write) {
+            items[write] = give(--k);
+        } else {
+            items[write] = std::move(items[--read]);
+        }
     }
-    const std::size_t before = step.LineIndex - (step.WithHeader ? 2 : 1);
-    if (step.LineIndex > (step.WithHeader ? 1u : 0u)) lines_[before].End = step.EndWithout;
+}
+
+// Takes out the items at the ascending indexes at, handing item k to hold(k, item).
+template <typename T, typename Hold>
+void EraseSorted(std::vector<T>& items, const std::vector<std::size_t>& at, Hold hold) {
+    if (at.empty()) return;
+    std::size_t write = at.front();
+    for (std::size_t read = write, k = 0; read < items.size(); ++read) {
+        if (k < at.size() && at[k] == read) {
+            hold(k++, std::move(items[read]));
+        } else {
+            items[write++] = std::move(items[read]);
+        }
+    }
+    items.resize(write);
+}
+
+std::vector<std::size_t> PositionsOf(const auto& pieces) {
+    std::vector<std::size_t> positions;
+    positions.reserve(pieces.size());
+    for (const auto& piece : pieces) positions.push_back(piece.Position);
+    return positions;
+}
+
+}  // namespace
+
+std::vector<std::size_t> RotationDocument::StepLines(const Step& step) {
+    std::vector<std::size_t> lines;
+    lines.reserve(step.Pieces.size() + 1);
+    if (step.WithHeader) lines.push_back(step.Pieces.front().LineIndex - 1);
+    for (const Piece& piece : step.Pieces) lines.push_back(piece.LineIndex);
+    return lines;
+}
+
+std::optional<std::size_t> RotationDocument::LineBefore(const Step& step, std::size_t piece) {
+    // The header that comes with the first entry line is not its line before: that is the one
+    // before the header.
+    const std::size_t header = piece == 0 && step.WithHeader ? 1 : 0;
+    const std::size_t line = step.Pieces[piece].LineIndex;
+    if (line <= header) return std::nullopt;
+    return line - 1 - header;
+}
+
+// Lines are put in first; then the ends of the lines before them, in ascending order, so that
+// an entry line before another of the step gets its end in the step's presence.
+void RotationDocument::Place(Step& step) {
+    const std::vector<std::size_t> lines = StepLines(step);
+    const std::size_t header = step.WithHeader ? 1 : 0;
+    InsertSorted(lines_, lines, [&](std::size_t k) {
+        return k < header ? AddLine(kCycleHeader, LineEnd::CrLf) : step.Pieces[k - header].Held;
+    });
+    for (std::size_t i = 0; i < step.Pieces.size(); ++i) {
+        if (const auto before = LineBefore(step, i)) lines_[*before].End = step.Pieces[i].EndWith;
+    }
+    std::size_t passed = 0;  // lines put in before the entry line
+    for (std::size_t& line : entryLines_) {
+        while (passed < lines.size() && lines[passed] <= line + passed) ++passed;
+        line += passed;
+    }
+    const std::vector<std::size_t> positions = PositionsOf(step.Pieces);
+    InsertSorted(entries_, positions, [&](std::size_t k) { return std::move(step.Pieces[k].HeldEntry); });
+    InsertSorted(entryLines_, positions, [&](std::size_t k) { return step.Pieces[k].LineIndex; });
+    if (step.WithHeader) {
+        headerFound_ = true;
+        headerLine_ = lines.front();
+    }
+}
+
+// The exact inverse of Place: from the last piece to the first, each line is held as it stands
+// once the pieces after it are out, and the line before it gets its end without it.
+void RotationDocument::Take(Step& step) {
+    const std::vector<std::size_t> lines = StepLines(step);
+    for (std::size_t i = step.Pieces.size(); i-- > 0;) {
+        step.Pieces[i].Held = lines_[step.Pieces[i].LineIndex];
+        if (const auto before = LineBefore(step, i)) lines_[*before].End = step.Pieces[i].EndWithout;
+    }
+    EraseSorted(lines_, lines, [](std::size_t, Line&&) {});
+    const std::vector<std::size_t> positions = PositionsOf(step.Pieces);
+    EraseSorted(entries_, positions, [&](std::size_t k, CycleEntry&& entry) { step.Pieces[k].HeldEntry = std::move(entry); });
+    EraseSorted(entryLines_, positions, [](std::size_t, std::size_t&&) {});
+    std::size_t passed = 0;  // lines taken out before the entry line
+    for (std::size_t& line : entryLines_) {
+        while (passed < lines.size() && lines[passed] < line) ++passed;
+        line -= passed;
+    }
+    if (step.WithHeader) headerFound_ = false;
 }
 
 void RotationDocument::Swap(Step& step) {
-    std::swap(lines_[entryLines_[step.Position]], step.Held);
-    std::swap(entries_[step.Position], step.HeldEntry);
+    Piece& piece = step.Pieces.front();
+    std::swap(lines_[entryLines_[piece.Position]], piece.Held);
+    std::swap(entries_[piece.Position], piece.HeldEntry);
 }
 
-// The moving entry's line text goes to the slot of position to; those between close up. Every
-// slot keeps its line end, so a last line without one stays last without one.
-void RotationDocument::MoveEntry(std::size_t from, std::size_t to) {
-    const Line moving = lines_[entryLines_[from]];
-    const auto takeText = [](Line& slot, const Line& text) {
-        slot.Start = text.Start;
-        slot.Length = text.Length;
-    };
-    CycleEntry entry = std::move(entries_[from]);
-    const std::ptrdiff_t step = from < to ? 1 : -1;
-    for (std::size_t at = from; at != to; at += static_cast<std::size_t>(step)) {
-        const std::size_t next = at + static_cast<std::size_t>(step);
-        takeText(lines_[entryLines_[at]], lines_[entryLines_[next]]);
-        entries_[at] = std::move(entries_[next]);
+// The entries' line texts trade places; every slot keeps its line end, so a last line without
+// one stays last without one.
+void RotationDocument::ApplyOrder(const Step& step, bool forward) {
+    const std::size_t count = step.Order.size();
+    std::vector<Line> texts(count);
+    std::vector<CycleEntry> entries(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        texts[i] = lines_[entryLines_[step.First + i]];
+        entries[i] = std::move(entries_[step.First + i]);
     }
-    takeText(lines_[entryLines_[to]], moving);
-    entries_[to] = std::move(entry);
-}
-
-void RotationDocument::ShiftEntryLines(std::size_t fromLine, std::ptrdiff_t by) {
-    for (std::size_t& line : entryLines_) {
-        if (line >= fromLine) line = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(line) + by);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t to = step.First + (forward ? i : step.Order[i]);
+        const std::size_t from = forward ? step.Order[i] : i;
+        Line& slot = lines_[entryLines_[to]];
+        slot.Start = texts[from].Start;
+        slot.Length = texts[from].Length;
+        entries_[to] = std::move(entries[from]);
     }
 }
 
-std::size_t RotationDocument::Apply(Step& step, bool forward) {
+EntrySelection RotationDocument::Apply(Step& step, bool forward) {
     switch (step.Kind) {
     case StepKind::Insert:
         forward ? Place(step) : Take(step);
@@ -276,11 +490,11 @@ std::size_t RotationDocument::Apply(Step& step, bool forward) {
     case StepKind::Replace:
         Swap(step);
         break;
-    case StepKind::Move:
-        MoveEntry(forward ? step.Position : step.Target, forward ? step.Target : step.Position);
-        return forward ? step.Target : step.Position;
+    case StepKind::Reorder:
+        ApplyOrder(step, forward);
+        break;
     }
-    return step.Position;
+    return forward ? step.SelectDone : step.SelectUndone;
 }
 
 void RotationDocument::Record(Step step) {
@@ -299,13 +513,13 @@ void RotationDocument::Record(Step step) {
 bool RotationDocument::CanUndo() const { return done_ > 0; }
 bool RotationDocument::CanRedo() const { return done_ < history_.size(); }
 
-std::optional<std::size_t> RotationDocument::Undo() {
-    if (!CanUndo()) return std::nullopt;
+EntrySelection RotationDocument::Undo() {
+    if (!CanUndo()) return {};
     return Apply(history_[--done_], false);
 }
 
-std::optional<std::size_t> RotationDocument::Redo() {
-    if (!CanRedo()) return std::nullopt;
+EntrySelection RotationDocument::Redo() {
+    if (!CanRedo()) return {};
     return Apply(history_[done_++], true);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cycle/entry_selection.h"
 #include "cycle/mission_catalogue.h"
 #include "cycle/rotation_file.h"
 
@@ -50,12 +51,38 @@ public:
     bool SetScenario(std::size_t position, int16_t scenario, const MissionCatalogue& catalogue);
     bool Move(std::size_t from, std::size_t to);
 
+    // Edits on many entries, each one step however many entries it touches. A selection that
+    // is empty or reaches past the list is refused.
+    bool Remove(const EntrySelection& selection);
+    // Entry lines (as the reader takes them: "map=foo.nfo::Bar", blanks around allowed; no line
+    // end) put in as they stand, the first at position (EntryCount(): at the end), each matched
+    // against the catalogue as a read entry is. Their lines go directly after the line of the
+    // entry before position. Refused when there are none, one is no entry line, or the list would
+    // hold more than 32767 entries.
+    bool InsertLines(std::size_t position, const std::vector<std::string>& lines, const MissionCatalogue& catalogue);
+    // Copies of the selected entries' lines, in their order, directly after the last selected one.
+    bool Duplicate(const EntrySelection& selection);
+    // The selected entries gathered in their order into one block, starting one place before the
+    // first selected one, or ending one place after the last; refused at the list's edge.
+    bool MoveUp(const EntrySelection& selection);
+    bool MoveDown(const EntrySelection& selection);
+    // The selected entries gathered in their order in front of the entry at drop, a position in
+    // the list as it is now (EntryCount(): at the end); refused when nothing would move.
+    bool MoveTo(const EntrySelection& selection, std::size_t drop);
+    // The i-th selected position takes the order[i]-th selected entry (a shuffle, a sort).
+    // Refused unless order is a permutation of the selection's count that moves an entry.
+    bool Reorder(const EntrySelection& selection, const std::vector<std::size_t>& order);
+
+    // The selected entries' lines as they stand in the file, each followed by CR LF.
+    std::string EntryLinesText(const EntrySelection& selection) const;
+
     bool CanUndo() const;
     bool CanRedo() const;
-    // Each returns the position of the entry the step touched (where it now stands, or for an
-    // undone insert the position the entry had), or nothing when there was nothing to do.
-    std::optional<std::size_t> Undo();
-    std::optional<std::size_t> Redo();
+    // Each returns what to select afterwards, or nothing when there was nothing to do: the
+    // entries the step put in, moved or changed, where they now stand; for an undone insert or a
+    // redone remove the position its first entry had (see EntrySelection::Within).
+    EntrySelection Undo();
+    EntrySelection Redo();
 
     // The undo position differs from the one last read or saved.
     bool Changed() const;
@@ -71,15 +98,12 @@ private:
         std::size_t Length = 0;
         LineEnd End = LineEnd::None;
     };
-    enum class StepKind : uint8_t { Insert, Remove, Replace, Move };
-    // One edit, as it can be done again and undone. Insert and Remove mirror each other: one puts
-    // an entry line into the document, the other takes it out.
-    struct Step {
-        StepKind Kind = StepKind::Insert;
-        std::size_t Position = 0;   // the entry's position; for Move where it came from
-        std::size_t Target = 0;     // Move: where it went
-        std::size_t LineIndex = 0;  // Insert, Remove: the entry's line
-        bool WithHeader = false;    // Insert: "[cycle]" comes in front of the entry line
+    enum class StepKind : uint8_t { Insert, Remove, Replace, Reorder };
+    // An entry line that a step puts into the document or takes out of it (Insert and Remove
+    // mirror each other), or whose version it swaps (Replace).
+    struct Piece {
+        std::size_t Position = 0;   // the entry's position, with the step's entries in the list
+        std::size_t LineIndex = 0;  // its line's, with the step's lines in the document
         // The entry and its line while out of the document; Replace: the version not in force.
         Line Held;
         CycleEntry HeldEntry;
@@ -87,20 +111,47 @@ private:
         LineEnd EndWithout = LineEnd::None;
         LineEnd EndWith = LineEnd::None;
     };
+    // One edit, as it can be done again and undone.
+    struct Step {
+        StepKind Kind = StepKind::Insert;
+        bool WithHeader = false;    // Insert: "[cycle]" comes in front of the first entry line
+        std::vector<Piece> Pieces;  // Insert, Remove: in ascending order; Replace: one
+        // Reorder: entry First + i came from First + Order[i]. 16 bits hold any position.
+        std::size_t First = 0;
+        std::vector<uint16_t> Order;
+        // What Undo and Redo select.
+        EntrySelection SelectUndone, SelectDone;
+    };
+    struct NewLine {
+        Line Text;
+        CycleEntry Entry;
+    };
 
     std::string_view TextOf(const Line& line) const { return {bytes_.data() + line.Start, line.Length}; }
     // A line for text, added to bytes_: edits append, so every line held by a step stays valid.
     Line AddLine(std::string_view text, LineEnd end);
 
-    bool InsertAt(std::size_t position, std::size_t lineIndex, bool withHeader, int16_t scenario,
-                  const MissionCatalogue& catalogue);
+    bool InsertEntry(std::size_t position, std::size_t lineIndex, int16_t scenario, const MissionCatalogue& catalogue);
+    // The new lines' entries from position on; lineIndex: where the first line goes; withHeader:
+    // "[cycle]" goes there first.
+    bool InsertBlock(std::size_t position, std::size_t lineIndex, bool withHeader, std::vector<NewLine> block);
+    // InsertBlock with the lines directly after the line of the entry before position, or in
+    // front of the first entry, or after the header, or with a header at the end of the file.
+    bool InsertBlockAt(std::size_t position, std::vector<NewLine> block);
+    bool Selectable(const EntrySelection& selection) const;
+    // A Reorder step of the entries from first on, which now come from the positions in from.
+    bool Rearrange(std::size_t first, const std::vector<std::size_t>& from, EntrySelection before,
+                   EntrySelection after);
     // The steps' actions on the lines and entries, each the exact inverse of its mirror.
     void Place(Step& step);
     void Take(Step& step);
     void Swap(Step& step);
-    void MoveEntry(std::size_t from, std::size_t to);
-    void ShiftEntryLines(std::size_t fromLine, std::ptrdiff_t by);
-    std::size_t Apply(Step& step, bool forward);
+    void ApplyOrder(const Step& step, bool forward);
+    // The lines a Place or Take puts in or takes out, ascending, with the step's lines in.
+    static std::vector<std::size_t> StepLines(const Step& step);
+    // The line whose end follows the presence of the piece's line.
+    static std::optional<std::size_t> LineBefore(const Step& step, std::size_t piece);
+    EntrySelection Apply(Step& step, bool forward);
     void Record(Step step);
 
     std::string bytes_;  // the file as read, then the text of each line an edit made

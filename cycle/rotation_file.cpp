@@ -32,10 +32,32 @@ bool IsCycleHeader(std::string_view line, bool firstLine) {
     return EqualsIgnoringCase(TrimSpaces(line), kCycleHeader);
 }
 
-std::optional<std::string_view> EntrySource(std::string_view line) {
+std::optional<std::string_view> TrimmedEntryLine(std::string_view line) {
     const std::string_view trimmed = TrimSpaces(line);
     if (!IsEntryLine(trimmed)) return std::nullopt;
-    return trimmed.substr(kEntryPrefix.size());
+    return trimmed;
+}
+
+std::optional<std::string_view> EntrySource(std::string_view line) {
+    const std::optional<std::string_view> trimmed = TrimmedEntryLine(line);
+    if (!trimmed) return std::nullopt;
+    return trimmed->substr(kEntryPrefix.size());
+}
+
+PastedLines ReadPastedLines(std::string_view text) {
+    PastedLines pasted;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        const std::string_view line = text.substr(0, end);
+        if (const std::optional<std::string_view> entry = TrimmedEntryLine(line)) {
+            pasted.EntryLines.emplace_back(*entry);
+        } else if (!TrimSpaces(line).empty()) {
+            ++pasted.Skipped;
+        }
+        const bool crLf = text.substr(end).starts_with("\r\n");
+        text.remove_prefix(std::min(text.size(), end + (crLf ? 2 : 1)));
+    }
+    return pasted;
 }
 
 CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index) {

@@ -29,6 +29,16 @@ bool IsCycleHeader(std::string_view line, bool firstLine);
 
 // An entry line's text after "map=" (the line trimmed), nothing for any other line.
 std::optional<std::string_view> EntrySource(std::string_view line);
+// An entry line trimmed of the blanks around it, nothing for any other line.
+std::optional<std::string_view> TrimmedEntryLine(std::string_view line);
+
+// Text pasted into the rotation, as bytes: its entry lines, trimmed, in their order, and how many
+// other lines it held (blank lines do not count). CR LF, LF and a lone CR each end a line.
+struct PastedLines {
+    std::vector<std::string> EntryLines;
+    std::size_t Skipped = 0;
+};
+PastedLines ReadPastedLines(std::string_view text);
 
 // The entry that ADD inserts and EDIT stores for the scenario at index. It shows what its line
 // will be read back as: the last scenario with that key in that file.

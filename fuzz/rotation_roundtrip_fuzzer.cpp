@@ -2,6 +2,7 @@
 // reading, edited at random, saved, read back and undone.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,7 +71,10 @@ void ApplyEdit(RotationDocument& document, const Edit& edit, const MissionCatalo
     const std::size_t a = edit.A % (document.EntryCount() + 1);
     const std::size_t b = edit.B % (document.EntryCount() + 1);
     const auto scenario = static_cast<int16_t>(edit.B % (catalogue.ScenarioCount() + 2));
-    switch (edit.Kind % 8) {
+    // Two positions, which may be far apart or past the end, and a block between them.
+    const EntrySelection pair = EntrySelection::Of({a, b});
+    const EntrySelection block = EntrySelection::Range(std::min(a, b), std::max(a, b) - std::min(a, b) + 1);
+    switch (edit.Kind % 15) {
     case 0:
         document.InsertBefore(a, scenario, catalogue);
         break;
@@ -92,6 +96,34 @@ void ApplyEdit(RotationDocument& document, const Edit& edit, const MissionCatalo
     case 6:
         document.Undo();
         break;
+    case 8:
+        document.Remove(pair);
+        break;
+    case 9: {
+        // Pasted lines: matched, unmatched, blank around, and one that is no entry line.
+        static const std::vector<std::string> kLines[] = {
+            {"map=hill.nfo::Duel"}, {"  MAP=x::a::b ", "map="}, {"map=b.nfo::Duel", "; no entry"}};
+        document.InsertLines(a, kLines[edit.B % 3], catalogue);
+        break;
+    }
+    case 10:
+        document.Duplicate(pair);
+        break;
+    case 11:
+        document.MoveUp(pair);
+        break;
+    case 12:
+        document.MoveDown(pair);
+        break;
+    case 13:
+        document.MoveTo(pair, edit.B % (document.EntryCount() + 2));
+        break;
+    case 14: {
+        std::vector<std::size_t> reversed(block.Count());
+        for (std::size_t i = 0; i < reversed.size(); ++i) reversed[i] = reversed.size() - 1 - i;
+        document.Reorder(block, reversed);
+        break;
+    }
     default:
         document.Redo();
         break;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace rotaplex {
 namespace {
@@ -18,6 +19,22 @@ std::string Why(C command, const EditorState& state) {
     return why ? why : "";
 }
 
+struct RunCase {
+    const char* what;
+    C command;
+    EditorState state;
+    bool runs;
+    std::string why;
+};
+
+template <std::size_t N>
+void ExpectRuns(const RunCase (&cases)[N]) {
+    for (const RunCase& c : cases) {
+        EXPECT_EQ(CanRun(c.command, c.state), c.runs) << c.what;
+        EXPECT_EQ(Why(c.command, c.state), c.why) << c.what;
+    }
+}
+
 TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     const EditorState empty{0, std::nullopt, false, false};
     const EditorState none{3, std::nullopt, true, false};
@@ -26,13 +43,7 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     const EditorState last{3, 2, false, false};
     const EditorState only{1, 0, false, false};
     const EditorState full{kFull, 5, false, false};
-    const struct {
-        const char* what;
-        C command;
-        EditorState state;
-        bool runs;
-        std::string why;
-    } cases[] = {
+    const RunCase cases[] = {
         {"add into an empty rotation", C::Add, empty, true, ""},
         {"add without a selection", C::Add, none, false, kPickToAdd},
         {"add next to the selection", C::Add, last, true, ""},
@@ -58,10 +69,42 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
         {"quit", C::Quit, none, true, ""},
         {"minimise", C::Minimize, empty, true, ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CanRun(c.command, c.state), c.runs) << c.what;
-        EXPECT_EQ(Why(c.command, c.state), c.why) << c.what;
-    }
+    ExpectRuns(cases);
+}
+
+TEST(EditorCommandsTest, CommandsOnManySelectedEntries) {
+    const auto many = [](std::size_t count, std::vector<std::size_t> selected, bool canPaste = false) {
+        return EditorState{count, selected.front(), false, false, EntrySelection::Of(selected), canPaste};
+    };
+    const EditorState none{5, std::nullopt, false, false};
+    const EditorState one{5, 2, false, false};
+    const EditorState emptyPaste{0, std::nullopt, false, false, {}, true};
+    const RunCase cases[] = {
+        {"edit one of several", C::Edit, many(5, {1, 3}), false, "Pick only one entry to edit!"},
+        {"delete several", C::Delete, many(5, {1, 3}), true, ""},
+        {"move a block up from the top", C::MoveUp, many(5, {0, 3}), false, ""},
+        {"move a scattered block up", C::MoveUp, many(5, {1, 4}), true, ""},
+        {"move a block down from the bottom", C::MoveDown, many(5, {1, 4}), false, ""},
+        {"move a block down", C::MoveDown, many(5, {0, 3}), true, ""},
+        {"copy nothing", C::Copy, none, false, "Pick from the list what to copy!"},
+        {"cut nothing", C::Cut, none, false, kPickToEdit},
+        {"cut one", C::Cut, one, true, ""},
+        {"duplicate into a full rotation", C::Duplicate, many(kFull - 1, {0, 1}), false,
+         "The copies would take the rotation past 32767 entries, the most it can hold."},
+        {"duplicate one into the last free place", C::Duplicate, many(kFull - 1, {0}), true, ""},
+        {"paste without text", C::Paste, none, false, ""},
+        {"paste into an empty rotation", C::Paste, emptyPaste, true, ""},
+        {"paste into a full rotation", C::Paste, many(kFull, {0}, true), false, kFullText},
+        {"select all of nothing", C::SelectAll, emptyPaste, false, ""},
+        {"shuffle the whole rotation", C::Shuffle, one, true, ""},
+        {"sort a single entry", C::SortByName, {1, 0, false, false}, false, ""},
+        {"sort a selection", C::SortByMissionFile, many(5, {1, 2}), true, ""},
+    };
+    ExpectRuns(cases);
+    EXPECT_EQ(OrderedEntries(one), EntrySelection::Range(0, 5)) << "one entry selected: all are reordered";
+    EXPECT_EQ(OrderedEntries(many(5, {1, 3})), EntrySelection::Of({1, 3}));
+    EXPECT_EQ(DeleteQuestion(5, ""), "Delete 5 entries?");
+    EXPECT_EQ(DeleteQuestion(1, "Hill CTF"), "Delete Hill CTF?\nAre you sure?");
 }
 
 TEST(EditorCommandsTest, WhereTheSelectionGoes) {

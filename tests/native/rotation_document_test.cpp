@@ -24,11 +24,14 @@ MissionCatalogue Catalogue() {
     return catalogue;
 }
 
-enum class Op { Before, After, First, Remove, Set, Move };
+enum class Op { Before, After, First, Remove, Set, Move, RemoveMany, Lines, Duplicate, Up, Down, Drop, Reorder };
 struct Edit {
     Op op;
     std::size_t position;
     int scenario_or_target;  // the scenario, or Move's target
+    std::vector<std::size_t> selected = {};
+    std::vector<std::size_t> order = {};  // Reorder's
+    std::vector<std::string> lines = {};  // Lines'
 };
 
 bool Apply(RotationDocument& document, const Edit& edit, const MissionCatalogue& catalogue) {
@@ -46,6 +49,20 @@ bool Apply(RotationDocument& document, const Edit& edit, const MissionCatalogue&
         return document.SetScenario(edit.position, scenario, catalogue);
     case Op::Move:
         return document.Move(edit.position, static_cast<std::size_t>(edit.scenario_or_target));
+    case Op::RemoveMany:
+        return document.Remove(EntrySelection::Of(edit.selected));
+    case Op::Lines:
+        return document.InsertLines(edit.position, edit.lines, catalogue);
+    case Op::Duplicate:
+        return document.Duplicate(EntrySelection::Of(edit.selected));
+    case Op::Up:
+        return document.MoveUp(EntrySelection::Of(edit.selected));
+    case Op::Down:
+        return document.MoveDown(EntrySelection::Of(edit.selected));
+    case Op::Drop:
+        return document.MoveTo(EntrySelection::Of(edit.selected), edit.position);
+    case Op::Reorder:
+        return document.Reorder(EntrySelection::Of(edit.selected), edit.order);
     }
     return false;
 }
@@ -120,6 +137,39 @@ TEST(RotationDocumentTest, EditsChangeOnlyTheirOwnLinesAndUndoToTheReadBytes) {
          "x\r\n[cycle]\r\nmap=hill.nfo::HillFight\r\n; c\r\n"},
         {"the header as the last line", "[cycle]", {}, {{Op::First, 0, 2}, {Op::Before, 0, 1}},
          "[cycle]\r\nmap=hill.nfo::HillFight\r\nmap=hill.nfo::Duel"},
+        {"many removed: the last line's missing end goes to the one left last",
+         "[cycle]\r\nmap=a::Duel\r\n; c\r\nmap=b::Duel\r\nmap=c::Duel\r\nmap=d::Duel", {2, 2, 2, 2},
+         {{Op::RemoveMany, 0, 0, {3, 0, 2}}}, "[cycle]\r\n; c\r\nmap=b::Duel"},
+        {"many removed: lone CRs do not meet a line that starts with LF",
+         "[cycle]\rmap=a::Duel\rmap=b::Duel\r\n\n;x\r\n", {2, 2}, {{Op::RemoveMany, 0, 0, {0, 1}}},
+         "[cycle]\r\n\n;x\r\n"},
+        {"many removed: an empty line left last keeps its line end", "[cycle]\r\n\r\nmap=a::Duel\r\nmap=b::Duel",
+         {2, 2}, {{Op::RemoveMany, 0, 0, {0, 1}}}, "[cycle]\r\n\r\n"},
+        {"lines pasted at the end of a file without a final line end", "[cycle]\r\nmap=a::Duel", {2},
+         {{Op::Lines, 1, 0, {}, {}, {"map=hill.nfo::HillFight", "  MAP=x::duel ", "map=lost.nfo::Gone"}}},
+         "[cycle]\r\nmap=a::Duel\r\nmap=hill.nfo::HillFight\r\n  MAP=x::duel \r\nmap=lost.nfo::Gone"},
+        {"lines pasted after an entry go directly after its line", "[cycle]\r\nmap=a::Duel\r\n; c\r\nmap=b::Duel\r\n",
+         {2, 2}, {{Op::Lines, 1, 0, {}, {}, {"map=hill.nfo::Duel"}}, {Op::Lines, 0, 0, {}, {}, {"map=first::Duel"}}},
+         "[cycle]\r\nmap=first::Duel\r\nmap=a::Duel\r\nmap=hill.nfo::Duel\r\n; c\r\nmap=b::Duel\r\n"},
+        {"lines pasted without a header", "; nothing\r\nkey=value", {},
+         {{Op::Lines, 0, 0, {}, {}, {"map=a::Duel", "map=lost::X"}}},
+         "; nothing\r\nkey=value\r\n[cycle]\r\nmap=a::Duel\r\nmap=lost::X"},
+        {"lines pasted into an empty file", "", {}, {{Op::Lines, 0, 0, {}, {}, {"map=a::Duel", "map=b::Duel"}}},
+         "[cycle]\r\nmap=a::Duel\r\nmap=b::Duel\r\n"},
+        {"duplicates after the last selected, the last line without an end",
+         "[cycle]\r\nmap=a::Duel\r\n  map=b::HillFight \r\n;x\r\nmap=c::Duel", {2, 1, 2},
+         {{Op::Duplicate, 0, 0, {0, 1}}, {Op::Duplicate, 0, 0, {4}}},
+         "[cycle]\r\nmap=a::Duel\r\n  map=b::HillFight \r\nmap=a::Duel\r\n  map=b::HillFight \r\n;x\r\n"
+         "map=c::Duel\r\nmap=c::Duel"},
+        {"a scattered block gathered and moved up, then down", "[cycle]\rmap=a::Duel\r;x\r\nmap=b::Duel\r\nmap=c::Duel\r\nmap=d::Duel",
+         {2, 2, 2, 2}, {{Op::Up, 0, 0, {1, 3}}, {Op::Down, 0, 0, {2}}},
+         "[cycle]\rmap=b::Duel\r;x\r\nmap=d::Duel\r\nmap=c::Duel\r\nmap=a::Duel"},
+        {"a drag of a scattered block to the end", "[cycle]\r\nmap=a::Duel\r\nmap=b::Duel\r\nmap=c::Duel\r\nmap=d::Duel",
+         {2, 2, 2, 2}, {{Op::Drop, 4, 0, {0, 2}}, {Op::Drop, 0, 0, {3}}},
+         "[cycle]\r\nmap=c::Duel\r\nmap=b::Duel\r\nmap=d::Duel\r\nmap=a::Duel"},
+        {"a reorder of a selection", "[cycle]\r\nmap=a::Duel\r\nmap=b::Duel\r\nmap=c::Duel\r\nmap=d::Duel",
+         {2, 2, 2, 2}, {{Op::Reorder, 0, 0, {0, 2, 3}, {2, 0, 1}}},
+         "[cycle]\r\nmap=d::Duel\r\nmap=b::Duel\r\nmap=a::Duel\r\nmap=c::Duel"},
     };
     const MissionCatalogue catalogue = Catalogue();
     for (const auto& c : cases) {
@@ -151,6 +201,24 @@ TEST(RotationDocumentTest, EditsThatCannotApplyChangeNothing) {
         {Op::Before, 2, 1}, {Op::After, 2, 1}, {Op::Before, 0, 0}, {Op::After, 0, 5},
         {Op::First, 0, 1},  {Op::Remove, 2, 0}, {Op::Set, 0, 1},   {Op::Set, 0, -1},
         {Op::Move, 0, 0},   {Op::Move, 0, 2},   {Op::Move, 2, 0},
+        {Op::RemoveMany, 0, 0, {}},
+        {Op::RemoveMany, 0, 0, {0, 2}},
+        {Op::Duplicate, 0, 0, {2}},
+        {Op::Up, 0, 0, {0}},
+        {Op::Up, 0, 0, {}},
+        {Op::Down, 0, 0, {1}},
+        {Op::Drop, 3, 0, {0}},
+        {Op::Drop, 0, 0, {0}},
+        {Op::Drop, 2, 0, {1}},
+        {Op::Drop, 1, 0, {0, 1}},
+        {Op::Reorder, 0, 0, {0, 1}, {0, 1}},
+        {Op::Reorder, 0, 0, {0, 1}, {1, 1}},
+        {Op::Reorder, 0, 0, {0, 1}, {1}},
+        {Op::Lines, 0, 0, {}, {}, {}},
+        {Op::Lines, 3, 0, {}, {}, {"map=a::Duel"}},
+        {Op::Lines, 0, 0, {}, {}, {"map=a::Duel", "; not an entry"}},
+        {Op::Lines, 0, 0, {}, {}, {"map=a::Duel\r\nmap=b::Duel"}},
+        {Op::Lines, 0, 0, {}, {}, {"\tmap=a::Duel"}},
     };
     for (const Edit& edit : refused) EXPECT_FALSE(Apply(document, edit, catalogue)) << static_cast<int>(edit.op);
     EXPECT_FALSE(document.Changed());
@@ -187,6 +255,28 @@ TEST(RotationDocumentTest, ChangedMeansAwayFromTheSavedPoint) {
     EXPECT_TRUE(document.Changed());
 }
 
+TEST(RotationDocumentTest, UndoAndRedoSayWhatToSelect) {
+    const MissionCatalogue catalogue = Catalogue();
+    RotationDocument document =
+        RotationDocument::Read("[cycle]\r\nmap=a::Duel\r\nmap=b::Duel\r\nmap=c::Duel\r\nmap=d::Duel\r\n", catalogue);
+    const EntrySelection scattered = EntrySelection::Of({3, 1});
+    ASSERT_TRUE(document.Remove(scattered));
+    EXPECT_EQ(document.Undo(), scattered) << "the entries put back";
+    EXPECT_EQ(document.Redo(), EntrySelection(1)) << "where the first one was";
+    EXPECT_EQ(document.Undo(), scattered);
+    ASSERT_TRUE(document.InsertLines(4, {"map=x::Duel", "map=y::Duel"}, catalogue));
+    EXPECT_EQ(document.Undo(), EntrySelection(4));
+    EXPECT_EQ(EntrySelection(4).Within(document.EntryCount()), EntrySelection(3)) << "past the end: the last";
+    EXPECT_EQ(document.Redo(), EntrySelection::Range(4, 2));
+    ASSERT_TRUE(document.MoveDown(EntrySelection::Of({0, 2})));
+    EXPECT_EQ(document.Undo(), EntrySelection::Of({0, 2}));
+    EXPECT_EQ(document.Redo(), EntrySelection::Range(2, 2));
+    ASSERT_TRUE(document.Move(5, 0));
+    const std::optional<std::size_t> single = document.Undo();  // as the callers of one entry take it
+    EXPECT_EQ(single, 5u);
+    EXPECT_EQ(document.EntryLinesText(EntrySelection::Of({0, 5})), "map=b::Duel\r\nmap=y::Duel\r\n");
+}
+
 TEST(RotationDocumentTest, UndoIsBoundedAndForgetsTheOldestSteps) {
     const MissionCatalogue catalogue = Catalogue();
     RotationDocument document = RotationDocument::Read("[cycle]\r\nmap=a::Duel\r\nmap=b::HillFight\r\n", catalogue);
@@ -216,6 +306,14 @@ TEST(RotationDocumentTest, EntriesPast32767StayUnlistedAndUnchanged) {
     const std::string saved = document.Text();
     EXPECT_EQ(saved.size(), text.size() + 12);
     EXPECT_TRUE(saved.ends_with(tail));
+    // Every entry at once, in one pass each way.
+    ASSERT_TRUE(document.Remove(EntrySelection::Range(0, document.EntryCount())));
+    EXPECT_EQ(document.Text(), "; big\r\n[cycle]\r\n" + tail.substr(tail.find("; gap")));
+    EXPECT_EQ(document.EntryCount(), 0u);
+    document.Undo();
+    EXPECT_EQ(document.Text(), saved);
+    ASSERT_TRUE(document.Reorder(EntrySelection::Range(0, 2), {1, 0}));
+    EXPECT_FALSE(document.Duplicate(EntrySelection(0))) << "the list is full";
     EXPECT_EQ(UnlistedEntriesMessage("C:\\G\\servercycle.txt", 3),
               "C:\\G\\servercycle.txt\nholds more entries than the list can show: it shows the first 32767.\n"
               "The other 3 entries are kept unchanged and saved as they were.");

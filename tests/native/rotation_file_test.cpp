@@ -113,6 +113,29 @@ TEST(RotationFileTest, BadInputIsReadAndWrittenBackByteForByte) {
     EXPECT_EQ(RotationDocument::Read("[cycle]\r\nmap=" + huge, catalogue).EntryCount(), 1u);
 }
 
+TEST(RotationFileTest, PastedTextGivesItsEntryLinesAndCountsTheOthers) {
+    using Lines = std::vector<std::string>;
+    const struct {
+        const char* shape;
+        std::string text;
+        Lines entries;
+        std::size_t skipped;
+    } cases[] = {
+        {"copied entries, CR LF", "map=a.nfo::A\r\n  MAP=b.nfo::B  \r\n", {"map=a.nfo::A", "MAP=b.nfo::B"}, 0},
+        {"LF and lone CR, a last line without an end", "map=a::A\nmap=b::B\rmap=c::C", {"map=a::A", "map=b::B", "map=c::C"}, 0},
+        {"a CR LF is one line end, not two", "map=a::A\r\n\r\nmap=b::B", {"map=a::A", "map=b::B"}, 0},
+        {"other lines are counted, blank ones are not", "[cycle]\r\n; note\r\n   \r\n\tmap=a::A\r\nmaps=x\nmap=b::B\r\r",
+         {"map=b::B"}, 4},
+        {"a line that is only \"map=\"", "map=", {"map="}, 0},
+        {"nothing", "", {}, 0},
+    };
+    for (const auto& c : cases) {
+        const PastedLines pasted = ReadPastedLines(c.text);
+        EXPECT_EQ(pasted.EntryLines, c.entries) << c.shape;
+        EXPECT_EQ(pasted.Skipped, c.skipped) << c.shape;
+    }
+}
+
 TEST(RotationFileTest, MissingHeaderMessage) {
     EXPECT_EQ(MissingHeaderMessage("C:\\Game\\"),
               "C:\\Game\\servercycle.txt is malformed or missing [cycle]");
