@@ -60,6 +60,13 @@ PastedLines ReadPastedLines(std::string_view text) {
     return pasted;
 }
 
+std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue) {
+    const std::optional<std::string_view> source = EntrySource(line);
+    if (!source) return std::nullopt;
+    const int16_t index = catalogue.FindScenario(source->substr(0, kMaxEntryTextLength));
+    return CycleEntry{catalogue.DisplayText(index), index, std::string(*source)};
+}
+
 CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index) {
     std::string text = ScenarioEntryText(catalogue.Scenario(index));
     const std::string_view readBack = std::string_view(text).substr(0, kMaxEntryTextLength);

@@ -27,6 +27,8 @@ inline constexpr std::string_view kCycleHeader = "[cycle]";
 // front of it is allowed.
 bool IsCycleHeader(std::string_view line, bool firstLine);
 
+// The entry an entry line (one after the header) stands for, nothing for any other line.
+std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue);
 // An entry line's text after "map=" (the line trimmed), nothing for any other line.
 std::optional<std::string_view> EntrySource(std::string_view line);
 // An entry line trimmed of the blanks around it, nothing for any other line.

@@ -115,22 +115,22 @@ void frmSrvCyc::Show(int how) {
 void frmSrvCyc::InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario) {
     const auto at = static_cast<size_t>(index);
     const bool after = AddPosition == kAddAfter;
-    const bool inserted = Cycle().EntryCount() == 0 ? Cycle().InsertFirst(scenario, Missions())
-                          : after                  ? Cycle().InsertAfter(at, scenario, Missions())
-                                                   : Cycle().InsertBefore(at, scenario, Missions());
+    const bool inserted = Cycle().EntryCount() == 0 ? Edited().InsertFirst(scenario, Missions())
+                          : after                  ? Edited().InsertAfter(at, scenario, Missions())
+                                                   : Edited().InsertBefore(at, scenario, Missions());
     if (!inserted) return;
     ListEntry(static_cast<int16_t>(index + after), Cycle().Entry(at + after));
     FitListWidth();
 }
 
 void frmSrvCyc::RemoveEntry(int16_t index) {
-    if (!Cycle().Remove(static_cast<size_t>(index))) return;
+    if (!Edited().Remove(static_cast<size_t>(index))) return;
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
     FitListWidth();
 }
 
 void frmSrvCyc::ReplaceEntry(int16_t index, int16_t scenario) {
-    if (!Cycle().SetScenario(static_cast<size_t>(index), scenario, Missions())) return;
+    if (!Edited().SetScenario(static_cast<size_t>(index), scenario, Missions())) return;
     const LRESULT selected = SendMessageA(list1_, LB_GETCURSEL, 0, 0);
     SendMessageA(list1_, LB_DELETESTRING, index, 0);
     ListEntry(index, Cycle().Entry(static_cast<size_t>(index)));
@@ -139,7 +139,7 @@ void frmSrvCyc::ReplaceEntry(int16_t index, int16_t scenario) {
 }
 
 void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
-    if (!Cycle().Move(from, to)) return;
+    if (!Edited().Move(from, to)) return;
     SendMessageA(list1_, LB_DELETESTRING, from, 0);
     ListEntry(static_cast<int16_t>(to), Cycle().Entry(to));
     Select(to);
@@ -241,13 +241,13 @@ void frmSrvCyc::MoveDown() {
 }
 // Which entries a step touched beyond the one it names is not told, so List1 is listed anew.
 void frmSrvCyc::Undo() {
-    const std::optional<std::size_t> touched = Cycle().Undo();
+    const std::optional<std::size_t> touched = Edited().Undo();
     ListAll();
     Select(SelectionAt(touched, Cycle().EntryCount()));
 }
 
 void frmSrvCyc::Redo() {
-    const std::optional<std::size_t> touched = Cycle().Redo();
+    const std::optional<std::size_t> touched = Edited().Redo();
     ListAll();
     Select(SelectionAt(touched, Cycle().EntryCount()));
 }

@@ -89,7 +89,7 @@ private:
     // The start-up scan, its reports told without a flood of boxes.
     void ReadMissionsTold();
     // Until Load, an empty rotation: laying out and painting come before it.
-    RotationDocument& Cycle() { return session_->Document(); }
+    RotationDocument& Edited() { return session_->Document(); }
     const RotationDocument& Cycle() const { return session_ ? session_->Document() : noRotation_; }
     const MissionCatalogue& Missions() const { return session_->Catalogue(); }
     void ListEntry(int16_t index, const CycleEntry& entry);
