@@ -116,6 +116,9 @@ const Row kValley{1, "ValleyRun TeamAttrition", 2};
 const Row kSecondUnmatched{1, "", 0};
 const std::string kLongFolder = "long-folder/" + std::string(120, 'd') + "/" + std::string(120, 'e');
 const std::string kWideFolder = "wide-folder/\u65e5\u672c\u043a\u0430\u0440\u0442\u0430";
+// A mission file that could not be read is told, naming it and why.
+std::string Unread(const std::string& file, const std::string& reason) { return "~" + kMissions + file + "\n" + reason; }
+
 std::string TooLarge(const std::string& file, uint64_t size, uint64_t cap) {
     return "~" + file + "\n" + TooLargeReason(size, cap);
 }
@@ -143,7 +146,8 @@ const Case kCases[] = {
     {"empty-nfo", {Skipped("empty.nfo")}, 2, {kHill, kValley}},
     {"folder-nfo", {}, 2, {kHill, kValley}},
     {"hidden-nfo", {}, 2, {kHill, kSecondUnmatched}, Before::Hide, "hidden.nfo"},
-    {"locked-nfo", {}, 2, {kHill, kSecondUnmatched}, Before::Lock, "locked.nfo"},
+    {"locked-nfo", {Unread("locked.nfo", SystemMessage(ERROR_SHARING_VIOLATION))}, 2, {kHill, kSecondUnmatched},
+     Before::Lock, "locked.nfo"},
     {"text-folder", {}, 2, {kHill, kValley}},  // its empty box: the properties window's tests
     {"long-entry", {}, 2, {kHill, kSecondUnmatched}},
     {"no-cycle", {kNoCycle}, 0},
@@ -151,8 +155,8 @@ const Case kCases[] = {
     {"no-server", {"Malformed File ~" + kMissions + "noserver.nfo\nmissing [server] in scenario"}, 2,
      {kHill, {1, " ", 3}}},  // the scenario stays, with its defaults
     {"big-numbers", {}, 2, {kHill, kValley}},
-    {"device-nfo", {}, 2, {kHill, kSecondUnmatched}},
-    {"endless-nfo", {}, 2, {kHill, kValley}},
+    {"device-nfo", {Unread("com1.nfo", kNotAFileReason)}, 2, {kHill, kSecondUnmatched}},
+    {"endless-nfo", {Unread("zero.nfo", kNotAFileReason)}, 2, {kHill, kValley}},
     {"endless-rotation", {"~servercycle.txt\n" + std::string(kNotAFileReason)}},
     {"cap-nfo", {Skipped("cap.nfo")}, 2, {kHill, kValley}},
     {"huge-nfo", {TooLarge(kMissions + "huge.nfo", kMissionFileCap + 1, kMissionFileCap)}, 2, {kHill, kValley}},

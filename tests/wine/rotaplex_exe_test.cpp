@@ -265,7 +265,10 @@ TEST(RotaplexExe, RefusedSaveIsToldAndKeepsTheWindowAndTheEdits) {
     EXPECT_TRUE(IsWindowVisible(session.Main()));
     EXPECT_EQ(test::ListRows(session.List()).size(), entries + 1);
     EXPECT_EQ(test::ReadBytes(rotation), before);
-    EXPECT_EQ(test::FolderEntries(game), (std::vector<std::string>{"resource", "servercycle.txt"})) << "no leftovers";
+    // No temporary is left; the backup was given the file's own bytes before the refused rename.
+    EXPECT_EQ(test::FolderEntries(game), (std::vector<std::string>{"resource", "servercycle.txt", "servercycle.txt.bak",
+                                                                   "servercycle.txt.lock"}));
+    EXPECT_EQ(test::ReadBytes(rotation + ".bak"), before);
 
     session.Press(kQuit);
     EXPECT_EQ(session.Answer("Quitting", IDNO), kQuitQuestion);
