@@ -1,5 +1,6 @@
-# The release package, a zip for 64-bit Windows: the stripped programs, the README, the change
-# log and the licence. scripts/package.sh makes it (build/dist/Rotaplex-<version>-win64.zip).
+# What the release package holds: the stripped programs, the README, the change log and the
+# licence. scripts/package.sh installs them and zips them the same way every time
+# (build/dist/Rotaplex-<version>-win64.zip); on Windows, CPack zips them (cpack --preset msvc).
 install(TARGETS Rotaplex RUNTIME DESTINATION .)
 install(FILES README.md CHANGELOG.md LICENSE DESTINATION .)
 # The pictures the README shows.

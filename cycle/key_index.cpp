@@ -4,6 +4,7 @@
 #include <array>
 
 #include "cycle/limits.h"
+#include "cycle/portable.h"
 #include "cycle/words.h"
 
 namespace rotaplex {
@@ -60,7 +61,7 @@ int16_t KeyIndex::Find(const HashedName& name, const std::vector<ScenarioInfo>& 
 
 void KeyIndex::PrefetchSlot(const HashedName& name) const {
     if (slots_.empty()) return;
-    __builtin_prefetch(&slots_[name.hash & (slots_.size() - 1)]);
+    Prefetch(&slots_[name.hash & (slots_.size() - 1)]);
 }
 
 int16_t KeyIndex::Guess(const HashedName& name) const {

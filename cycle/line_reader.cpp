@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "cycle/portable.h"
 
 namespace rotaplex {
 
@@ -13,7 +11,7 @@ namespace {
 
 // Every x86-64 processor has SSE2: 16 bytes compared at once. (Windows' C library has no fast
 // memchr to hand this to.)
-#if defined(__SSE2__)
+#if ROTAPLEX_SSE2
 uint32_t Matches16(const char* bytes, char c) {
     const __m128i loaded = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
     return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(loaded, _mm_set1_epi8(c))));
@@ -60,7 +58,7 @@ std::size_t FindByte(std::string_view text, char c) {
 std::size_t CountByte(std::string_view text, char c) {
     std::size_t count = 0;
     std::size_t at = 0;
-#if defined(__SSE2__)
+#if ROTAPLEX_SSE2
     const __m128i wanted = _mm_set1_epi8(c);
     while (text.size() - at >= 16) {
         // Each byte of tally counts the matches at its place in up to 255 blocks, then all are summed.

@@ -4,6 +4,7 @@
 
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
+#include "cycle/portable.h"
 
 namespace rotaplex {
 
@@ -176,12 +177,12 @@ void MissionCatalogue::Anticipate(const EntryLookup& lookup, int step) const {
     const ScenarioInfo& record = scenarios_[static_cast<std::size_t>(guess)];
     if (step == 2) {
         for (std::size_t offset = 0; offset < sizeof record; offset += 64) {
-            __builtin_prefetch(reinterpret_cast<const char*>(&record) + offset);
+            Prefetch(reinterpret_cast<const char*>(&record) + offset);
         }
         return;
     }
     for (const std::string_view* text : {&record.ScenarioKey, &record.MissionFile, &record.Name, &record.Ruleset}) {
-        __builtin_prefetch(text->data());
+        Prefetch(text->data());
     }
 }
 

@@ -9,9 +9,10 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth
   imagemagick x11-apps xdotool
-  e2fsprogs unzip
+  e2fsprogs unzip git
+  osslsigncode openssl
   fonts-dejavu-core
-  python3
+  python3 python3-yaml
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the native core suite, then the Windows build under Wine and Xvfb,
-# and builds the Windows program with Clang too. The project's warnings are errors here.
+# builds the Windows program with Clang too, then the release package, which it checks, signs
+# with a throwaway certificate, and builds the commit twice more, in two other folders, to
+# compare. The project's warnings are errors here.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ROTAPLEX_BUILD:-$root/build}
@@ -37,3 +39,10 @@ cmake --build "$build/win" -j "$jobs"
 # A virtual display of our own, so window tests never touch the user's desktop.
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$build/win" --output-on-failure
+
+echo "== release package: its checks, manifests and signing, and a second build of the commit =="
+"$root/scripts/package.sh"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/release/CMakeCache.txt")
+python3 "$root/tests/release/manifests_test.py" "$root/build/dist" "$version"
+"$root/tests/release/signing_test.sh" "$root/build/dist/stage/Rotaplex-$version-win64"/*.exe
+"$root/scripts/check-reproducible.sh" "$build/reproducible"

@@ -1,7 +1,8 @@
 # The bad-input corpus: generated into the build when the tests run (some inputs are megabytes),
 # then every folder is started through the real program.
 set(BAD_CORPUS ${CMAKE_BINARY_DIR}/bad-corpus)
-add_test(NAME bad_corpus_make COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/make-bad-corpus.py ${BAD_CORPUS})
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME bad_corpus_make COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/scripts/make-bad-corpus.py ${BAD_CORPUS})
 set_tests_properties(bad_corpus_make PROPERTIES FIXTURES_SETUP bad_corpus)
 
 rotaplex_wine_test(bad_corpus_tests

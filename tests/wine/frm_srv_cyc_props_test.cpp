@@ -426,7 +426,7 @@ TEST_F(PropertiesWindow, ScenarioTextWithCrLfLineEndsOrEmpty) {
 }
 
 TEST_F(PropertiesWindow, NothingListedLeavesTheCallersValueOnOk) {
-    for (const int16_t selected : {-1, 4}) {
+    for (const int16_t selected : {int16_t{-1}, int16_t{4}}) {
         EXPECT_EQ(Show(selected, {Ok()}), selected);
         Add(Scenario("", ""));
     }

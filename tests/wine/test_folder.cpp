@@ -79,8 +79,9 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
+// Under Wine the host's root is drive Z:; built on Windows, the path has its drive already.
 std::string WindowsPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
+    std::string path = unixPath.size() > 1 && unixPath[1] == ':' ? unixPath : "Z:" + unixPath;
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
