@@ -6,6 +6,7 @@
 #include "cli/cli_error.h"
 #include "cli/game_session.h"
 #include "cli/unified_diff.h"
+#include "cycle/file_rules.h"
 #include "cycle/rotation_document.h"
 
 namespace rotaplex::cli {
@@ -73,6 +74,7 @@ public:
             if (saved.Result == SaveOutcome::Status::ChangedOnDisk) ThrowFailed(saved.Path, kChangedMeanwhileReason);
             if (!saved) ThrowFailed(saved.Path, saved.Reason);
             out << "Saved " << Path() << '\n';
+            if (saved.OtherVersionIn) ThrowFailed(Path(), OtherVersionReason(*saved.OtherVersionIn));
         }
         return kDone;
     }

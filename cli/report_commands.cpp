@@ -131,6 +131,12 @@ int RunCheck(const Invocation& invocation, std::ostream& out) {
                             .Message = Flattened(UnlistedEntriesMessage(path, view.Unlisted)),
                             .Count = view.Unlisted});
     }
+    try {
+        for (const std::string& leftover : game.Session.LeftoverTemporaries())
+            problems.push_back({.Kind = "leftover-temporary", .Message = Flattened(LeftoverTemporaryMessage(leftover))});
+    } catch (const FileError&) {
+        // A folder that cannot be listed holds none that a save could remove either.
+    }
 
     if (invocation.Json) {
         JsonWriter json(out);

@@ -1,11 +1,14 @@
 #include "cycle/file_rules.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <random>
 #include <vector>
 
 #include "cycle/line_reader.h"
+#include "cycle/scenario_info.h"
 
 namespace rotaplex {
 
@@ -112,7 +115,41 @@ std::string TemporaryNameBeside(const std::string& target) {
     return target + "." + hex + ".tmp";
 }
 
+bool IsTemporaryNameOf(std::string_view name, std::string_view targetName) {
+    constexpr std::size_t kHexDigits = 16;
+    constexpr std::string_view kEnding = ".tmp";
+    if (name.size() != targetName.size() + 1 + kHexDigits + kEnding.size()) return false;
+    if (!EqualsIgnoringCase(name.substr(0, targetName.size()), targetName) || name[targetName.size()] != '.') return false;
+    const std::string_view hex = name.substr(targetName.size() + 1, kHexDigits);
+    return std::all_of(hex.begin(), hex.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }) &&
+           EqualsIgnoringCase(name.substr(name.size() - kEnding.size()), kEnding);
+}
+
 std::string BackupPath(const std::string& path) { return path + ".bak"; }
+
+bool LooksLikeUtf16(std::string_view bytes) {
+    if (bytes.starts_with("\xff\xfe") || bytes.starts_with("\xfe\xff")) return true;
+    const auto ascii = [](char c) { return c > 0 && static_cast<unsigned char>(c) < 0x80; };
+    return bytes.size() >= 2 && ((ascii(bytes[0]) && bytes[1] == 0) || (bytes[0] == 0 && ascii(bytes[1])));
+}
+
+std::string NotARotationLinkReason(const std::string& target) {
+    return "This is a link to " + target +
+           ", which holds no mission rotation. Rotaplex does not write through it; nothing was written.";
+}
+
+std::string OtherVersionReason(const std::string& backup) {
+    return "changed by another program while Rotaplex saved it. Your rotation is saved; the other program's "
+           "version is in " + backup + ".";
+}
+
+std::string OtherVersionMessage(const std::string& path, const std::string& backup) {
+    return path + "\nwas " + OtherVersionReason(backup);
+}
+
+std::string LeftoverTemporaryMessage(const std::string& path) {
+    return path + ": left by a save that was cut short; the next save removes it";
+}
 
 std::string FolderPath(std::string_view given, char separator) {
     std::string folder(given);

@@ -48,12 +48,33 @@ std::string ShownScenarioText(std::string_view head, uint64_t fullSize);
 // A fresh name beside target for the new content of one save: target + "." + 16 random hex
 // digits + ".tmp", so that nothing planted at a known name can be written through.
 std::string TemporaryNameBeside(const std::string& target);
+// Whether name (without its folder) is such a fresh name beside the file named targetName,
+// letter case aside: what a save that was cut short leaves behind.
+bool IsTemporaryNameOf(std::string_view name, std::string_view targetName);
 // Where a save keeps the content it replaced.
 std::string BackupPath(const std::string& path);
 // A folder as the program was given it, ending with the platform's separator (or "/").
 std::string FolderPath(std::string_view given, char separator);
 // The folder a path names a file in: everything before its last "\" or "/" ("." when none).
 std::string FolderOf(const std::string& path);
+
+// The reason a UTF-16 rotation is not read: written back it would become a mixture of two
+// encodings.
+inline constexpr const char* kUtf16Reason =
+    "This file is UTF-16 text, an encoding Rotaplex does not write. Save it as ANSI text in a text "
+    "editor, then open it again.";
+// Whether the bytes begin as UTF-16 text does: a byte order mark, or an ASCII character and a
+// zero byte.
+bool LooksLikeUtf16(std::string_view bytes);
+// The reason a save does not write through a link to a file that holds no rotation.
+std::string NotARotationLinkReason(const std::string& target);
+// Told, after the file's path, of a save over a file that another program changed between the
+// last check and the replace: the rotation is saved, and backup holds the other program's version.
+std::string OtherVersionReason(const std::string& backup);
+// The same as the editor tells it.
+std::string OtherVersionMessage(const std::string& path, const std::string& backup);
+// A leftover of a save that was cut short, as check tells it.
+std::string LeftoverTemporaryMessage(const std::string& path);
 
 // Asked before a save over a rotation file that another program changed or removed.
 std::string ChangedOnDiskQuestion(const std::string& path);

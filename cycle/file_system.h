@@ -90,6 +90,9 @@ public:
     // What the path leads to once every link is resolved, in the form Read and the save take;
     // nothing when nothing is there. Throws FileError when it cannot be resolved.
     virtual std::optional<std::string> FinalPath(const std::string& path) = 0;
+    // Whether the path's last part is itself a link (a symbolic link, or on Windows any reparse
+    // point) rather than a file or folder.
+    virtual bool IsLink(const std::string& path) = 0;
 
     // The steps of a save. A new file at path, failing with Exists when anything (a link
     // included) is there already; it gets the owner, permissions and attributes of like when

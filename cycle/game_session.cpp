@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "cycle/file_rules.h"
+#include "cycle/scenario_info.h"
 
 namespace rotaplex {
 
@@ -84,6 +85,8 @@ void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
         read_ = {};
         return;
     }
+    // Written back, it would become a mixture of two encodings.
+    if (LooksLikeUtf16(file.Bytes)) throw FileError(path, kUtf16Reason, FileFault::Other);
     read_ = StampOf(file);
     document_ = RotationDocument::Read(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
@@ -100,6 +103,17 @@ std::unique_ptr<FolderLock> GameSession::Lock() {
     }
 }
 
+std::vector<std::string> GameSession::LeftoverTemporaries() const {
+    std::vector<std::string> found;
+    const std::string path = RotationPath();
+    const std::string target = fs_.FinalPath(path).value_or(path);
+    const std::string folder = FolderPath(FolderOf(target), fs_.Separator());
+    const std::string name = target.substr(target.find_last_of("\\/") + 1);
+    for (const ListedName& listed : fs_.List(folder, ".tmp"))
+        if (listed.Kind == PathKind::File && IsTemporaryNameOf(listed.Name, name)) found.push_back(folder + listed.Name);
+    return found;
+}
+
 SaveOutcome GameSession::Save(bool overwriteChanged) {
     const std::string path = RotationPath();
     // Nothing changed: the file and its backup stay as they are.
@@ -107,8 +121,17 @@ SaveOutcome GameSession::Save(bool overwriteChanged) {
     std::unique_ptr<FolderLock> lock;
     try {
         if (!locked_) lock = Lock();
+        // A link is followed only to a rotation: a planted one must not turn a save into a write
+        // on some other file.
+        if (!textAsRead_.empty() && !RotationDocument::Read(textAsRead_, catalogue_).HeaderFound()) {
+            if (fs_.IsLink(path))
+                return {SaveOutcome::Status::Failed, path, NotARotationLinkReason(fs_.FinalPath(path).value_or(path)), {}, {}};
+        }
+        // Under the lock no other Rotaplex program is saving: what is found of its temporaries
+        // was left by a save that was cut short.
+        for (const std::string& leftover : LeftoverTemporaries()) fs_.Remove(leftover);
     } catch (const FileError& error) {
-        return {SaveOutcome::Status::Failed, path, error.Reason(), {}, {}};
+        return {SaveOutcome::Status::Failed, error.Path(), error.Reason(), {}, {}};
     }
     std::string text = document_.Text();
     SaveOutcome saved = SaveGuarded(fs_, path, text, read_, overwriteChanged, kRotationFileCap);

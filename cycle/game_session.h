@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/reporter.h"
 #include "cycle/file_stamp.h"
@@ -53,6 +54,9 @@ public:
     // write that must not miss another's save in between. Throws FileError (Busy) when another
     // holds it for longer than a save takes.
     std::unique_ptr<FolderLock> Lock();
+    // What killed saves left beside servercycle.txt (or the file it links to); the next save
+    // removes them.
+    std::vector<std::string> LeftoverTemporaries() const;
     // Writes the document, under the lock unless the caller holds it. See SaveGuarded; a
     // rotation changed by another program since it was read is saved over only when
     // overwriteChanged. Afterwards the document counts as unchanged.

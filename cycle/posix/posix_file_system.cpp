@@ -144,6 +144,40 @@ private:
     UniqueFd fd_;
 };
 
+// The path as Windows finds it, letter case aside: where the path as written names nothing, each
+// missing part is the folder's name that equals it but for case (the first in NTFS order), so
+// that a "ServerCycle.txt" or a "Resource" folder copied from Windows is found.
+std::string AsWindowsFinds(const std::string& path) {
+    struct stat status{};
+    if (path.empty() || lstat(path.c_str(), &status) == 0 || errno != ENOENT) return path;
+    std::string found;
+    std::size_t start = 0;
+    if (path.front() == '/') {
+        found = "/";
+        start = 1;
+    }
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        const std::string part = path.substr(start, end - start);
+        start = end + 1;
+        if (part.empty()) continue;
+        std::string candidate = found + part;
+        if (lstat(candidate.c_str(), &status) != 0) {
+            std::optional<std::string> match;
+            const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(found.empty() ? "." : found.c_str()), &closedir);
+            while (const dirent* entry = listing ? readdir(listing.get()) : nullptr) {
+                const std::string_view name = entry->d_name;
+                if (EqualsIgnoringCase(name, part) && (!match || NtfsNameLess(name, *match))) match = std::string(name);
+            }
+            if (!match) return path;
+            candidate = found + *match;
+        }
+        found = std::move(candidate);
+        if (end < path.size()) found += '/';
+    }
+    return found;
+}
+
 // Where the lock file cannot be made, nothing can be saved there either: the save goes on to
 // fail with its own reason.
 class NoLock final : public FolderLock {};
@@ -152,7 +186,8 @@ class PosixFiles final : public FileSystem {
 public:
     char Separator() const override { return '/'; }
 
-    PathKind KindOf(const std::string& path) override {
+    PathKind KindOf(const std::string& written) override {
+        const std::string path = AsWindowsFinds(written);
         struct stat status{};
         if (stat(path.c_str(), &status) == 0) return KindOfMode(status.st_mode);
         if (errno == ENOENT) return PathKind::Missing;
@@ -163,7 +198,8 @@ public:
 
     std::string PathFromCodePage(std::string_view text) const override { return std::string(text); }
 
-    std::vector<ListedName> List(const std::string& folder, std::string_view ending) override {
+    std::vector<ListedName> List(const std::string& written, std::string_view ending) override {
+        const std::string folder = AsWindowsFinds(written);
         std::vector<ListedName> names;
         const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder.c_str()), &closedir);
         if (!listing) return names;
@@ -189,17 +225,18 @@ public:
     }
 
     FileBytes Read(const std::string& path, uint64_t cap) override {
-        const OpenedFile opened = OpenForReading(path);
+        const OpenedFile opened = OpenForReading(AsWindowsFinds(path));
         if (opened.Size > cap) throw FileError(path, TooLargeReason(opened.Size, cap), FileFault::TooLarge);
         return ReadOpened(opened, opened.Size, path);
     }
 
     FileBytes ReadHead(const std::string& path, uint64_t most) override {
-        const OpenedFile opened = OpenForReading(path);
+        const OpenedFile opened = OpenForReading(AsWindowsFinds(path));
         return ReadOpened(opened, std::min(most, opened.Size), path);
     }
 
-    std::optional<std::string> FinalPath(const std::string& path) override {
+    std::optional<std::string> FinalPath(const std::string& written) override {
+        const std::string path = AsWindowsFinds(written);
         struct stat status{};
         if (lstat(path.c_str(), &status) != 0) {
             if (FaultOf(errno) == FileFault::NotFound) return std::nullopt;
@@ -208,6 +245,11 @@ public:
         const std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
         if (!real) ThrowErrno(path);
         return std::string(real.get());
+    }
+
+    bool IsLink(const std::string& path) override {
+        struct stat status{};
+        return lstat(AsWindowsFinds(path).c_str(), &status) == 0 && S_ISLNK(status.st_mode);
     }
 
     std::unique_ptr<WrittenFile> Create(const std::string& path, const std::string& like) override {

@@ -251,6 +251,11 @@ public:
         }
     }
 
+    bool IsLink(const std::string& path) override {
+        const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+
     std::unique_ptr<WrittenFile> Create(const std::string& path, const std::string& like) override {
         const DWORD likeAttributes = GetFileAttributesW(ExtendedPath(like).c_str());
         const DWORD attributes = likeAttributes == INVALID_FILE_ATTRIBUTES || (likeAttributes & FILE_ATTRIBUTE_DIRECTORY)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,6 +17,9 @@ public:
     enum class Step { None, Create, Write, Finish, Link, Rename };
 
     FaultyFileSystem(FileSystem& real, Step failing, int nth = 1) : real_(real), failing_(failing), nth_(nth) {}
+    // At the step, instead of failing, another program's doing; then the step goes on.
+    FaultyFileSystem(FileSystem& real, Step at, std::function<void()> meddle)
+        : real_(real), failing_(at), nth_(1), meddle_(std::move(meddle)) {}
 
     char Separator() const override { return real_.Separator(); }
     PathKind KindOf(const std::string& path) override { return real_.KindOf(path); }
@@ -27,6 +31,7 @@ public:
     FileBytes Read(const std::string& path, uint64_t cap) override { return real_.Read(path, cap); }
     FileBytes ReadHead(const std::string& path, uint64_t most) override { return real_.ReadHead(path, most); }
     std::optional<std::string> FinalPath(const std::string& path) override { return real_.FinalPath(path); }
+    bool IsLink(const std::string& path) override { return real_.IsLink(path); }
 
     std::unique_ptr<WrittenFile> Create(const std::string& path, const std::string& like) override {
         Meet(Step::Create, path);
@@ -73,12 +78,15 @@ private:
 
     bool Fails(Step step) { return step == failing_ && ++met_[step] == nth_; }
     void Meet(Step step, const std::string& path) {
-        if (Fails(step)) throw FileError(path, kReason);
+        if (!Fails(step)) return;
+        if (!meddle_) throw FileError(path, kReason);
+        meddle_();
     }
 
     FileSystem& real_;
     Step failing_;
     int nth_;
+    std::function<void()> meddle_;
     std::map<Step, int> met_;
 };
 

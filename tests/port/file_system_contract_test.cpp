@@ -2,6 +2,8 @@
 // the POSIX layer and under Wine against the Windows layer, so that the two cannot drift apart.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,23 @@ FileSystem& Files() {
 #else
     return posix::PosixFileSystem();
 #endif
+}
+
+struct Silent final : Reporter {
+    void Report(const std::string& text) override { ADD_FAILURE() << text; }
+};
+struct Collected final : Reporter {
+    void Report(const std::string& text) override { texts.push_back(text); }
+    std::vector<std::string> texts;
+};
+
+// A session on folder with one entry more than was read, and what its save says.
+SaveOutcome SaveWithOneMore(FileSystem& fs, const std::string& folder) {
+    GameSession session(fs, folder);
+    Collected reports;
+    session.ReadRotation(reports);
+    session.Document().InsertLines(session.Document().EntryCount(), {"map=a.nfo::A"}, session.Catalogue());
+    return session.Save(false);
 }
 
 // What a call failed with, or "ok".
@@ -110,6 +129,78 @@ TEST(FileSystemContract, KindsListingsAndFinalPaths) {
     EXPECT_EQ(fs.KindOf(*final), PathKind::File);
 }
 
+TEST(FileSystemContract, NamesAreFoundLetterCaseAside) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    folder.MakeFolder("Resource");
+    folder.Write("ServerCycle.txt", "[cycle]\r\n");
+    const char sep = fs.Separator();
+    EXPECT_EQ(fs.KindOf(folder.Path("resource")), PathKind::Folder);
+    EXPECT_EQ(fs.Read(folder.Path("servercycle.txt"), 100).Bytes, "[cycle]\r\n");
+    EXPECT_TRUE(fs.List(folder.Path("RESOURCE") + sep, ".nfo").empty());
+
+    // A save through another spelling replaces the file and keeps its name.
+    ASSERT_TRUE(SaveWithOneMore(fs, folder.Path()));
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"Resource", "ServerCycle.txt", "ServerCycle.txt.bak",
+                                                        "servercycle.txt.lock"}));
+    EXPECT_EQ(folder.Read("ServerCycle.txt"), "[cycle]\r\nmap=a.nfo::A\r\n");
+}
+
+TEST(FileSystemContract, TheNextSaveRemovesWhatASaveCutShortLeft) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    folder.Write("servercycle.txt", "[cycle]\r\n");
+    const std::string leftover = folder.Write("servercycle.txt.0123456789ABCDEF.tmp", "half");
+    for (const char* other : {"servercycle.txt.notours.tmp", "notes.txt.0123456789abcdef.tmp"}) folder.Write(other, "");
+    EXPECT_EQ(GameSession(fs, folder.Path()).LeftoverTemporaries(), std::vector<std::string>{leftover});
+
+    ASSERT_TRUE(SaveWithOneMore(fs, folder.Path()));
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"notes.txt.0123456789abcdef.tmp", "servercycle.txt",
+                                                        "servercycle.txt.bak", "servercycle.txt.lock",
+                                                        "servercycle.txt.notours.tmp"}));
+}
+
+TEST(FileSystemContract, AUtf16RotationIsRefusedByNameAndNeverWritten) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    const std::string utf16("\xff\xfe[\0c\0y\0c\0l\0e\0]\0", 16);
+    const std::string path = folder.Write("servercycle.txt", utf16);
+    GameSession session(fs, folder.Path());
+    Silent silent;
+    try {
+        session.ReadRotation(silent);
+        ADD_FAILURE() << "read";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.Path(), path);
+        EXPECT_EQ(error.Reason(), kUtf16Reason);
+    }
+    EXPECT_EQ(folder.Read("servercycle.txt"), utf16);
+}
+
+// Symbolic links where the platform's test can make them; under Wine a script plants them.
+TEST(FileSystemContract, ALinkIsWrittenThroughOnlyToARotation) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    const std::string secret = folder.Write("private.txt", "not a rotation");
+    const std::string game = folder.MakeFolder("game") + fs.Separator();
+    std::error_code failed;
+    std::filesystem::create_symlink(secret, game + "servercycle.txt", failed);
+    if (failed) GTEST_SKIP() << "no symbolic links here: " << failed.message();
+    EXPECT_TRUE(fs.IsLink(game + "servercycle.txt"));
+    EXPECT_FALSE(fs.IsLink(secret));
+    EXPECT_FALSE(fs.IsLink(folder.Path("none")));
+
+    const SaveOutcome refused = SaveWithOneMore(fs, game);
+    EXPECT_EQ(refused.Result, Status::Failed);
+    EXPECT_EQ(refused.Reason, NotARotationLinkReason(*fs.FinalPath(secret)));
+    EXPECT_EQ(folder.Read("private.txt"), "not a rotation");
+    EXPECT_EQ(folder.Read("private.txt.bak"), "(none)");
+
+    folder.Write("private.txt", "[cycle]\r\n");
+    ASSERT_TRUE(SaveWithOneMore(fs, game)) << "a rotation is saved through its link";
+    EXPECT_EQ(folder.Read("private.txt"), "[cycle]\r\nmap=a.nfo::A\r\n");
+}
+
 TEST(FileSystemContract, NewNamesNeverWriteThroughWhatIsThere) {
     FileSystem& fs = Files();
     PortFolder folder(fs.Separator());
@@ -186,6 +277,19 @@ TEST(FileSystemContract, EverySaveStepThatFailsLeavesTheOldFileAndSaysSo) {
                                                    : std::vector<std::string>{"servercycle.txt.bak"};
         EXPECT_EQ(folder.Names(), left) << row;
     }
+}
+
+// Another program that takes no lock appends just after the last check: the save goes ahead, and
+// says where that program's version is.
+TEST(FileSystemContract, AChangeThatSlipsPastTheCheckIsNeverSilent) {
+    PortFolder folder(Files().Separator());
+    const std::string path = folder.Write("servercycle.txt", "[cycle]\r\n");
+    FaultyFileSystem fs(Files(), Step::Link, [&] { std::ofstream(path, std::ios::binary | std::ios::app) << "theirs\r\n"; });
+    const SaveOutcome saved = SaveGuarded(fs, path, "mine", StampOf(fs.Read(path, 100)), false, 100);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved.OtherVersionIn, BackupPath(*fs.FinalPath(path)));
+    EXPECT_EQ(folder.Read("servercycle.txt"), "mine");
+    EXPECT_EQ(folder.Read("servercycle.txt.bak"), "[cycle]\r\ntheirs\r\n");
 }
 
 TEST(FileSystemContract, AChangedFileIsSavedOverOnlyWhenAskedAndNeverPastTheCap) {

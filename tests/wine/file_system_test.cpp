@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "cycle/file_rules.h"
+#include "cycle/game_session.h"
 #include "cycle/safe_save.h"
 #include "cycle/win/unique_handle.h"
 #include "cycle/win/wide_path.h"
@@ -128,6 +129,19 @@ TEST(WindowsFileSystem, ReplacesWhatALinkPointsToAndNeverWritesThroughPlantedLin
     EXPECT_EQ(ReadBytes(elsewhere + "outside.txt"), "outside");
     EXPECT_FALSE(test::Exists(elsewhere + "nothing.txt")) << "the dangling link's target is never made";
     EXPECT_EQ(FolderEntries(game), Names{"servercycle.txt"}) << "no backup or leftover beside the link";
+    EXPECT_TRUE(fs.IsLink(path));
+    EXPECT_FALSE(fs.IsLink(elsewhere + "servercycle.txt"));
+
+    // A link to a file that holds no rotation is not written through.
+    const std::string planted = game + "..\\planted\\";
+    GameSession session(fs, planted);
+    test::CapturingReporter reports;
+    session.ReadRotation(reports);
+    session.Document().InsertLines(0, {"map=a.nfo::A"}, session.Catalogue());
+    const SaveOutcome refused = session.Save();
+    EXPECT_EQ(refused.Result, SaveOutcome::Status::Failed);
+    EXPECT_EQ(refused.Reason, NotARotationLinkReason(*fs.FinalPath(planted + "servercycle.txt")));
+    EXPECT_EQ(ReadBytes(elsewhere + "notes.txt"), "private notes");
 }
 
 }  // namespace

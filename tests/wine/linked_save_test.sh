@@ -8,10 +8,13 @@ prefix=$1 exe=$2 work=$3
 test_name=WindowsFileSystem.ReplacesWhatALinkPointsToAndNeverWritesThroughPlantedLinks
 root=$(mktemp -d "$work/linked-save.XXXXXX")
 trap 'rm -rf "$root"' EXIT
-mkdir "$root/game" "$root/elsewhere"
+mkdir "$root/game" "$root/elsewhere" "$root/planted"
 printf '[cycle]\r\nold' >"$root/elsewhere/servercycle.txt"
 printf 'outside' >"$root/elsewhere/outside.txt"
 ln -s ../elsewhere/servercycle.txt "$root/game/servercycle.txt"
+printf 'private notes' >"$root/elsewhere/notes.txt"
+chmod 600 "$root/elsewhere/notes.txt"
+ln -s ../elsewhere/notes.txt "$root/planted/servercycle.txt"
 ln -s outside.txt "$root/elsewhere/planted.tmp"
 ln -s nothing.txt "$root/elsewhere/dangling.tmp"
 
@@ -23,3 +26,5 @@ grep -q "^\[       OK \] $test_name" "$root/output.txt"
 [ "$(cat "$root/elsewhere/outside.txt")" = outside ]
 [ -L "$root/elsewhere/planted.tmp" ] && [ -L "$root/elsewhere/dangling.tmp" ]
 [ ! -e "$root/elsewhere/nothing.txt" ]
+[ "$(cat "$root/elsewhere/notes.txt")" = "private notes" ] && [ "$(stat -c %a "$root/elsewhere/notes.txt")" = 600 ]
+[ ! -e "$root/planted/servercycle.txt.bak" ] && [ ! -e "$root/elsewhere/notes.txt.bak" ]

@@ -391,6 +391,8 @@ bool frmSrvCyc::SaveCycle() {
         ShowMessage(Window(), SaveFailedMessage(saved.Path, saved.Reason), kAppTitle, MB_OK | MB_ICONERROR);
         return false;
     }
+    if (saved.OtherVersionIn)
+        ShowMessage(Window(), OtherVersionMessage(path, *saved.OtherVersionIn), kAppTitle, MB_OK | MB_ICONWARNING);
     return true;
 }
 
