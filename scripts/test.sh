@@ -11,9 +11,9 @@ cd "$root"
 
 "$root/scripts/install-deps.sh"
 
-# configure PRESET: the preset's build, in $build/PRESET, warnings as errors.
+# configure PRESET [OPTIONS...]: the preset's build, in $build/PRESET, warnings as errors.
 configure() {
-  cmake --preset "$1" -B "$build/$1" -DROTAPLEX_WERROR=ON >/dev/null
+  cmake --preset "$1" -B "$build/$1" -DROTAPLEX_WERROR=ON "${@:2}" >/dev/null
 }
 
 echo "== native core =="
@@ -34,7 +34,8 @@ configure win-clang
 cmake --build "$build/win-clang" -j "$jobs"
 
 echo "== Windows build under Wine =="
-configure win
+# The native rotaplex-cli built above is compared with the Windows one.
+configure win -DROTAPLEX_NATIVE_CLI="$build/native/cli/rotaplex-cli"
 cmake --build "$build/win" -j "$jobs"
 # A virtual display of our own, so window tests never touch the user's desktop.
 xvfb-run -a -s "-screen 0 1024x768x24" \
