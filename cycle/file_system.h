@@ -67,6 +67,10 @@ public:
     virtual ~FolderLock() = default;
 };
 
+// Where the lock file cannot be made, nothing can be saved there either: the save goes on to
+// fail with its own reason.
+class NoLock final : public FolderLock {};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -107,7 +111,7 @@ public:
     // Makes the folder's new names durable.
     virtual void SyncFolder(const std::string& folder) = 0;
     // Takes the lock at path (created when missing) that every Rotaplex program takes before
-    // writing; nothing when another holds it.
+    // writing; nothing when another holds it, a NoLock when the lock file cannot be made.
     virtual std::unique_ptr<FolderLock> TryLock(const std::string& path) = 0;
     // Waits a moment before the lock is tried again.
     virtual void Pause() = 0;

@@ -105,8 +105,9 @@ std::unique_ptr<FolderLock> GameSession::Lock() {
 
 std::vector<std::string> GameSession::LeftoverTemporaries() const {
     std::vector<std::string> found;
+    // Beside the file a link leads to, where its saves are made; else in the folder as written.
     const std::string path = RotationPath();
-    const std::string target = fs_.FinalPath(path).value_or(path);
+    const std::string target = fs_.IsLink(path) ? fs_.FinalPath(path).value_or(path) : path;
     const std::string folder = FolderPath(FolderOf(target), fs_.Separator());
     const std::string name = target.substr(target.find_last_of("\\/") + 1);
     for (const ListedName& listed : fs_.List(folder, ".tmp"))

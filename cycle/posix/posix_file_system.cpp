@@ -178,10 +178,6 @@ std::string AsWindowsFinds(const std::string& path) {
     return found;
 }
 
-// Where the lock file cannot be made, nothing can be saved there either: the save goes on to
-// fail with its own reason.
-class NoLock final : public FolderLock {};
-
 class PosixFiles final : public FileSystem {
 public:
     char Separator() const override { return '/'; }

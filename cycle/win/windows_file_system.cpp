@@ -8,6 +8,7 @@
 #include <new>
 
 #include "cycle/file_rules.h"
+#include "cycle/scenario_info.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "cycle/win/wide_path.h"
@@ -172,10 +173,6 @@ private:
     unique_hfile file_;
 };
 
-// Where the lock file cannot be made, nothing can be saved there either: the save goes on to
-// fail with its own reason.
-class NoLock final : public FolderLock {};
-
 class WindowsFiles final : public FileSystem {
 public:
     char Separator() const override { return '\\'; }
@@ -253,7 +250,14 @@ public:
 
     bool IsLink(const std::string& path) override {
         const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return true;
+        // Wine shows a symbolic link of the host as the file it leads to: the final path tells.
+        const std::optional<std::string> final = FinalPath(path);
+        const std::optional<std::string> folder = FinalPath(FolderOf(path) + '\\');
+        if (!final || !folder) return false;
+        const std::string name = path.substr(path.find_last_of("\\/") + 1);
+        return !EqualsIgnoringCase(*final, FolderPath(*folder, '\\') + name);
     }
 
     std::unique_ptr<WrittenFile> Create(const std::string& path, const std::string& like) override {

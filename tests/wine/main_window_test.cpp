@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, RescalesInPlaceWhenTheScaleChanges) {
     EXPECT_EQ(Placement(main), std::pair(Edges{40, 30, 40 + 512, 30 + 666}, Edges{40, 72, 40 + 402, 72 + 450}));
     unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR);
-    EXPECT_TRUE(EqualRgn(outline.get(), MakeWindowRegion(kMainSkin, 1, 1, 0, 0, TwipsPerPixelAt(192)).get()));
+    EXPECT_TRUE(EqualRgn(outline.get(), MakeWindowRegion(kMainSkin, TwipsPerPixelAt(192)).get()));
     EXPECT_EQ(main.Scale().X, 7.5);
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(main.List1(), WM_GETFONT, 0, 0)), sizeof large, &large);
     EXPECT_EQ(large.lfHeight, MulDiv(small.lfHeight, 192, 96));

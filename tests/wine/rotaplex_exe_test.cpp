@@ -334,14 +334,11 @@ TEST(RotaplexExe, ASecondStartOnTheSameFolderBringsTheFirstWindowBack) {
     EXPECT_FALSE(IsIconic(session.Main())) << "restored and brought to the front";
     EXPECT_EQ(second.ShownWindow("frmSrvCyc"), nullptr);
 
-    // The same folder spelled through a drive mapped to it.
-    struct MappedDrive {
-        explicit MappedDrive(const std::string& folder) { mapped = DefineDosDeviceA(0, "R:", folder.c_str()); }
-        ~MappedDrive() { DefineDosDeviceA(DDD_REMOVE_DEFINITION, "R:", nullptr); }
-        BOOL mapped;
-    } drive(game.Path().substr(0, game.Path().size() - 1));
-    ASSERT_TRUE(drive.mapped);
-    Program mapped("R:\\");
+    // The same folder by its short name.
+    char shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(game.Path().c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortName), game.Path());
+    Program mapped("\"" + std::string(shortName) + "\"");
     EXPECT_EQ(mapped.WaitForExit(), 0u);
     EXPECT_EQ(mapped.ShownWindow("frmSrvCyc"), nullptr) << "one window for the folder";
 

@@ -13,8 +13,8 @@ namespace {
 constexpr TwipsPerPixel kUsual{15, 15};
 
 TEST(WindowOutline, PixelsAtFifteenTwipsPerPixel) {
-    test::ExpectPixels(MakeWindowRegion(kMainSkin, 1, 1, 0, 0, kUsual).get(), test::kMainOutlinePixels);
-    test::ExpectPixels(MakeWindowRegion(kPropertiesSkin, 1, 1, 0, 0, kUsual).get(), test::kPropertiesOutlinePixels);
+    test::ExpectPixels(MakeWindowRegion(kMainSkin, kUsual).get(), test::kMainOutlinePixels);
+    test::ExpectPixels(MakeWindowRegion(kPropertiesSkin, kUsual).get(), test::kPropertiesOutlinePixels);
 }
 
 // At 12 twips per pixel every corner scales by 15 / 12, halves rounding to even (302.5 -> 302).
@@ -32,7 +32,7 @@ TEST(WindowOutline, ScalesWithTheDisplayRoundingHalvesToEven) {
         unique_hrgn expected(CreateRectRgnIndirect(&c.Body));
         unique_hrgn tab(CreatePolygonRgn(c.Tab.data(), 4, ALTERNATE));
         CombineRgn(expected.get(), expected.get(), tab.get(), RGN_OR);
-        EXPECT_TRUE(EqualRgn(MakeWindowRegion(c.Layout, 1, 1, 0, 0, {12, 12}).get(), expected.get()))
+        EXPECT_TRUE(EqualRgn(MakeWindowRegion(c.Layout, {12, 12}).get(), expected.get()))
             << "body right " << c.Body.right;
     }
 }

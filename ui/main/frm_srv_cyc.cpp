@@ -348,7 +348,6 @@ int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
 }
 
 bool frmSrvCyc::Unload() {
-    ReleaseOutline();
     if (!Cycle().Changed() || sessionAnswered_) return true;
     return AskToSaveChanges();
 }

@@ -205,9 +205,6 @@ private:
             case WM_CLOSE:
                 Close();  // Alt+F4 and the like choose nothing, as CANCEL does
                 return 0;
-            case WM_DESTROY:
-                Unload();
-                return 0;
         }
         return SkinHandling(message, wParam, lParam);
     }
@@ -309,8 +306,6 @@ private:
         if (const auto scenario = HighlightedScenario()) SelectedScenario = *scenario;
         Close();
     }
-
-    void Unload() { ReleaseOutline(); }
 
     // Ends the modal showing; the window is destroyed once its owner takes input again.
     void Close() { closed_ = true; }

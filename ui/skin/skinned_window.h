@@ -22,10 +22,6 @@ namespace rotaplex {
 template <typename Derived, typename Command>
 class SkinnedWindow : public BaseWindow<Derived> {
 public:
-    // The outline last built, held only until the window takes it over; from then on the system
-    // owns it and frees it with the window.
-    unique_hrgn SkinRegion;
-
     // The scale the window is drawn at.
     TwipsPerPixel Scale() const { return tpp_; }
 
@@ -39,8 +35,9 @@ protected:
         tpp_ = TwipsPerPixelAt(dpi);
         faceSize_ = {PixelsX(layout_.ClientWidth, tpp_), PixelsY(layout_.ClientHeight, tpp_)};
         SetWindowPos(window, nullptr, 0, 0, faceSize_.cx, faceSize_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SkinRegion = MakeWindowRegion(layout_, 1, 1, 0, 0, tpp_);
-        if (SetWindowRgn(window, SkinRegion.get(), TRUE)) SkinRegion.release();
+        // Once the window takes the outline over, the system owns it and frees it with the window.
+        unique_hrgn outline = MakeWindowRegion(layout_, tpp_);
+        if (SetWindowRgn(window, outline.get(), TRUE)) outline.release();
         face_ = PaintFace(window, layout_, dpi, faceSize_);
         faceBrush_.reset(CreatePatternBrush(face_.get()));
         // The controls let go of the old font before it goes.
@@ -49,9 +46,6 @@ protected:
         font_ = std::move(font);
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-
-    // Frees the outline if the window never took it over; the window's own copy is untouched.
-    void ReleaseOutline() { SkinRegion.reset(); }
 
     // The messages of the skin; anything else gets the default handling.
     LRESULT SkinHandling(UINT message, WPARAM wParam, LPARAM lParam) {

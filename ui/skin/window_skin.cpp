@@ -9,25 +9,18 @@ int16_t Corner(const std::array<int16_t, 4>& corners, int16_t i) {
 }
 
 // Design pixels are twips at 15 to the pixel: the same conversion as every control rectangle.
-int ScaledX(double designPixels, float scale, TwipsPerPixel tpp, int16_t offset) {
-    return PixelsX(designPixels * scale * 15.0, tpp) + offset;
-}
-int ScaledY(double designPixels, float scale, TwipsPerPixel tpp, int16_t offset) {
-    return PixelsY(designPixels * scale * 15.0, tpp) + offset;
-}
+int ScaledX(double designPixels, TwipsPerPixel tpp) { return PixelsX(designPixels * 15.0, tpp); }
+int ScaledY(double designPixels, TwipsPerPixel tpp) { return PixelsY(designPixels * 15.0, tpp); }
 
 }  // namespace
 
 int16_t TabX(const SkinLayout& layout, int16_t i) { return Corner(layout.TabXs, i); }
 int16_t TabY(const SkinLayout& layout, int16_t i) { return Corner(layout.TabYs, i); }
 
-unique_hrgn MakeWindowRegion(const SkinLayout& layout, float ScaleX, float ScaleY, int16_t OffsetX,
-                             int16_t OffsetY, TwipsPerPixel tpp) {
-    unique_hrgn outline(CreateRectRgn(OffsetX, OffsetY, ScaledX(layout.BodyRight, ScaleX, tpp, OffsetX),
-                                      ScaledY(layout.BodyBottom, ScaleY, tpp, OffsetY)));
+unique_hrgn MakeWindowRegion(const SkinLayout& layout, TwipsPerPixel tpp) {
+    unique_hrgn outline(CreateRectRgn(0, 0, ScaledX(layout.BodyRight, tpp), ScaledY(layout.BodyBottom, tpp)));
     POINT tab[4];
-    for (int16_t i = 0; i < 4; ++i)
-        tab[i] = {ScaledX(TabX(layout, i), ScaleX, tpp, OffsetX), ScaledY(TabY(layout, i), ScaleY, tpp, OffsetY)};
+    for (int16_t i = 0; i < 4; ++i) tab[i] = {ScaledX(TabX(layout, i), tpp), ScaledY(TabY(layout, i), tpp)};
     unique_hrgn polygon(CreatePolygonRgn(tab, 4, ALTERNATE));
     CombineRgn(outline.get(), outline.get(), polygon.get(), RGN_OR);
     return outline;

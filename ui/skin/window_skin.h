@@ -44,8 +44,7 @@ int16_t TabX(const SkinLayout& layout, int16_t i);
 int16_t TabY(const SkinLayout& layout, int16_t i);
 
 // The outline at a display scale: the body rectangle joined with the tab polygon.
-unique_hrgn MakeWindowRegion(const SkinLayout& layout, float ScaleX, float ScaleY, int16_t OffsetX,
-                             int16_t OffsetY, TwipsPerPixel tpp);
+unique_hrgn MakeWindowRegion(const SkinLayout& layout, TwipsPerPixel tpp);
 
 // The drawing a window at that many dots per inch paints: the one drawn for that scale, else the
 // smallest drawn larger (reduced), else the largest.
