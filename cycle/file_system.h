@@ -43,6 +43,9 @@ struct ListedName {
     std::optional<std::string> InCodePage;
     PathKind Kind = PathKind::Other;
     bool Hidden = false;  // hidden or system on Windows, a leading "." elsewhere
+    // As the listing gives them, in the units of FileBytes: what tells a changed file.
+    uint64_t Size = 0;
+    uint64_t WriteTime = 0;
 };
 
 // A file's bytes with its size and write time as they were when it was opened.

@@ -71,13 +71,68 @@ std::string RotationPath(const std::string& gameFolder) { return gameFolder + st
 
 std::string GameSession::RotationPath() const { return rotaplex::RotationPath(folder_); }
 
-void GameSession::ReadMissions(Reporter& reporter) { catalogue_ = ScanMissions(fs_, folder_, reporter); }
+// The names, sizes and write times of the files the scan reads, hashed.
+uint64_t MissionFilesStamp(FileSystem& fs, const std::string& gameFolder) {
+    const std::string folder = MissionsFolder(gameFolder, fs.Separator()) + fs.Separator();
+    std::string facts;
+    for (const ListedName& listed : fs.List(folder, kMissionEnding)) {
+        if (!IsCandidate(listed)) continue;
+        facts.append(listed.Name).append(1, '\0');
+        facts.append(std::to_string(listed.Size)).append(1, ' ').append(std::to_string(listed.WriteTime)).append(1, '\n');
+    }
+    return HashBytes(facts);
+}
+
+void GameSession::ReadMissions(Reporter& reporter) {
+    // Stamped first: a file changed during the scan shows as changed at the next check.
+    missionsRead_ = MissionFilesStamp(fs_, folder_);
+    catalogue_ = ScanMissions(fs_, folder_, reporter);
+}
+
+void GameSession::RereadMissions(Reporter& reporter) {
+    ReadMissions(reporter);
+    document_.Rematch(catalogue_);
+}
+
+OutsideChanges GameSession::CheckOutside() {
+    OutsideChanges changes;
+    changes.Missions = MissionFilesStamp(fs_, folder_) != missionsRead_;
+    try {
+        const FileBytes head = fs_.ReadHead(RotationPath(), 0);
+        if (!read_.Exists || head.Size != read_.Size || head.WriteTime != read_.WriteTime) {
+            const FileBytes now = fs_.Read(RotationPath(), kRotationFileCap);
+            changes.Rotation = StampOf(now).Hash != read_.Hash || !read_.Exists;
+        }
+    } catch (const FileError& error) {
+        changes.RotationRemoved = error.Fault() == FileFault::NotFound && read_.Exists;
+        // Another fault (a file grown past the cap, held open): a change, which reading tells.
+        changes.Rotation = error.Fault() != FileFault::NotFound;
+    }
+    return changes;
+}
+
+FileBytes GameSession::ReadRotationBytes() {
+    const std::string path = RotationPath();
+    FileBytes file = fs_.Read(path, kRotationFileCap);
+    // Written back, it would become a mixture of two encodings.
+    if (LooksLikeUtf16(file.Bytes)) throw FileError(path, kUtf16Reason, FileFault::Other);
+    return file;
+}
+
+bool GameSession::ReloadRotation() {
+    FileBytes file = ReadRotationBytes();
+    read_ = StampOf(file);
+    const bool changed = document_.ReplaceText(file.Bytes, catalogue_);
+    textAsRead_ = std::move(file.Bytes);
+    document_.MarkSaved();
+    return changed;
+}
 
 void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
     const std::string path = RotationPath();
     FileBytes file;
     try {
-        file = fs_.Read(path, kRotationFileCap);
+        file = ReadRotationBytes();
     } catch (const FileError& error) {
         if (missingFails || error.Fault() != FileFault::NotFound) throw;
         document_ = {};
@@ -85,8 +140,6 @@ void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
         read_ = {};
         return;
     }
-    // Written back, it would become a mixture of two encodings.
-    if (LooksLikeUtf16(file.Bytes)) throw FileError(path, kUtf16Reason, FileFault::Other);
     read_ = StampOf(file);
     document_ = RotationDocument::Read(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);

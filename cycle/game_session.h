@@ -27,6 +27,14 @@ std::string MissionsFolder(const std::string& gameFolder, char separator);
 // scenario without server settings is reported once, naming it, and the scan goes on.
 MissionCatalogue ScanMissions(FileSystem& fs, const std::string& gameFolder, Reporter& reporter);
 
+// What another program changed since a session last read or saved.
+struct OutsideChanges {
+    bool Rotation = false;         // servercycle.txt changed, created or replaced
+    bool RotationRemoved = false;  // servercycle.txt is gone
+    bool Missions = false;         // a mission file added, removed or changed
+    explicit operator bool() const { return Rotation || RotationRemoved || Missions; }
+};
+
 // One game folder opened for editing: its catalogue, the document of its rotation and the stamp
 // of what was read, behind every way of opening, reading again and saving it.
 class GameSession {
@@ -43,6 +51,17 @@ public:
     // show. Throws FileError when it cannot be read; a missing one is an empty rotation, which
     // the first save creates, unless missingFails.
     void ReadRotation(Reporter& reporter, bool missingFails = false);
+
+    // Compares what is on disk now with what was read or saved: cheap enough for every time the
+    // window is activated (sizes and write times; the bytes only where those moved).
+    OutsideChanges CheckOutside();
+    // Takes servercycle.txt's version on disk as one undo step, so that what was shown before
+    // is one undo away; the document then counts as saved. False when nothing differed. Throws
+    // FileError as ReadRotation does.
+    bool ReloadRotation();
+    // Reads the mission files again and matches every entry, those in the undo steps too,
+    // against them. The rotation and its undo stay.
+    void RereadMissions(Reporter& reporter);
 
     const MissionCatalogue& Catalogue() const { return catalogue_; }
     const RotationDocument& Document() const { return document_; }
@@ -63,12 +82,16 @@ public:
     SaveOutcome Save(bool overwriteChanged = false);
 
 private:
+    // servercycle.txt's bytes, a UTF-16 file refused.
+    FileBytes ReadRotationBytes();
+
     FileSystem& fs_;
     std::string folder_;
     MissionCatalogue catalogue_;
     RotationDocument document_;
     std::string textAsRead_;
     FileStamp read_;  // servercycle.txt as last read or saved
+    uint64_t missionsRead_ = 0;  // MissionFilesStamp when the mission files were read
     bool locked_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <utility>
 
 #include "cycle/limits.h"
 #include "cycle/line_reader.h"
@@ -149,6 +150,65 @@ bool RotationDocument::InsertLines(std::size_t position, const std::vector<std::
     block.reserve(lines.size());
     for (const std::string& line : lines) block.push_back({AddLine(line, LineEnd::CrLf), *ReadEntryLine(line, catalogue)});
     return InsertBlockAt(position, std::move(block));
+}
+
+bool RotationDocument::ReplaceText(std::string_view text, const MissionCatalogue& catalogue) {
+    if (text == Text()) return false;
+    RotationDocument read = Read(text, catalogue);
+    // Its lines are kept in this document's bytes, after every line held so far.
+    const std::size_t offset = bytes_.size();
+    bytes_.append(read.bytes_);
+    for (Line& line : read.lines_) line.Start += offset;
+    Step step;
+    step.Kind = StepKind::Whole;
+    step.Other = {std::move(read.lines_), std::move(read.entries_), std::move(read.entryLines_), read.unlisted_,
+                  read.headerFound_, read.headerLine_};
+    // Either way the list is a new one: it is shown from its top.
+    step.SelectUndone = step.SelectDone = EntrySelection(0);
+    SwapContents(step.Other);
+    Record(std::move(step));
+    return true;
+}
+
+bool RotationDocument::ReplaceEntries(const std::vector<std::string>& lines, const MissionCatalogue& catalogue) {
+    const auto isEntryLine = [](const std::string& line) {
+        return line.find_first_of("\r\n") == std::string::npos && EntrySource(line);
+    };
+    if (!std::all_of(lines.begin(), lines.end(), isEntryLine) || lines.size() > kMaxEntries) return false;
+    std::string entries;
+    for (const std::string& line : lines) entries.append(line).append("\r\n");
+    std::string text;
+    bool placed = false;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::string_view line = TextOf(lines_[i]);
+        // Every entry line goes, those past the listed ones too: the server would play them.
+        if (headerFound_ && i > headerLine_ && EntrySource(line)) {
+            if (!std::exchange(placed, true)) text += entries;
+            continue;
+        }
+        text.append(line).append(EndBytes(lines_[i].End));
+        if (headerFound_ && i == headerLine_ && EntryCount() == 0 && !std::exchange(placed, true)) {
+            if (lines_[i].End == LineEnd::None) text += "\r\n";
+            text += entries;
+        }
+    }
+    if (!placed) {
+        if (!text.empty() && !text.ends_with('\n') && !text.ends_with('\r')) text += "\r\n";
+        text.append(kCycleHeader).append("\r\n").append(entries);
+    }
+    return ReplaceText(text, catalogue);
+}
+
+void RotationDocument::Rematch(const MissionCatalogue& catalogue) {
+    const auto match = [&](const Line& line, CycleEntry& entry) {
+        if (std::optional<CycleEntry> read = ReadEntryLine(TextOf(line), catalogue)) entry = std::move(*read);
+    };
+    for (std::size_t i = 0; i < entries_.size(); ++i) match(lines_[entryLines_[i]], entries_[i]);
+    for (Step& step : history_) {
+        for (Piece& piece : step.Pieces) match(piece.Held, piece.HeldEntry);
+        for (std::size_t i = 0; i < step.Other.Entries.size(); ++i)
+            match(step.Other.Lines[step.Other.EntryLines[i]], step.Other.Entries[i]);
+    }
 }
 
 bool RotationDocument::Duplicate(const EntrySelection& selection) {
@@ -479,6 +539,15 @@ void RotationDocument::ApplyOrder(const Step& step, bool forward) {
     }
 }
 
+void RotationDocument::SwapContents(Contents& other) {
+    std::swap(lines_, other.Lines);
+    std::swap(entries_, other.Entries);
+    std::swap(entryLines_, other.EntryLines);
+    std::swap(unlisted_, other.Unlisted);
+    std::swap(headerFound_, other.HeaderFound);
+    std::swap(headerLine_, other.HeaderLine);
+}
+
 EntrySelection RotationDocument::Apply(Step& step, bool forward) {
     switch (step.Kind) {
     case StepKind::Insert:
@@ -492,6 +561,9 @@ EntrySelection RotationDocument::Apply(Step& step, bool forward) {
         break;
     case StepKind::Reorder:
         ApplyOrder(step, forward);
+        break;
+    case StepKind::Whole:
+        SwapContents(step.Other);
         break;
     }
     return forward ? step.SelectDone : step.SelectUndone;

@@ -73,6 +73,17 @@ public:
     // Refused unless order is a permutation of the selection's count that moves an entry.
     bool Reorder(const EntrySelection& selection, const std::vector<std::size_t>& order);
 
+    // The document becomes text as read (the file as another program left it), as one step, so
+    // that undo gives back what was shown before. Refused when it would change nothing.
+    bool ReplaceText(std::string_view text, const MissionCatalogue& catalogue);
+    // The entries become the given entry lines (as InsertLines takes them), as one step: they
+    // stand where the first entry stood (after the header when there was none), and every other
+    // line stays as it is. Refused as InsertLines refuses, and when nothing would change.
+    bool ReplaceEntries(const std::vector<std::string>& lines, const MissionCatalogue& catalogue);
+    // Every entry, in the document and in its undo steps, matched again against a catalogue
+    // read anew: one that matched nothing may now be found, and the other way round. No step.
+    void Rematch(const MissionCatalogue& catalogue);
+
     // The selected entries' lines as they stand in the file, each followed by CR LF.
     std::string EntryLinesText(const EntrySelection& selection) const;
 
@@ -98,7 +109,16 @@ private:
         std::size_t Length = 0;
         LineEnd End = LineEnd::None;
     };
-    enum class StepKind : uint8_t { Insert, Remove, Replace, Reorder };
+    enum class StepKind : uint8_t { Insert, Remove, Replace, Reorder, Whole };
+    // All that a whole document is, for a step that swaps one for another.
+    struct Contents {
+        std::vector<Line> Lines;
+        std::vector<CycleEntry> Entries;
+        std::vector<std::size_t> EntryLines;
+        std::size_t Unlisted = 0;
+        bool HeaderFound = false;
+        std::size_t HeaderLine = 0;
+    };
     // An entry line that a step puts into the document or takes out of it (Insert and Remove
     // mirror each other), or whose version it swaps (Replace).
     struct Piece {
@@ -119,6 +139,8 @@ private:
         // Reorder: entry First + i came from First + Order[i]. 16 bits hold any position.
         std::size_t First = 0;
         std::vector<uint16_t> Order;
+        // Whole: the contents not in force.
+        Contents Other;
         // What Undo and Redo select.
         EntrySelection SelectUndone, SelectDone;
     };
@@ -147,6 +169,7 @@ private:
     void Take(Step& step);
     void Swap(Step& step);
     void ApplyOrder(const Step& step, bool forward);
+    void SwapContents(Contents& other);
     // The lines a Place or Take puts in or takes out, ascending, with the step's lines in.
     static std::vector<std::size_t> StepLines(const Step& step);
     // The line whose end follows the presence of the piece's line.

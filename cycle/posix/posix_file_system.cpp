@@ -203,15 +203,12 @@ public:
             const std::string_view name = entry->d_name;
             if (name.size() < ending.size() || !EqualsIgnoringCase(name.substr(name.size() - ending.size()), ending))
                 continue;
-            ListedName listed{std::string(name), std::string(name), PathKind::Other, name.front() == '.'};
-            if (entry->d_type == DT_REG) {
-                listed.Kind = PathKind::File;
-            } else if (entry->d_type == DT_DIR) {
-                listed.Kind = PathKind::Folder;
-            } else {
-                struct stat status{};
-                listed.Kind = stat((folder + listed.Name).c_str(), &status) == 0 ? KindOfMode(status.st_mode)
-                                                                                  : PathKind::Missing;
+            ListedName listed{std::string(name), std::string(name), PathKind::Missing, name.front() == '.'};
+            struct stat status{};
+            if (fstatat(dirfd(listing.get()), entry->d_name, &status, 0) == 0) {
+                listed.Kind = KindOfMode(status.st_mode);
+                listed.Size = static_cast<uint64_t>(status.st_size);
+                listed.WriteTime = WriteTimeOf(status);
             }
             names.push_back(std::move(listed));
         }

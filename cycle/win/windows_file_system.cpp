@@ -204,6 +204,8 @@ public:
             ListedName listed{Utf8(found.cFileName), std::nullopt, PathKind::File,
                               (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0};
             if (ToAnsi(found.cFileName, ansi)) listed.InCodePage = ansi;
+            listed.Size = (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+            listed.WriteTime = (uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 listed.Kind = PathKind::Folder;
             else if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)

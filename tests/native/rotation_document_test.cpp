@@ -321,3 +321,73 @@ TEST(RotationDocumentTest, EntriesPast32767StayUnlistedAndUnchanged) {
 
 }  // namespace
 }  // namespace rotaplex
+
+namespace rotaplex {
+namespace {
+
+// A set activated, or the file read again after another program changed it: one step, the other
+// lines kept, undone to the bytes before.
+TEST(RotationDocumentTest, WholeReplacementsAreOneStepAndKeepTheOtherLines) {
+    const MissionCatalogue catalogue = Catalogue();
+    const struct {
+        const char* shape;
+        std::string text;
+        std::vector<std::string> entries;
+        std::string expected;
+    } cases[] = {
+        {"entries where the first one stood, comments kept",
+         "; top\r\n[cycle]\r\n; evening\r\nmap=a::Duel\r\n; mid\r\nmap=b::Duel\r\n[x]\r\nmap=c::Duel",
+         {"map=hill.nfo::HillFight", " map=hill.nfo::Duel "},
+         "; top\r\n[cycle]\r\n; evening\r\nmap=hill.nfo::HillFight\r\n map=hill.nfo::Duel \r\n; mid\r\n[x]\r\n"},
+        {"no entries: after the header", "[cycle]", {"map=a::A"}, "[cycle]\r\nmap=a::A\r\n"},
+        {"no header: one is added", "; only\r\nmap=early::A", {"map=a::A"},
+         "; only\r\nmap=early::A\r\n[cycle]\r\nmap=a::A\r\n"},
+        {"an empty set empties the rotation", "[cycle]\r\nmap=a::Duel\r\n; kept\r\n", {}, "[cycle]\r\n; kept\r\n"},
+    };
+    for (const auto& c : cases) {
+        RotationDocument document = RotationDocument::Read(c.text, catalogue);
+        ASSERT_TRUE(document.ReplaceEntries(c.entries, catalogue)) << c.shape;
+        EXPECT_EQ(document.Text(), c.expected) << c.shape;
+        EXPECT_EQ(document.EntryCount(), c.entries.size()) << c.shape;
+        EXPECT_FALSE(document.ReplaceEntries(c.entries, catalogue)) << c.shape << ": nothing to change";
+        EXPECT_EQ(document.Undo(), EntrySelection(0)) << c.shape;
+        EXPECT_EQ(document.Text(), c.text) << c.shape;
+        EXPECT_FALSE(document.Changed()) << c.shape;
+        document.Redo();
+        EXPECT_EQ(document.Text(), c.expected) << c.shape;
+    }
+    RotationDocument document = RotationDocument::Read("[cycle]\r\n", catalogue);
+    EXPECT_FALSE(document.ReplaceEntries({"map=a::A", "not an entry"}, catalogue));
+
+    // Read again: edits made before are one undo away, and edits after it undo on top of it.
+    document = RotationDocument::Read("[cycle]\r\nmap=a::Duel\r\n", catalogue);
+    ASSERT_TRUE(document.Remove(0));
+    ASSERT_TRUE(document.ReplaceText("[cycle]\r\nmap=hill.nfo::Duel\r\nmap=x::Y", catalogue));
+    EXPECT_EQ(Indexes(document), (std::vector<int16_t>{2, 0}));
+    ASSERT_TRUE(document.Remove(1));
+    document.Undo();
+    document.Undo();
+    EXPECT_EQ(document.Text(), "[cycle]\r\n");
+    document.Undo();
+    EXPECT_EQ(document.Text(), "[cycle]\r\nmap=a::Duel\r\n");
+}
+
+TEST(RotationDocumentTest, RematchFindsEntriesInANewCatalogueAndInTheUndoSteps) {
+    const MissionCatalogue before = Catalogue();
+    RotationDocument document = RotationDocument::Read("[cycle]\r\nmap=new.nfo::Fresh\r\nmap=hill.nfo::Duel\r\n", before);
+    ASSERT_TRUE(document.Remove(1));
+    EXPECT_EQ(Indexes(document), (std::vector<int16_t>{0}));
+
+    // A mission file added in front, hill.nfo gone.
+    MissionCatalogue after;
+    after.ParseMissionFile("[scenarios]\r\nFresh={\r\n[server]\r\nname=Fresh\r\n}", "new.nfo");
+    document.Rematch(after);
+    EXPECT_EQ(Indexes(document), (std::vector<int16_t>{1}));
+    EXPECT_EQ(document.Entry(0).DisplayText, after.DisplayText(1));
+    document.Undo();
+    EXPECT_EQ(Indexes(document), (std::vector<int16_t>{1, 0})) << "the removed entry, matched again";
+    EXPECT_EQ(document.Entry(1).DisplayText, "");
+}
+
+}  // namespace
+}  // namespace rotaplex

@@ -201,6 +201,51 @@ TEST(FileSystemContract, ALinkIsWrittenThroughOnlyToARotation) {
     EXPECT_EQ(folder.Read("private.txt"), "[cycle]\r\nmap=a.nfo::A\r\n");
 }
 
+// Another program's changes as an open editor finds them, and what reading them again does.
+TEST(FileSystemContract, ChangesMadeOutsideAreFoundAndReadAgain) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    const char sep = fs.Separator();
+    const std::string missions = std::string("resource") + sep + "missions" + sep;
+    folder.MakeFolder("resource/missions");
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=fresh.nfo::Fresh\r\n");
+    GameSession session(fs, folder.Path());
+    Collected reports;
+    session.ReadMissions(reports);
+    session.ReadRotation(reports);
+    const auto changes = [&] {
+        const OutsideChanges found = session.CheckOutside();
+        return std::string(found.Rotation ? "rotation " : "") + (found.RotationRemoved ? "removed " : "") +
+               (found.Missions ? "missions" : "");
+    };
+    EXPECT_EQ(changes(), "");
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=fresh.nfo::Fresh\r\n");
+    EXPECT_EQ(changes(), "") << "the same bytes written again";
+
+    ASSERT_TRUE(session.Document().Remove(0));
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=fresh.nfo::Fresh\r\nmap=x.nfo::X\r\n");
+    EXPECT_EQ(changes(), "rotation ");
+    ASSERT_TRUE(session.ReloadRotation());
+    EXPECT_EQ(changes(), "");
+    EXPECT_EQ(session.Document().EntryCount(), 2u);
+    EXPECT_FALSE(session.Document().Changed()) << "as on disk";
+    session.Document().Undo();
+    EXPECT_EQ(session.Document().EntryCount(), 0u) << "the edits before, one undo away";
+    session.Document().Redo();
+
+    // A mission file arrives: the entry that matched nothing is found.
+    EXPECT_EQ(session.Document().Entry(0).ScenarioIndex, 0);
+    folder.Write(missions + "fresh.nfo", "[Scenarios]\r\nFresh = {\r\n[server]\r\nname = Fresh\r\n}\r\n");
+    EXPECT_EQ(changes(), "missions");
+    session.RereadMissions(reports);
+    EXPECT_EQ(changes(), "");
+    EXPECT_EQ(session.Document().Entry(0).ScenarioIndex, 1);
+
+    fs.Remove(folder.Path("servercycle.txt"));
+    EXPECT_EQ(changes(), "removed ");
+    EXPECT_TRUE(reports.texts.empty());
+}
+
 TEST(FileSystemContract, NewNamesNeverWriteThroughWhatIsThere) {
     FileSystem& fs = Files();
     PortFolder folder(fs.Separator());
