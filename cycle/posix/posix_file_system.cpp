@@ -150,12 +150,8 @@ private:
 std::string AsWindowsFinds(const std::string& path) {
     struct stat status{};
     if (path.empty() || lstat(path.c_str(), &status) == 0 || errno != ENOENT) return path;
-    std::string found;
-    std::size_t start = 0;
-    if (path.front() == '/') {
-        found = "/";
-        start = 1;
-    }
+    std::string found(path.front() == '/' ? 1 : 0, '/');  // what is found so far, ending with "/"
+    std::size_t start = found.size();
     while (start <= path.size()) {
         const std::size_t end = std::min(path.find('/', start), path.size());
         const std::string part = path.substr(start, end - start);
