@@ -68,6 +68,7 @@ bool CanRun(EditorCommand command, const EditorState& state) {
     case EditorCommand::Save:
     case EditorCommand::Quit:
     case EditorCommand::Minimize:
+    case EditorCommand::About:
         return true;
     }
     return false;
@@ -111,6 +112,18 @@ std::size_t MoveTarget(EditorCommand command, std::size_t selected) {
 std::optional<std::size_t> SelectionAt(std::optional<std::size_t> position, std::size_t entryCount) {
     if (!position || entryCount == 0) return std::nullopt;
     return std::min(*position, entryCount - 1);
+}
+
+std::size_t PastePosition(const EditorState& state) {
+    const EntrySelection selected = SelectedEntries(state);
+    return selected.Empty() ? state.EntryCount : selected.Last() + 1;
+}
+
+std::string PasteNote(std::size_t entryLines, std::size_t skipped, bool inserted) {
+    if (entryLines == 0) return "The clipboard holds no entry lines (map=...): nothing was pasted.";
+    if (!inserted) return "The pasted entries would take the rotation past 32767 entries, the most it can hold.";
+    if (skipped == 0) return "";
+    return std::to_string(skipped) + (skipped == 1 ? " line that is no entry was skipped." : " lines that are no entries were skipped.");
 }
 
 }  // namespace rotaplex

@@ -14,7 +14,7 @@ namespace rotaplex {
 // one block.
 enum class EditorCommand {
     Add, Edit, Delete, MoveUp, MoveDown, Undo, Redo, Save, Quit, Minimize,
-    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile
+    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile, About
 };
 
 // What decides whether a command can run: the rotation's size, the selected entries, the undo
@@ -55,5 +55,12 @@ std::size_t MoveTarget(EditorCommand command, std::size_t selected);
 // one when position is past the end (a delete of the last entry, an undone append), none when the
 // rotation is empty or nothing was touched.
 std::optional<std::size_t> SelectionAt(std::optional<std::size_t> position, std::size_t entryCount);
+
+// Where Paste puts the entries: after the last selected one, or at the end when none is.
+std::size_t PastePosition(const EditorState& state);
+
+// What the operator is told after a paste of entryLines entry lines and skipped other lines, of
+// which inserted went in (all or none): empty when every line went in.
+std::string PasteNote(std::size_t entryLines, std::size_t skipped, bool inserted);
 
 }  // namespace rotaplex
