@@ -1,7 +1,5 @@
 #include "cycle/editor_commands.h"
 
-#include <algorithm>
-
 #include "cycle/limits.h"
 
 namespace rotaplex {
@@ -103,15 +101,6 @@ std::string DeleteQuestion(std::size_t count, std::string_view onlyEntryText) {
 std::size_t AddedPosition(const EditorState& state, bool after) {
     if (!state.Selected) return 0;
     return *state.Selected + (after ? 1 : 0);
-}
-
-std::size_t MoveTarget(EditorCommand command, std::size_t selected) {
-    return command == EditorCommand::MoveUp ? selected - 1 : selected + 1;
-}
-
-std::optional<std::size_t> SelectionAt(std::optional<std::size_t> position, std::size_t entryCount) {
-    if (!position || entryCount == 0) return std::nullopt;
-    return std::min(*position, entryCount - 1);
 }
 
 std::size_t PastePosition(const EditorState& state) {

@@ -48,14 +48,6 @@ std::string DeleteQuestion(std::size_t count, std::string_view onlyEntryText);
 // Where ADD puts the new entry: first into an empty rotation, else before or after the selected one.
 std::size_t AddedPosition(const EditorState& state, bool after);
 
-// Where a move takes the selected entry: one place up or down.
-std::size_t MoveTarget(EditorCommand command, std::size_t selected);
-
-// The entry selected after an edit that touched position: the entry now standing there, the last
-// one when position is past the end (a delete of the last entry, an undone append), none when the
-// rotation is empty or nothing was touched.
-std::optional<std::size_t> SelectionAt(std::optional<std::size_t> position, std::size_t entryCount);
-
 // Where Paste puts the entries: after the last selected one, or at the end when none is.
 std::size_t PastePosition(const EditorState& state);
 

@@ -57,7 +57,11 @@ public:
         for (const test::ListRow& row : test::ListRows(list_)) texts.push_back(row.first);
         return texts;
     }
-    LRESULT Selected() const { return SendMessageW(list_, LB_GETCURSEL, 0, 0); }
+    // The one row selected; LB_ERR for none, and for several.
+    LRESULT Selected() const {
+        const std::vector<int> rows = test::SelectedRows(list_);
+        return rows.size() == 1 ? rows.front() : LB_ERR;
+    }
     // Until List1 shows these rows with that one selected and the main window takes input again (a
     // window it opened has gone), or a while has passed.
     bool Shows(const Texts& rows, LRESULT selected) const {

@@ -62,4 +62,13 @@ inline std::vector<ListRow> ListRows(HWND list) {
     return rows;
 }
 
+// The rows a list box has selected, asked row by row so that it works across processes too.
+inline std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        if (SendMessageW(list, LB_GETSEL, i, 0) > 0) rows.push_back(i);
+    return rows;
+}
+
 }  // namespace rotaplex::test
