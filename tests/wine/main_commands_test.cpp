@@ -345,7 +345,7 @@ TEST_F(MainCommandsTest, CommandsOnSeveralEntriesAreOneStepEach) {
     }
 }
 
-// The clipboard as another program leaves it, and as it reads what Rotaplex put there.
+// The clipboard as another program leaves it.
 void PutOnClipboard(const std::wstring& text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -354,17 +354,6 @@ void PutOnClipboard(const std::wstring& text) {
     GlobalUnlock(memory);
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
-}
-std::string ClipboardBytes(UINT format) {
-    if (!OpenClipboard(nullptr)) return "(not opened)";
-    std::string bytes = "(none)";
-    if (const HGLOBAL memory = GetClipboardData(format)) {
-        const void* data = GlobalLock(memory);
-        bytes = format == CF_UNICODETEXT ? test::Narrow(static_cast<const wchar_t*>(data)) : static_cast<const char*>(data);
-        GlobalUnlock(memory);
-    }
-    CloseClipboard();
-    return bytes;
 }
 
 // The lines as they stand in the file, each ending in CR LF, as a text editor takes them; the
@@ -376,8 +365,8 @@ TEST_F(MainCommandsTest, CopyPutsTheEntryLinesOnTheClipboardAsBothKindsOfText) {
     SelectRows(main, {1, 2});
     EXPECT_TRUE(Command(main, EditorCommand::Copy).empty());
     const std::string lines = "  map=caf\xe9.nfo::Old  \r\nmap=m.nfo::Bravo\r\n";
-    EXPECT_EQ(ClipboardBytes(CF_TEXT), lines);
-    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), lines);
+    EXPECT_EQ(test::ClipboardBytes(CF_TEXT), lines);
+    EXPECT_EQ(test::ClipboardBytes(CF_UNICODETEXT), lines);
     EXPECT_FALSE(main.Session().Document().Changed());
 }
 

@@ -67,10 +67,17 @@ public:
     bool Shows(const Texts& rows, LRESULT selected) const {
         return WaitUntil([&] { return Rows() == rows && Selected() == selected && IsWindowEnabled(main_); }, 100);
     }
+    // The same with several rows selected.
+    bool ShowsSelected(const Texts& rows, const std::vector<int>& selected) const {
+        return WaitUntil(
+            [&] { return Rows() == rows && test::SelectedRows(list_) == selected && IsWindowEnabled(main_); }, 100);
+    }
     // What List1 shows, for a failure's message.
     std::string Seen() const {
         std::string seen;
         for (const std::string& row : Rows()) seen += "[" + row + "]";
+        seen += " rows";
+        for (const int row : test::SelectedRows(list_)) seen += " " + std::to_string(row);
         GUITHREADINFO thread{};
         thread.cbSize = sizeof thread;
         GetGUIThreadInfo(GetWindowThreadProcessId(list_, nullptr), &thread);
@@ -261,6 +268,105 @@ TEST_F(OperatorTest, ContextMenuAndDragMoveEntries) {
     EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
     program.Keys("n");
     EXPECT_TRUE(program.Ended());
+}
+
+// Shift and Ctrl with clicks and arrows choose entries, which move, delete and come back as one.
+TEST_F(OperatorTest, ShiftAndCtrlSelectEntriesThatMoveAndDeleteAsOne) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(0));
+    test::RealClick(program.Row(2), 1, 1, "shift");
+    ASSERT_TRUE(program.ShowsSelected({kHill, kQuarry, kCanyon, kDusk}, {0, 1, 2})) << program.Seen();
+    program.Keys("ctrl+Down");
+    EXPECT_TRUE(program.ShowsSelected({kDusk, kHill, kQuarry, kCanyon}, {1, 2, 3})) << program.Seen();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.ShowsSelected({kHill, kQuarry, kCanyon, kDusk}, {0, 1, 2})) << program.Seen();
+
+    // Ctrl+click takes the middle one out; the two left gather into one block as they move.
+    test::RealClick(program.Row(1), 1, 1, "ctrl");
+    ASSERT_TRUE(program.ShowsSelected({kHill, kQuarry, kCanyon, kDusk}, {0, 2})) << program.Seen();
+    program.Keys("ctrl+Down");
+    EXPECT_TRUE(program.ShowsSelected({kQuarry, kDusk, kHill, kCanyon}, {2, 3})) << program.Seen();
+
+    // Delete asks once, naming the count, with No as the default.
+    program.Keys("Delete");
+    EXPECT_EQ(program.Box(), "Delete 2 entries?");
+    program.Keys("Return");
+    EXPECT_TRUE(program.ShowsSelected({kQuarry, kDusk, kHill, kCanyon}, {2, 3})) << program.Seen();
+    program.Keys("Delete");
+    EXPECT_EQ(program.Box(), "Delete 2 entries?");
+    program.Keys("y");
+    EXPECT_TRUE(program.ShowsSelected({kQuarry, kDusk}, {1})) << program.Seen();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.ShowsSelected({kQuarry, kDusk, kHill, kCanyon}, {2, 3})) << program.Seen();
+
+    program.Keys("Home shift+Down");
+    EXPECT_TRUE(program.ShowsSelected({kQuarry, kDusk, kHill, kCanyon}, {0, 1})) << program.Seen();
+    program.Keys("ctrl+a");
+    EXPECT_TRUE(program.ShowsSelected({kQuarry, kDusk, kHill, kCanyon}, {0, 1, 2, 3})) << program.Seen();
+    program.Keys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    program.Keys("n");
+    EXPECT_TRUE(program.Ended());
+}
+
+// A block of five moves with one drag and comes back with one undo; a row outside the selection
+// is dragged alone.
+TEST_F(OperatorTest, ADragMovesTheSelectedBlock) {
+    folder_.Write("servercycle.txt", std::string(kRotation) + "map=hill.nfo::Hill\r\nmap=hill.nfo::Canyon\r\nmap=hill.nfo::Dusk\r\n");
+    const Texts rows{kHill, kQuarry, kCanyon, kDusk, kHill, kCanyon, kDusk};
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(2));
+    test::RealClick(program.Row(6), 1, 1, "shift");
+    ASSERT_TRUE(program.ShowsSelected(rows, {2, 3, 4, 5, 6})) << program.Seen();
+    test::RealDrag(program.Row(3), program.Row(0));
+    EXPECT_TRUE(program.ShowsSelected({kCanyon, kDusk, kHill, kCanyon, kDusk, kHill, kQuarry}, {0, 1, 2, 3, 4}))
+        << program.Seen();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.ShowsSelected(rows, {2, 3, 4, 5, 6})) << program.Seen();
+    test::RealDrag(program.Row(1), program.Row(4));
+    EXPECT_TRUE(program.ShowsSelected({kHill, kCanyon, kDusk, kQuarry, kHill, kCanyon, kDusk}, {3})) << program.Seen();
+
+    program.Keys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    program.Keys("n");
+    EXPECT_TRUE(program.Ended());
+}
+
+// Entries copied in one window, pasted into another on another folder, through the real
+// clipboard: the lines as the file has them, in both kinds of text.
+TEST_F(OperatorTest, EntriesCopiedInOneWindowArePastedInAnother) {
+    test::TestFolder other;
+    other.Write("resource\\missions\\hill.nfo", kMissions);
+    const std::string otherRotation = other.Write("servercycle.txt", "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::Dusk\r\n");
+    Operator from(folder_.Path());
+    ASSERT_NE(from.Main(), nullptr);
+    test::RealClick(from.Row(0));
+    test::RealClick(from.Row(2), 1, 1, "shift");
+    ASSERT_TRUE(from.ShowsSelected({kHill, kQuarry, kCanyon, kDusk}, {0, 1, 2})) << from.Seen();
+    from.Keys("ctrl+Insert");
+    const std::string lines = "map=hill.nfo::Hill\r\nmap=old.nfo::Quarry\r\nmap=hill.nfo::Canyon\r\n";
+    EXPECT_TRUE(from.WaitUntil([&] { return test::ClipboardBytes(CF_TEXT) == lines; })) << test::ClipboardBytes(CF_TEXT);
+    EXPECT_EQ(test::ClipboardBytes(CF_UNICODETEXT), lines);
+
+    Operator to(other.Path());
+    ASSERT_NE(to.Main(), nullptr);
+    test::RealClick(to.Row(0));
+    to.Keys("ctrl+v");
+    EXPECT_TRUE(to.ShowsSelected({kDusk, kHill, kQuarry, kCanyon, kDusk}, {1, 2, 3})) << to.Seen();
+    // Cut there, and pasted after the entry left selected.
+    to.Keys("shift+Delete");
+    EXPECT_TRUE(to.ShowsSelected({kDusk, kDusk}, {1})) << to.Seen();
+    to.Keys("shift+Insert");
+    EXPECT_TRUE(to.ShowsSelected({kDusk, kDusk, kHill, kQuarry, kCanyon}, {2, 3, 4})) << to.Seen();
+    to.Keys("ctrl+s");
+    const std::string saved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::Dusk\r\n" + lines;
+    EXPECT_TRUE(to.WaitUntil([&] { return test::ReadBytes(otherRotation) == saved; })) << test::ReadBytes(otherRotation);
+    to.Keys("alt+F4");
+    EXPECT_TRUE(to.Ended());
+    from.Keys("alt+F4");
+    EXPECT_TRUE(from.Ended()) << "nothing changed there";
 }
 
 // The first entry of an empty rotation: no question where, and Ctrl+S writes the new file.
