@@ -225,14 +225,14 @@ void frmSrvCyc::Run(EditorCommand command) {
 
 EditorState frmSrvCyc::State() const {
     const EntrySelection selection = Selection();
+    // ADD and EDIT act where the focus is, when it is on a selected entry.
     std::optional<std::size_t> focused;
     if (!selection.Empty()) {
         const int caret = CaretRow(list1_);
         const bool caretSelected = caret >= 0 && SendMessageA(list1_, LB_GETSEL, caret, 0) > 0;
         focused = caretSelected ? static_cast<std::size_t>(caret) : selection.First();
     }
-    return {Cycle().EntryCount(), focused,
-            Cycle().CanUndo(), Cycle().CanRedo(),
+    return {Cycle().EntryCount(), focused, Cycle().CanUndo(), Cycle().CanRedo(),
             selection.Count() > 1 ? selection : EntrySelection{}, ClipboardHasText()};
 }
 

@@ -109,12 +109,12 @@ private:
     void ListEntry(int16_t index, const CycleEntry& entry);
     // List1 filled anew from the document, where it stood.
     void ListAll();
-    // After an edit that added or removed entries: List1 filled anew, the entries it touched
-    // selected. After one that moved entries that were before among the ones from before's first to
-    // its last, or to where they now stand: those rows listed again, the moved entries selected.
+    // After an edit that added or removed entries: List1 filled anew, the entries the edit names
+    // selected. After a move or a reorder of the entries before: only the rows between the first
+    // and the last place it touched listed again, the moved entries selected.
     void ShowDone();
     void ShowMoved(const EntrySelection& before);
-    // The entries List1 has selected, and the selection as the commands take it.
+    // The entries List1 has selected.
     EntrySelection Selection() const;
     void Select(const EntrySelection& entries);
     // The text an entry's row shows: its display text, or for a missing mission its own reference.
