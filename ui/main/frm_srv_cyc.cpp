@@ -39,6 +39,10 @@ constexpr std::array<ControlSpec, 1> kControls{{
      {300, 540, 3015, 3375}},
 }};
 
+// Taking a row out and putting it back shifts every row after it: for more rows than this a
+// fill of the whole list in bulk is faster (a shuffle of 32767 entries took 1.1 s row by row).
+constexpr std::size_t kRowsRelistedInPlace = 256;
+
 constexpr int16_t kNoScenario = -1;
 // An entry whose mission is not installed matched no scenario.
 bool Missing(const CycleEntry& entry) { return entry.ScenarioIndex == 0; }
@@ -162,10 +166,12 @@ void frmSrvCyc::ShowDone() {
 
 void frmSrvCyc::ShowMoved(const EntrySelection& before) {
     const EntrySelection after = Cycle().LastDone();
-    {
+    const std::size_t first = std::min(before.First(), after.First()), last = std::max(before.Last(), after.Last());
+    if (last - first >= kRowsRelistedInPlace) {
+        ListAll();
+    } else {
         const ListBoxBulkFill quiet(list1_, 0, 0);
-        for (std::size_t row = std::min(before.First(), after.First()); row <= std::max(before.Last(), after.Last());
-             ++row) {
+        for (std::size_t row = first; row <= last; ++row) {
             list1Own_.Send(LB_DELETESTRING, row, 0);
             ListEntry(static_cast<int16_t>(row), Cycle().Entry(row));
         }
