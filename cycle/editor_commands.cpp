@@ -1,7 +1,5 @@
 #include "cycle/editor_commands.h"
 
-#include <algorithm>
-
 #include "cycle/limits.h"
 
 namespace rotaplex {
@@ -68,6 +66,7 @@ bool CanRun(EditorCommand command, const EditorState& state) {
     case EditorCommand::Save:
     case EditorCommand::Quit:
     case EditorCommand::Minimize:
+    case EditorCommand::About:
         return true;
     }
     return false;
@@ -104,13 +103,16 @@ std::size_t AddedPosition(const EditorState& state, bool after) {
     return *state.Selected + (after ? 1 : 0);
 }
 
-std::size_t MoveTarget(EditorCommand command, std::size_t selected) {
-    return command == EditorCommand::MoveUp ? selected - 1 : selected + 1;
+std::size_t PastePosition(const EditorState& state) {
+    const EntrySelection selected = SelectedEntries(state);
+    return selected.Empty() ? state.EntryCount : selected.Last() + 1;
 }
 
-std::optional<std::size_t> SelectionAt(std::optional<std::size_t> position, std::size_t entryCount) {
-    if (!position || entryCount == 0) return std::nullopt;
-    return std::min(*position, entryCount - 1);
+std::string PasteNote(std::size_t entryLines, std::size_t skipped, bool inserted) {
+    if (entryLines == 0) return "The clipboard holds no entry lines (map=...): nothing was pasted.";
+    if (!inserted) return "The pasted entries would take the rotation past 32767 entries, the most it can hold.";
+    if (skipped == 0) return "";
+    return std::to_string(skipped) + (skipped == 1 ? " line that is no entry was skipped." : " lines that are no entries were skipped.");
 }
 
 }  // namespace rotaplex

@@ -14,7 +14,7 @@ namespace rotaplex {
 // one block.
 enum class EditorCommand {
     Add, Edit, Delete, MoveUp, MoveDown, Undo, Redo, Save, Quit, Minimize,
-    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile
+    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile, About
 };
 
 // What decides whether a command can run: the rotation's size, the selected entries, the undo
@@ -48,12 +48,11 @@ std::string DeleteQuestion(std::size_t count, std::string_view onlyEntryText);
 // Where ADD puts the new entry: first into an empty rotation, else before or after the selected one.
 std::size_t AddedPosition(const EditorState& state, bool after);
 
-// Where a move takes the selected entry: one place up or down.
-std::size_t MoveTarget(EditorCommand command, std::size_t selected);
+// Where Paste puts the entries: after the last selected one, or at the end when none is.
+std::size_t PastePosition(const EditorState& state);
 
-// The entry selected after an edit that touched position: the entry now standing there, the last
-// one when position is past the end (a delete of the last entry, an undone append), none when the
-// rotation is empty or nothing was touched.
-std::optional<std::size_t> SelectionAt(std::optional<std::size_t> position, std::size_t entryCount);
+// What the operator is told after a paste of entryLines entry lines and skipped other lines, of
+// which inserted went in (all or none): empty when every line went in.
+std::string PasteNote(std::size_t entryLines, std::size_t skipped, bool inserted);
 
 }  // namespace rotaplex

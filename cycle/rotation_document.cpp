@@ -595,6 +595,8 @@ EntrySelection RotationDocument::Redo() {
     return Apply(history_[done_++], true);
 }
 
+EntrySelection RotationDocument::LastDone() const { return done_ > 0 ? history_[done_ - 1].SelectDone : EntrySelection{}; }
+
 bool RotationDocument::Changed() const { return savedAt_ != dropped_ + done_; }
 void RotationDocument::MarkSaved() { savedAt_ = dropped_ + done_; }
 

@@ -94,6 +94,9 @@ public:
     // redone remove the position its first entry had (see EntrySelection::Within).
     EntrySelection Undo();
     EntrySelection Redo();
+    // What Redo would have selected for the step last done, nothing when none is in force: what
+    // the list selects after an edit.
+    EntrySelection LastDone() const;
 
     // The undo position differs from the one last read or saved.
     bool Changed() const;

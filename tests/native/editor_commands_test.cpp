@@ -113,25 +113,26 @@ TEST(EditorCommandsTest, WhereTheSelectionGoes) {
     EXPECT_EQ(AddedPosition({0, std::nullopt}, true), 0u);
     EXPECT_EQ(AddedPosition({4, 2}, false), 2u);
     EXPECT_EQ(AddedPosition({4, 3}, true), 4u);
-    // Moves take the selection with the entry.
-    EXPECT_EQ(MoveTarget(C::MoveUp, 3), 2u);
-    EXPECT_EQ(MoveTarget(C::MoveDown, 0), 1u);
+    // Paste: after the last selected entry, or at the end.
+    EXPECT_EQ(PastePosition({4, std::nullopt}), 4u);
+    EXPECT_EQ(PastePosition({0, std::nullopt}), 0u);
+    EXPECT_EQ(PastePosition({4, 1}), 2u);
+    EXPECT_EQ(PastePosition({5, 3, false, false, EntrySelection::Of({0, 3, 1})}), 4u);
+}
 
-    // After DEL, undo or redo: the entry now at the touched place, or the new last one.
+TEST(EditorCommandsTest, WhatAPasteTells) {
     const struct {
-        std::optional<std::size_t> touched;
-        std::size_t count;
-        std::optional<std::size_t> selected;
+        std::size_t lines, skipped;
+        bool inserted;
+        std::string note;
     } cases[] = {
-        {1, 3, 1},                        // a middle entry deleted: its successor
-        {3, 3, 2},                        // the last deleted: the new last one
-        {0, 0, std::nullopt},             // the only entry deleted
-        {5, 9, 5},                        // undo touched a place inside the list
-        {std::nullopt, 4, std::nullopt},  // nothing was touched
+        {12, 0, true, ""},
+        {12, 1, true, "1 line that is no entry was skipped."},
+        {2, 3, true, "3 lines that are no entries were skipped."},
+        {0, 4, false, "The clipboard holds no entry lines (map=...): nothing was pasted."},
+        {5, 0, false, "The pasted entries would take the rotation past 32767 entries, the most it can hold."},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SelectionAt(c.touched, c.count), c.selected)
-            << (c.touched ? static_cast<int>(*c.touched) : -1) << " of " << c.count;
+    for (const auto& c : cases) EXPECT_EQ(PasteNote(c.lines, c.skipped, c.inserted), c.note) << c.lines << ", " << c.skipped;
 }
 
 }  // namespace

@@ -271,6 +271,11 @@ TEST(RotationDocumentTest, UndoAndRedoSayWhatToSelect) {
     ASSERT_TRUE(document.MoveDown(EntrySelection::Of({0, 2})));
     EXPECT_EQ(document.Undo(), EntrySelection::Of({0, 2}));
     EXPECT_EQ(document.Redo(), EntrySelection::Range(2, 2));
+    EXPECT_EQ(document.LastDone(), EntrySelection::Range(2, 2)) << "what the redone step selects";
+    ASSERT_TRUE(document.Duplicate(EntrySelection::Of({1, 4})));
+    EXPECT_EQ(document.LastDone(), EntrySelection::Range(5, 2)) << "the copies, after the last original";
+    document.Undo();
+    EXPECT_EQ(document.LastDone(), EntrySelection::Range(2, 2)) << "back to the step before";
     ASSERT_TRUE(document.Move(5, 0));
     const std::optional<std::size_t> single = document.Undo();  // as the callers of one entry take it
     EXPECT_EQ(single, 5u);

@@ -320,7 +320,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
 
     // EDIT on the first entry; CANCEL changes nothing, OK on another scenario gives it that one.
     const HWND list = FindWindowExA(main, nullptr, "ListBox", nullptr);
-    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageA(list, LB_SETSEL, TRUE, 0);
     for (const bool ok : {false, true}) {
         ClickOn(main, EditorCommand::Edit);
         const HWND properties = program.WaitForWindow(props::kWindowClass, nullptr, main);

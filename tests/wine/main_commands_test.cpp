@@ -2,11 +2,14 @@
 // answered by script.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "cycle/win/game_folder.h"
 #include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/frm_srv_cyc.h"
+#include "ui/main/main_commands.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/skin/frm_addwhere.h"
 #include "window_checks.h"
@@ -264,7 +267,7 @@ TEST_F(MainCommandsTest, PressesRunTheLabelUnderThePointerWithAnyButton) {
     };
     frmSrvCyc main;
     Start(main);
-    main.RemoveEntry(1);  // a change, so that close and QUIT ask
+    main.RemoveEntries(1);  // a change, so that close and QUIT ask
     Select(main, 0);
     for (const UINT button : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
         for (const auto& [at, command] : cases) {
@@ -275,6 +278,74 @@ TEST_F(MainCommandsTest, PressesRunTheLabelUnderThePointerWithAnyButton) {
     }
     EXPECT_EQ(ListRows(main.List1()), (Rows{kAlpha, kBravo}));
     EXPECT_TRUE(IsWindowVisible(main.Window()));
+}
+
+// Several entries selected as Shift and Ctrl with clicks select them.
+void SelectRows(frmSrvCyc& main, const std::vector<int>& rows) {
+    SendMessageA(main.List1(), LB_SETSEL, FALSE, -1);
+    for (const int row : rows) SendMessageA(main.List1(), LB_SETSEL, TRUE, row);
+}
+
+// A command as its keys and the context menu send it; the windows it opens are played by steps.
+std::vector<test::ShownWindow> Command(frmSrvCyc& main, EditorCommand command, std::vector<Step> steps = {}) {
+    ModalScript script(std::move(steps));
+    SendMessageA(main.Window(), WM_COMMAND, MainCommandId(command), 0);
+    return script.Shown;
+}
+
+// Duplicate, the sorts and Cut on a selection, or on the whole rotation; each undoes in one step.
+TEST_F(MainCommandsTest, CommandsOnSeveralEntriesAreOneStepEach) {
+    const struct {
+        EditorCommand command;
+        std::vector<int> selected;
+        Rows rows;
+        std::vector<int> selectedAfter;
+    } cases[] = {
+        {EditorCommand::Duplicate, {0, 2}, {kAlpha, kRetired, kBravo, kAlpha, kBravo}, {3, 4}},
+        // A missing mission's row goes by its reference, letter case aside.
+        {EditorCommand::SortByName, {0}, {kAlpha, kBravo, kRetired}, {0, 1, 2}},
+        {EditorCommand::SortByMissionFile, {}, {kRetired, kAlpha, kBravo}, {0, 1, 2}},
+        {EditorCommand::SortByName, {1, 2}, {kAlpha, kBravo, kRetired}, {1, 2}},
+        {EditorCommand::Cut, {1, 2}, {kAlpha}, {0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(MainCommandId(c.command));
+        frmSrvCyc main;
+        Start(main);
+        SelectRows(main, c.selected);
+        EXPECT_TRUE(Command(main, c.command).empty());
+        EXPECT_EQ(ListRows(main.List1()), c.rows);
+        EXPECT_EQ(test::SelectedRows(main.List1()), c.selectedAfter);
+        Command(main, EditorCommand::Undo);
+        ExpectRotation(main, kRows, false);
+    }
+}
+
+// The clipboard as another program leaves it.
+void PutOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+// A text editor's lines, LF only, with lines that are no entries: the entries go in after the
+// selection, selected, and the other lines are counted.
+TEST_F(MainCommandsTest, PasteInsertsTheEntryLinesAndCountsTheRest) {
+    PutOnClipboard(L"# two from the other server\n  map=m.nfo::Charlie\nmap=gone.nfo::Retired\n\nrandom words\n");
+    frmSrvCyc main;
+    Start(main);
+    SelectRows(main, {0, 1});
+    const auto shown = Command(main, EditorCommand::Paste, {Click(IDOK)});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text, "2 lines that are no entries were skipped.");
+    EXPECT_EQ(ListRows(main.List1()), (Rows{kAlpha, kRetired, kCharlie, kRetired, kBravo}));
+    EXPECT_EQ(test::SelectedRows(main.List1()), (std::vector<int>{2, 3}));
+    Command(main, EditorCommand::Undo);
+    ExpectRotation(main, kRows, false);
 }
 
 // Indexes are 16-bit: a rotation at the limit would overflow with one more entry.

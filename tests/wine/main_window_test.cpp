@@ -47,7 +47,7 @@ protected:
     static void StartAndChange(frmSrvCyc& main) {
         main.Load(LocateGameFolder());
         main.Show(SW_SHOWNORMAL);
-        main.RemoveEntry(1);
+        main.RemoveEntries(1);
     }
 
     // True when the window closed; its message loop then ends as the program's would.
@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
     EXPECT_EQ(main.Session().Folder(), folder_.Path());
     EXPECT_EQ(ListRows(main.List1()), kRows);
     EXPECT_EQ(main.Session().Document().EntryCount(), kRows.size());
-    EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_TRUE(test::SelectedRows(main.List1()).empty());
     EXPECT_FALSE(main.Session().Document().Changed());
     EXPECT_FALSE(IsWindowVisible(main.Window()));
 }
@@ -181,15 +181,15 @@ TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
     frmSrvCyc main;
     main.Load(LocateGameFolder());
     main.InsertEntry(2, kAddAfter, 2);
-    main.RemoveEntry(0);
-    SendMessageA(main.List1(), LB_SETCURSEL, 1, 0);
+    main.RemoveEntries(0);
+    test::ChooseEntry(main.Window(), GetDlgCtrlID(main.List1()), 1);
     main.ReplaceEntry(1, 2);
 
     const std::vector<ListRow> rows{{"", 0}, {"Dusk Attrition", 2}, {"Dusk Attrition", 2}};
     EXPECT_EQ(ListRows(main.List1()), rows);
     ASSERT_EQ(main.Session().Document().EntryCount(), rows.size());
     for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Session().Document().Entry(i).ScenarioIndex, rows[i].second);
-    EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), 1) << "the replaced entry stays selected";
+    EXPECT_EQ(test::SelectedRows(main.List1()), std::vector<int>{1}) << "the replaced entry stays selected";
     EXPECT_TRUE(main.Session().Document().Changed());
 }
 
@@ -295,10 +295,14 @@ TEST(MainContextMenu, GreysWhatCannotRun) {
         EditorState state;
         std::vector<C> greyed;
     } cases[] = {
-        {{3, std::nullopt, false, false}, {C::Add, C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
-        {{3, 0, true, false}, {C::MoveUp, C::Redo}},
-        {{3, 2, false, true}, {C::MoveDown, C::Undo}},
-        {{0, std::nullopt, false, false}, {C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+        {{3, std::nullopt, false, false},
+         {C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+        {{3, 0, true, false}, {C::Paste, C::MoveUp, C::Redo}},
+        {{3, 2, false, true}, {C::Paste, C::MoveDown, C::Undo}},
+        {{0, std::nullopt, false, false},
+         {C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown, C::Shuffle,
+          C::SortByName, C::SortByMissionFile, C::Undo, C::Redo}},
+        {{5, 1, false, false, EntrySelection::Of({1, 3}), true}, {C::Edit, C::Undo, C::Redo}},
     };
     for (const auto& c : cases) {
         const unique_hmenu menu = MakeMainContextMenu(c.state);

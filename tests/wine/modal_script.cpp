@@ -134,7 +134,14 @@ void PressPropertiesCancel(HWND window, UINT button) { PressAt(window, 5000, 500
 
 void ChooseEntry(HWND window, int listId, int entry) {
     HWND list = GetDlgItem(window, listId);
-    SendMessageA(list, LB_SETCURSEL, entry, 0);
+    if (GetWindowLongPtrA(list, GWL_STYLE) & LBS_EXTENDEDSEL) {
+        // A plain click in a list that selects many: that row alone, with the focus.
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        SendMessageA(list, LB_SETSEL, TRUE, entry);
+        SendMessageA(list, LB_SETCARETINDEX, entry, FALSE);
+    } else {
+        SendMessageA(list, LB_SETCURSEL, entry, 0);
+    }
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 

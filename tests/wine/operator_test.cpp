@@ -57,16 +57,27 @@ public:
         for (const test::ListRow& row : test::ListRows(list_)) texts.push_back(row.first);
         return texts;
     }
-    LRESULT Selected() const { return SendMessageW(list_, LB_GETCURSEL, 0, 0); }
+    // The one row selected; LB_ERR for none, and for several.
+    LRESULT Selected() const {
+        const std::vector<int> rows = test::SelectedRows(list_);
+        return rows.size() == 1 ? rows.front() : LB_ERR;
+    }
     // Until List1 shows these rows with that one selected and the main window takes input again (a
     // window it opened has gone), or a while has passed.
     bool Shows(const Texts& rows, LRESULT selected) const {
         return WaitUntil([&] { return Rows() == rows && Selected() == selected && IsWindowEnabled(main_); }, 100);
     }
+    // The same with several rows selected.
+    bool ShowsSelected(const Texts& rows, const std::vector<int>& selected) const {
+        return WaitUntil(
+            [&] { return Rows() == rows && test::SelectedRows(list_) == selected && IsWindowEnabled(main_); }, 100);
+    }
     // What List1 shows, for a failure's message.
     std::string Seen() const {
         std::string seen;
         for (const std::string& row : Rows()) seen += "[" + row + "]";
+        seen += " rows";
+        for (const int row : test::SelectedRows(list_)) seen += " " + std::to_string(row);
         GUITHREADINFO thread{};
         thread.cbSize = sizeof thread;
         GetGUIThreadInfo(GetWindowThreadProcessId(list_, nullptr), &thread);
@@ -110,6 +121,11 @@ public:
     POINT Row(int row) const {
         const auto height = static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
         return test::OnScreen(list_, {40, row * height + height / 2});
+    }
+    // A click on one row, a Shift+click on another: the rows from the one to the other selected.
+    void SelectRun(int first, int last) const {
+        test::RealClick(Row(first));
+        test::RealClick(Row(last), 1, 1, "shift");
     }
     // Real keys to the program's window in front, as the operator types them; to the main window
     // when Wine without a window manager has left none of them in front after a modal one closed
@@ -257,6 +273,76 @@ TEST_F(OperatorTest, ContextMenuAndDragMoveEntries) {
     EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
     program.Keys("n");
     EXPECT_TRUE(program.Ended());
+}
+
+// Shift and Ctrl with clicks and arrows choose entries. A block of five moves with one drag and
+// comes back with one undo; a scattered selection gathers as it moves by keys; Delete asks once.
+TEST_F(OperatorTest, SelectedEntriesMoveAndDeleteAsOne) {
+    folder_.Write("servercycle.txt", std::string(kRotation) + "map=hill.nfo::Hill\r\nmap=hill.nfo::Canyon\r\nmap=hill.nfo::Dusk\r\n");
+    const Texts rows{kHill, kQuarry, kCanyon, kDusk, kHill, kCanyon, kDusk};
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    program.SelectRun(2, 6);
+    ASSERT_TRUE(program.ShowsSelected(rows, {2, 3, 4, 5, 6})) << program.Seen();
+    test::RealDrag(program.Row(3), program.Row(0));
+    EXPECT_TRUE(program.ShowsSelected({kCanyon, kDusk, kHill, kCanyon, kDusk, kHill, kQuarry}, {0, 1, 2, 3, 4}))
+        << program.Seen();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.ShowsSelected(rows, {2, 3, 4, 5, 6})) << program.Seen();
+
+    test::RealClick(program.Row(4), 1, 1, "ctrl");
+    ASSERT_TRUE(program.ShowsSelected(rows, {2, 3, 5, 6})) << program.Seen();
+    program.Keys("ctrl+Up");
+    const Texts moved{kHill, kCanyon, kDusk, kCanyon, kDusk, kQuarry, kHill};
+    EXPECT_TRUE(program.ShowsSelected(moved, {1, 2, 3, 4})) << program.Seen();
+    program.Keys("Delete");
+    EXPECT_EQ(program.Box(), "Delete 4 entries?");
+    program.Keys("y");
+    EXPECT_TRUE(program.ShowsSelected({kHill, kQuarry, kHill}, {1})) << program.Seen();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.ShowsSelected(moved, {1, 2, 3, 4})) << program.Seen();
+
+    program.Keys("Home shift+Down");
+    EXPECT_TRUE(program.ShowsSelected(moved, {0, 1})) << program.Seen();
+    program.Keys("ctrl+a");
+    EXPECT_TRUE(program.ShowsSelected(moved, {0, 1, 2, 3, 4, 5, 6})) << program.Seen();
+    program.Keys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    program.Keys("n");
+    EXPECT_TRUE(program.Ended());
+}
+
+// Entries copied in one window, pasted into another on another folder, through the real
+// clipboard: the lines as the file has them, in both kinds of text, the byte 0xE9 as the ANSI
+// code page has it.
+TEST_F(OperatorTest, EntriesCopiedInOneWindowArePastedInAnother) {
+    folder_.Write("servercycle.txt", "[cycle]\r\nmap=hill.nfo::Hill\r\n  map=caf\xe9.nfo::Quarry \r\nmap=hill.nfo::Canyon\r\n");
+    test::TestFolder other;
+    other.Write("resource\\missions\\hill.nfo", kMissions);
+    const std::string otherRotation = other.Write("servercycle.txt", "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::Dusk\r\n");
+    Operator from(folder_.Path());
+    ASSERT_NE(from.Main(), nullptr);
+    from.SelectRun(0, 2);
+    ASSERT_TRUE(from.ShowsSelected({kHill, kQuarry, kCanyon}, {0, 1, 2})) << from.Seen();
+    from.Keys("ctrl+Insert");
+    const std::string lines = "map=hill.nfo::Hill\r\n  map=caf\xe9.nfo::Quarry \r\nmap=hill.nfo::Canyon\r\n";
+    EXPECT_TRUE(from.WaitUntil([&] { return test::ClipboardBytes(CF_TEXT) == lines; })) << test::ClipboardBytes(CF_TEXT);
+    EXPECT_EQ(test::ClipboardBytes(CF_UNICODETEXT), lines);
+
+    Operator to(other.Path());
+    ASSERT_NE(to.Main(), nullptr);
+    test::RealClick(to.Row(0));
+    to.Keys("shift+Insert");
+    EXPECT_TRUE(to.ShowsSelected({kDusk, kHill, kQuarry, kCanyon, kDusk}, {1, 2, 3})) << to.Seen();
+    to.Keys("ctrl+s");
+    // The pasted lines trimmed, as the reader takes them.
+    const std::string saved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::Hill\r\nmap=caf\xe9.nfo::Quarry\r\n"
+                              "map=hill.nfo::Canyon\r\nmap=hill.nfo::Dusk\r\n";
+    EXPECT_TRUE(to.WaitUntil([&] { return test::ReadBytes(otherRotation) == saved; })) << test::ReadBytes(otherRotation);
+    to.Keys("alt+F4");
+    EXPECT_TRUE(to.Ended());
+    from.Keys("alt+F4");
+    EXPECT_TRUE(from.Ended()) << "nothing changed there";
 }
 
 // The first entry of an empty rotation: no question where, and Ctrl+S writes the new file.

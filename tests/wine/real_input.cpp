@@ -45,9 +45,9 @@ void RealKeysTo(HWND window, const std::string& keys) {
     Xdotool("windowfocus --sync " + std::to_string(xWindow) + " key --delay 30 " + keys);
 }
 
-void RealClick(POINT screen, int button, int count) {
-    Xdotool("mousemove " + At(screen) + " click --repeat " + std::to_string(count) + " --delay 80 " +
-            std::to_string(button));
+void RealClick(POINT screen, int button, int count, const std::string& held) {
+    const std::string click = "click --repeat " + std::to_string(count) + " --delay 80 " + std::to_string(button);
+    Xdotool("mousemove " + At(screen) + (held.empty() ? " " + click : " keydown " + held + " " + click + " keyup " + held));
 }
 
 void RealDrag(POINT from, POINT to) {

@@ -14,7 +14,8 @@ void RealKeys(const std::string& keys);  // xdotool's names, blank-separated: "c
 // The same, with the display's keyboard focus first put on the X window that shows window: Wine
 // without a window manager does not always move it there when a window of its own closes.
 void RealKeysTo(HWND window, const std::string& keys);
-void RealClick(POINT screen, int button = 1, int count = 1);
+// held: a key kept down during the click, "shift" or "ctrl"; none when empty.
+void RealClick(POINT screen, int button = 1, int count = 1, const std::string& held = "");
 // The left button pressed at from, moved to to in a few steps, released there.
 void RealDrag(POINT from, POINT to);
 

@@ -62,4 +62,27 @@ inline std::vector<ListRow> ListRows(HWND list) {
     return rows;
 }
 
+// The clipboard's text as another program reads it: CF_TEXT's bytes, or CF_UNICODETEXT in the
+// ANSI code page.
+inline std::string ClipboardBytes(UINT format) {
+    if (!OpenClipboard(nullptr)) return "(not opened)";
+    std::string bytes = "(none)";
+    if (const HGLOBAL memory = GetClipboardData(format)) {
+        const void* data = GlobalLock(memory);
+        bytes = format == CF_UNICODETEXT ? Narrow(static_cast<const wchar_t*>(data)) : static_cast<const char*>(data);
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+// The rows a list box has selected, asked row by row so that it works across processes too.
+inline std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        if (SendMessageW(list, LB_GETSEL, i, 0) > 0) rows.push_back(i);
+    return rows;
+}
+
 }  // namespace rotaplex::test

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
-
 
 namespace rotaplex {
 
@@ -78,6 +78,30 @@ int ListRowMeasure::Width(std::string_view text, std::string_view note) const {
     SIZE size{};
     GetTextExtentPoint32A(dc_.get(), line.c_str(), static_cast<int>(line.size()), &size);
     return size.cx + 2 * kPadding;
+}
+
+std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageA(list, LB_GETSELCOUNT, 0, 0))));
+    if (rows.empty()) return rows;
+    rows.resize(static_cast<std::size_t>(std::max<LRESULT>(
+        0, SendMessageA(list, LB_GETSELITEMS, rows.size(), reinterpret_cast<LPARAM>(rows.data())))));
+    return rows;
+}
+
+int CaretRow(HWND list) {
+    if (SendMessageA(list, LB_GETCOUNT, 0, 0) <= 0) return -1;
+    return static_cast<int>(SendMessageA(list, LB_GETCARETINDEX, 0, 0));
+}
+
+void SelectRows(HWND list, const std::vector<RowRun>& runs) {
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    for (const RowRun& run : runs)
+        if (run.Count > 0) SendMessageA(list, LB_SELITEMRANGEEX, run.First, run.First + run.Count - 1);
+}
+
+void PlaceCaret(HWND list, int anchor, int caret) {
+    SendMessageA(list, LB_SETANCHORINDEX, anchor, 0);
+    SendMessageA(list, LB_SETCARETINDEX, caret, FALSE);
 }
 
 void AnswerFromRows(HWND list, const ListRowSource& rows) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/framework/gdi_handles.h"
 
@@ -28,6 +29,20 @@ private:
     WindowDc dc_;
     SelectedObject font_;
 };
+
+// A list box that selects many rows at once (LBS_EXTENDEDSEL): its selected rows, ascending.
+std::vector<int> SelectedRows(HWND list);
+// The row with the focus rectangle, -1 in an empty list.
+int CaretRow(HWND list);
+// Selects exactly the runs of rows given, each as its first row and count.
+struct RowRun {
+    int First = 0;
+    int Count = 0;
+};
+void SelectRows(HWND list, const std::vector<RowRun>& runs);
+// Puts the focus rectangle on caret, scrolled into view; Shift with a click or an arrow then
+// selects from anchor on.
+void PlaceCaret(HWND list, int anchor, int caret);
 
 // The rows of a list box that keeps none itself (LBS_NODATA): their texts and item data.
 class ListRowSource {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cycle/game_session.h"
+#include "cycle/rotation_order.h"
 #include "cycle/win/windows_file_system.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/menu_handles.h"
@@ -38,14 +39,13 @@ public:
     // The keys of the command table, for the program's message loop.
     HACCEL Accelerators() const { return accelerators_.get(); }
 
-    // The only ways the rotation changes: each is a document edit that List1 follows. A new
-    // entry's line goes directly before or after the line of the entry at index (the first entry
-    // of an empty rotation after the header).
+    // Edits that List1 follows, each a document edit. A new entry's line goes directly before or
+    // after the line of the entry at index (the first entry of an empty rotation after the header).
     void InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario);
-    void RemoveEntry(int16_t index);
+    // The entries taken out in one step; the entry that took the first one's place is selected
+    // (or the new last one).
+    void RemoveEntries(const EntrySelection& entries);
     void ReplaceEntry(int16_t index, int16_t scenario);
-    // The entry at from taken out and put back at to; the selection follows it.
-    void MoveEntry(std::size_t from, std::size_t to);
 
 private:
     friend class BaseWindow<frmSrvCyc>;
@@ -71,6 +71,20 @@ private:
     void SaveNow() override;
     void Quit() override;
     void Minimize() override;
+    void Cut() override;
+    void Copy() override;
+    void Paste() override;
+    void Duplicate() override;
+    void SelectAll() override;
+    void Shuffle() override;
+    void SortByName() override;
+    void SortByMissionFile() override;
+    void About() override;
+    // The selected entries' lines on the clipboard; a clipboard that cannot be had is told.
+    bool CopyToClipboard(const EntrySelection& entries);
+    void Sort(SortKey key);
+    // What a paste left out, told for now in a box; the status line is where it belongs.
+    void TellPasteNote(const std::string& note) const;
     // List1's own events.
     void ShowContextMenu(LPARAM at);
     LRESULT DragList(const DRAGLISTINFO& drag);
@@ -95,9 +109,14 @@ private:
     void ListEntry(int16_t index, const CycleEntry& entry);
     // List1 filled anew from the document, where it stood.
     void ListAll();
-    // The entry List1 has selected, if any.
-    std::optional<int16_t> SelectedEntry() const;
-    void Select(std::optional<std::size_t> entry);
+    // After an edit that added or removed entries: List1 filled anew, the entries the edit names
+    // selected. After a move or a reorder of the entries before: only the rows between the first
+    // and the last place it touched listed again, the moved entries selected.
+    void ShowDone();
+    void ShowMoved(const EntrySelection& before);
+    // The entries List1 has selected.
+    EntrySelection Selection() const;
+    void Select(const EntrySelection& entries);
     // The text an entry's row shows: its display text, or for a missing mission its own reference.
     const std::string& RowText(const CycleEntry& entry) const;
     // List1 scrolls sideways as far as its widest row.
@@ -113,7 +132,11 @@ private:
     ListBoxOwnProcedure list1Own_;  // for the fills, past the drag list's subclass
     unique_haccel accelerators_ = MakeMainAccelerators();
     UINT dragListMessage_ = 0;
-    std::optional<std::size_t> dragFrom_;
+    // A drag: the entries it moves, the row pressed, and whether the list shows them all again
+    // (the press selected its row alone).
+    std::optional<EntrySelection> dragged_;
+    int dragPressed_ = -1;
+    bool dragShown_ = false;
     std::optional<GameSession> session_;
     const RotationDocument noRotation_;
     bool sessionAnswered_ = false;  // the quit question was answered for an ending session

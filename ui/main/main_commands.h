@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cycle/editor_commands.h"
+#include "rotaplex_version.h"
 #include "ui/framework/menu_handles.h"
 #include "ui/skin/hot_spot.h"
 
@@ -25,6 +26,15 @@ public:
     virtual void SaveNow() = 0;
     virtual void Quit() = 0;
     virtual void Minimize() = 0;
+    virtual void Cut() = 0;
+    virtual void Copy() = 0;
+    virtual void Paste() = 0;
+    virtual void Duplicate() = 0;
+    virtual void SelectAll() = 0;
+    virtual void Shuffle() = 0;
+    virtual void SortByName() = 0;
+    virtual void SortByMissionFile() = 0;
+    virtual void About() = 0;
 
 protected:
     ~MainCommandTarget() = default;
@@ -51,18 +61,32 @@ struct MainCommandRow {
     void (MainCommandTarget::*Run)();
 };
 
+// The program, its version and its licence: the context menu's last line.
+inline constexpr const char* kAboutLine = "Rotaplex " ROTAPLEX_VERSION_TEXT ", MIT License";
+
 // Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
 // without a key of its own.
-inline constexpr std::array<MainCommandRow, 10> kMainCommands{{
+inline constexpr std::array<MainCommandRow, 19> kMainCommands{{
     {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
      &MainCommandTarget::Add},
     {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
      &MainCommandTarget::Edit},
     {EditorCommand::Delete, "&Delete\tDel", {{{0, VK_DELETE}}}, {{{2280, 2775, 4740, 4995}}}, false,
      &MainCommandTarget::Del},
+    {EditorCommand::Cut, "&Cut\tCtrl+X, Shift+Del", {{{FCONTROL, 'X'}, {FSHIFT, VK_DELETE}}}, {}, true,
+     &MainCommandTarget::Cut},
+    {EditorCommand::Copy, "Cop&y\tCtrl+C, Ctrl+Ins", {{{FCONTROL, 'C'}, {FCONTROL, VK_INSERT}}}, {}, false,
+     &MainCommandTarget::Copy},
+    {EditorCommand::Paste, "&Paste\tCtrl+V, Shift+Ins", {{{FCONTROL, 'V'}, {FSHIFT, VK_INSERT}}}, {}, false,
+     &MainCommandTarget::Paste},
+    {EditorCommand::Duplicate, "Dup&licate\tCtrl+D", {{{FCONTROL, 'D'}}}, {}, false, &MainCommandTarget::Duplicate},
+    {EditorCommand::SelectAll, "Selec&t all\tCtrl+A", {{{FCONTROL, 'A'}}}, {}, false, &MainCommandTarget::SelectAll},
     {EditorCommand::MoveUp, "Move &up\tCtrl+Up", {{{FCONTROL, VK_UP}}}, {}, true, &MainCommandTarget::MoveUp},
     {EditorCommand::MoveDown, "Move do&wn\tCtrl+Down", {{{FCONTROL, VK_DOWN}}}, {}, false,
      &MainCommandTarget::MoveDown},
+    {EditorCommand::Shuffle, "S&huffle", {}, {}, false, &MainCommandTarget::Shuffle},
+    {EditorCommand::SortByName, "Sort by te&xt", {}, {}, false, &MainCommandTarget::SortByName},
+    {EditorCommand::SortByMissionFile, "Sort by &mission file", {}, {}, false, &MainCommandTarget::SortByMissionFile},
     {EditorCommand::Undo, "Und&o\tCtrl+Z", {{{FCONTROL, 'Z'}}}, {}, true, &MainCommandTarget::Undo},
     {EditorCommand::Redo, "&Redo\tCtrl+Y, Ctrl+Shift+Z", {{{FCONTROL, 'Y'}, {FCONTROL | FSHIFT, 'Z'}}}, {}, false,
      &MainCommandTarget::Redo},
@@ -71,6 +95,7 @@ inline constexpr std::array<MainCommandRow, 10> kMainCommands{{
     {EditorCommand::Quit, "&Quit\tAlt+F4", {}, {{{3000, 3615, 4740, 4995}, {3600, 3795, 240, 435}}}, false,
      &MainCommandTarget::Quit},
     {EditorCommand::Minimize, "M&inimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
+    {EditorCommand::About, kAboutLine, {}, {}, true, &MainCommandTarget::About},
 }};
 
 // What a press on the face runs: a command, or nothing where the face is dragged.
