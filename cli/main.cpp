@@ -44,7 +44,7 @@ rotaplex::FileSystem& Files() { return rotaplex::posix::PosixFileSystem(); }
 #endif
 
 int main(int argc, char** argv) {
-    const int status = rotaplex::cli::RunCli(Arguments(argc, argv), Files(), std::cout, std::cerr);
+    const int status = rotaplex::cli::RunCli(Arguments(argc, argv), Files(), std::cin, std::cout, std::cerr);
     std::cout.flush();
     return status;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,10 @@ struct RotationView {
 
 // The rotation in text as the editor reads it; the view points into text.
 RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalogue);
+
+// The rotation as list --json gives it: {"file", "header", "entries": [...], "unlisted"}.
+void WriteRotationJson(std::ostream& out, const std::string& file, const RotationView& view,
+                       const MissionCatalogue& catalogue);
 
 // The mission file an entry names: the part of its reference before the first "::"; empty when
 // it has no "::".

@@ -16,9 +16,12 @@ struct CliRun {
     std::string Err;
 };
 
-inline CliRun RunCli(const std::vector<std::string>& arguments) {
+// input: what the program finds on standard input.
+inline CliRun RunCli(const std::vector<std::string>& arguments, const std::string& input = "",
+                     FileSystem& files = posix::PosixFileSystem()) {
+    std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = cli::RunCli(arguments, posix::PosixFileSystem(), out, err);
+    const int status = cli::RunCli(arguments, files, in, out, err);
     return {status, out.str(), err.str()};
 }
 

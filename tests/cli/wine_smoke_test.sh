@@ -34,7 +34,7 @@ expect '"position":10,"line":12,"display":"AshRidgeDuel FreeForAll"'
 run 0 scenarios "$windows_game" blizzard
 expect "frozenpass.nfo	FrozenPassBlizzard	name=FrozenPassBlizzard"
 run 2 list "$windows_game\\missing"
-expect "rotaplex-cli: $windows_game\\missing\\:"
+expect "rotaplex-cli: $windows_game\\missing:"
 
 # Edits: a dry run writes nothing; a real one removes exactly the entry's line.
 run 0 remove "$windows_game" 7 --dry-run
