@@ -6,6 +6,7 @@
 
 #include "cli/cli_error.h"
 #include "cli/json_writer.h"
+#include "cli/plain_text.h"
 #include "cli/rotation_view.h"
 #include "cli/run.h"
 #include "cli/unified_diff.h"
@@ -122,12 +123,19 @@ int Edit::Finish(std::ostream& out) {
     if (invocation_.DryRun) {
         if (!invocation_.Json) out << UnifiedDiff(read, edited, Path());
     } else if (edited == read) {
-        if (!invocation_.Json) out << "Nothing to change in " << Path() << '\n';
+        if (!invocation_.Json) out << "Nothing to change in " << Escaped(Path()) << '\n';
     } else {
         const SaveOutcome saved = game_.Session.Save();
         if (saved.Result == SaveOutcome::Status::ChangedOnDisk) ThrowFailed(saved.Path, kChangedMeanwhileReason);
+        if (!saved && saved.BackupReplaced) {
+            ThrowFailed(saved.Path, saved.Reason + " (the file is as it was; its backup now holds that same version)");
+        }
         if (!saved) ThrowFailed(saved.Path, saved.Reason);
-        if (!invocation_.Json) out << "Saved " << Path() << '\n';
+        if (!invocation_.Json) out << "Saved " << Escaped(Path()) << '\n';
+        if (saved.NotSynced && invocation_.Notes) {
+            *invocation_.Notes << "rotaplex-cli: " << Escaped(Path() + " is saved, but its folder could not be synced to the disk: " +
+                                                      *saved.NotSynced) << '\n';
+        }
         if (saved.OtherVersionIn) {
             ThrowFailed(Path(), "saved, but another program changed it just before; its version is kept in " +
                                     *saved.OtherVersionIn);

@@ -103,12 +103,12 @@ std::unique_ptr<FolderLock> GameSession::Lock() {
 SaveOutcome GameSession::Save(bool overwriteChanged) {
     const std::string path = RotationPath();
     // Nothing changed: the file and its backup stay as they are.
-    if (!document_.Changed() && read_.Exists) return {SaveOutcome::Status::Saved, path, {}, read_, {}};
+    if (!document_.Changed() && read_.Exists) return {SaveOutcome::Status::Saved, path, {}, read_, {}, {}, false};
     std::unique_ptr<FolderLock> lock;
     try {
         if (!locked_) lock = Lock();
     } catch (const FileError& error) {
-        return {SaveOutcome::Status::Failed, path, error.Reason(), {}, {}};
+        return {SaveOutcome::Status::Failed, path, error.Reason(), {}, {}, {}, false};
     }
     std::string text = document_.Text();
     SaveOutcome saved = SaveGuarded(fs_, path, text, read_, overwriteChanged, kRotationFileCap);

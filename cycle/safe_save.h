@@ -21,6 +21,10 @@ struct SaveOutcome {
     // Saved, but another program changed the file between the last check and the replace: the
     // backup holds its version rather than the one that was read.
     std::optional<std::string> OtherVersionIn;
+    // Saved, but the folder could not be made durable afterwards: the system's words.
+    std::optional<std::string> NotSynced;
+    // Failed at the last step: the file is as it was, but its backup already holds that version.
+    bool BackupReplaced = false;
     explicit operator bool() const { return Result == Status::Saved; }
 };
 

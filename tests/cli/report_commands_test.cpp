@@ -158,6 +158,27 @@ TEST(ReportCommandsEdgeTest, FailuresNameTheFileAndTheReason) {
     }
 }
 
+// A lone LF, a tab and other control characters in a rotation's lines and in a folder's name
+// (the mission files' reader drops them from names and keys): every record of the text output stays one line, its fields parted by the only real tabs.
+TEST(ReportCommandsEdgeTest, ControlCharactersInNamesAreEscapedInTextOutput) {
+    ScratchFolder game;
+    WriteGame(game, {{{"m.nfo", MissionText({"Lone"})}}, "[cycle]\r\nmap=x\n::y\tz\x01\r\nmap=m.nfo::Lone\r\n"});
+    const std::string bad = game.Path() + "no\rpe\x7f";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string out, err;
+    } cases[] = {
+        {{"list", game.Path()}, "1\t\tx\\n::y\\tz\\x01\tmissing\n2\tLone Duel\tm.nfo::Lone\n", ""},
+        {{"check", game.Path()}, game.Path() + "servercycle.txt:2: map=x\\n::y\\tz\\x01: matches no scenario\n", ""},
+        {{"list", bad}, "", "rotaplex-cli: " + game.Path() + "no\\rpe\\x7f: No such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.Out, c.out);
+        EXPECT_EQ(run.Err, c.err);
+    }
+}
+
 TEST(ReportCommandsEdgeTest, HelpOfTheProgramAndOfEachCommand) {
     EXPECT_TRUE(RunCli({"--help"}).Out.starts_with("Usage: rotaplex-cli <command>"));
     for (const char* command : {"check", "list", "scenarios", "add", "remove", "move", "set", "shuffle", "sort", "edit"}) {
