@@ -1,7 +1,7 @@
 #include "cli/edit_commands.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstdio>
 #include <random>
 
 #include "cli/cli_error.h"
@@ -33,9 +33,10 @@ std::string ReadInput(const Invocation& invocation, const std::string& forWhat) 
     if (!invocation.Input)
         throw CliError(kBadRequest, forWhat + " would read standard input, which holds the edit script");
     std::string text;
-    std::istreambuf_iterator<char> in(*invocation.Input), end;
-    for (; in != end && text.size() <= kInputCap; ++in) text += *in;
-    if (invocation.Input->bad()) ThrowFailed(kStandardInput, "could not be read");
+    char block[4096];
+    for (std::size_t got = 0; text.size() <= kInputCap && (got = std::fread(block, 1, sizeof block, invocation.Input)) > 0;)
+        text.append(block, got);
+    if (std::ferror(invocation.Input)) ThrowFailed(kStandardInput, "could not be read");
     if (text.size() > kInputCap) ThrowFailed(kStandardInput, TooLargeReason(text.size(), kInputCap));
     return text;
 }
@@ -117,7 +118,7 @@ int16_t Edit::Scenario(const std::string& typed) const {
                                     " (rotaplex-cli scenarios lists them)");
 }
 
-int Edit::Finish(std::ostream& out) {
+int Edit::Finish(Output& out) {
     const std::string edited = document_.Text();
     const std::string& read = game_.Session.TextAsRead();
     if (invocation_.DryRun) {
@@ -226,13 +227,13 @@ void SortStep(const Invocation& invocation, Edit& edit) {
     document.Reorder(selection, SortOrder(document, selection, key, edit.Catalogue()));
 }
 
-int RunEdit(const Invocation& invocation, std::ostream& out) {
+int RunEdit(const Invocation& invocation, Output& out) {
     Edit edit(invocation, invocation.Command->Step == AddStep);
     invocation.Command->Step(invocation, edit);
     return edit.Finish(out);
 }
 
-int RunEditScript(const Invocation& invocation, std::ostream& out) {
+int RunEditScript(const Invocation& invocation, Output& out) {
     const bool fromInput = invocation.Operands.empty() || invocation.Operands.front() == "-";
     const std::string source = fromInput ? kStandardInput : invocation.Operands.front();
     std::string script;

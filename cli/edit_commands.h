@@ -3,12 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/game_session.h"
 #include "cli/invocation.h"
+#include "cli/output.h"
 #include "cycle/entry_selection.h"
 #include "cycle/rotation_document.h"
 
@@ -35,7 +35,7 @@ public:
     int16_t Scenario(const std::string& typed) const;
 
     // Shows or saves the edited document.
-    int Finish(std::ostream& out);
+    int Finish(Output& out);
 
 private:
     std::unique_ptr<FolderLock> Lock();
@@ -56,8 +56,8 @@ void ShuffleStep(const Invocation& invocation, Edit& edit);
 void SortStep(const Invocation& invocation, Edit& edit);
 
 // An edit command on its own: its step, then the save.
-int RunEdit(const Invocation& invocation, std::ostream& out);
+int RunEdit(const Invocation& invocation, Output& out);
 // edit: the lines of a script (a file, or standard input), each an edit command, as one change.
-int RunEditScript(const Invocation& invocation, std::ostream& out);
+int RunEditScript(const Invocation& invocation, Output& out);
 
 }  // namespace rotaplex::cli

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::string_view kProgram = "rotaplex-cli";
 
-void Synopsis(std::ostream& out, const CommandSpec& command) {
+void Synopsis(Output& out, const CommandSpec& command) {
     out << kProgram << ' ' << command.Name << " <game-folder>";
     if (!command.Operands.empty()) out << ' ' << command.Operands;
     if (command.Options & kPlaceOptions) out << " [--before N | --after N]";
@@ -160,7 +160,7 @@ std::optional<std::uint64_t> ReadNumber(std::string_view typed) {
     return number;
 }
 
-void WriteProgramHelp(std::ostream& out, const std::vector<CommandSpec>& commands) {
+void WriteProgramHelp(Output& out, const std::vector<CommandSpec>& commands) {
     out << "Usage: " << kProgram << " <command> <game-folder> [arguments] [options]\n\n"
         << "Checks, lists and edits the server rotation (servercycle.txt) of the game folder.\n\n"
         << "Commands:\n";
@@ -178,7 +178,7 @@ void WriteProgramHelp(std::ostream& out, const std::vector<CommandSpec>& command
         << "cannot be done.\n";
 }
 
-void WriteCommandHelp(std::ostream& out, const CommandSpec& command) {
+void WriteCommandHelp(Output& out, const CommandSpec& command) {
     out << "Usage: ";
     Synopsis(out, command);
     out << "\n\n" << command.Summary << "\n" << command.Details;

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstddef>
-#include <istream>
+#include <cstdio>
 #include <limits>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "cli/output.h"
 
 namespace rotaplex {
 class FileSystem;
@@ -19,7 +20,7 @@ struct Invocation;
 class Edit;
 
 // Runs one command; returns the exit status or throws CliError.
-using CommandRun = int (*)(const Invocation& invocation, std::ostream& out);
+using CommandRun = int (*)(const Invocation& invocation, Output& out);
 // Applies one edit command to the rotation being edited; throws CliError.
 using EditStep = void (*)(const Invocation& invocation, Edit& edit);
 
@@ -51,8 +52,8 @@ struct CommandSpec {
 // The command line, checked against its command's definition.
 struct Invocation {
     FileSystem* Files = nullptr;           // where the game folder is read and saved
-    std::istream* Input = nullptr;         // standard input, while no one has read it
-    std::ostream* Notes = nullptr;         // the error output, for what is said besides the result
+    std::FILE* Input = nullptr;            // standard input, while no one has read it
+    Output* Notes = nullptr;               // the error output, for what is said besides the result
     const CommandSpec* Command = nullptr;  // none: the program's own --help or --version
     bool Help = false;
     bool Version = false;
@@ -83,7 +84,7 @@ std::vector<std::string> SplitWords(std::string_view line);
 std::optional<std::uint64_t> ReadNumber(std::string_view typed);
 
 // The program's --help: the commands, one a line; and one command's --help.
-void WriteProgramHelp(std::ostream& out, const std::vector<CommandSpec>& commands);
-void WriteCommandHelp(std::ostream& out, const CommandSpec& command);
+void WriteProgramHelp(Output& out, const std::vector<CommandSpec>& commands);
+void WriteCommandHelp(Output& out, const CommandSpec& command);
 
 }  // namespace rotaplex::cli

@@ -1,4 +1,4 @@
-#include <iostream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -44,7 +44,5 @@ rotaplex::FileSystem& Files() { return rotaplex::posix::PosixFileSystem(); }
 #endif
 
 int main(int argc, char** argv) {
-    const int status = rotaplex::cli::RunCli(Arguments(argc, argv), Files(), std::cin, std::cout, std::cerr);
-    std::cout.flush();
-    return status;
+    return rotaplex::cli::RunCli(Arguments(argc, argv), Files(), stdin, stdout, stderr);
 }

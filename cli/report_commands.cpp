@@ -112,7 +112,7 @@ bool Selected(const ScenarioInfo& record, const std::string& lowerFilter) {
 
 }  // namespace
 
-int RunCheck(const Invocation& invocation, std::ostream& out) {
+int RunCheck(const Invocation& invocation, Output& out) {
     Game game = OpenGame(invocation);
     ReadRotation(game);
     const MissionCatalogue& catalogue = game.Session.Catalogue();
@@ -144,7 +144,7 @@ int RunCheck(const Invocation& invocation, std::ostream& out) {
     return problems.empty() ? kDone : kProblemsFound;
 }
 
-int RunList(const Invocation& invocation, std::ostream& out) {
+int RunList(const Invocation& invocation, Output& out) {
     Game game = OpenGame(invocation);
     ReadRotation(game);
     const MissionCatalogue& catalogue = game.Session.Catalogue();
@@ -161,7 +161,7 @@ int RunList(const Invocation& invocation, std::ostream& out) {
     return kDone;
 }
 
-int RunScenarios(const Invocation& invocation, std::ostream& out) {
+int RunScenarios(const Invocation& invocation, Output& out) {
     const Game game = OpenGame(invocation);
     const MissionCatalogue& catalogue = game.Session.Catalogue();
     const std::string filter = invocation.Operands.empty() ? "" : LowerCase(invocation.Operands.front());

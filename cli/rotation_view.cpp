@@ -23,7 +23,7 @@ RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalog
     return view;
 }
 
-void WriteRotationJson(std::ostream& out, const std::string& file, const RotationView& view,
+void WriteRotationJson(Output& out, const std::string& file, const RotationView& view,
                        const MissionCatalogue& catalogue) {
     JsonWriter json(out);
     json.BeginObject().Member("file", file).Member("header", view.HeaderFound).Key("entries").BeginArray();

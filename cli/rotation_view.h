@@ -2,11 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/output.h"
 #include "cycle/mission_catalogue.h"
 
 namespace rotaplex::cli {
@@ -29,7 +29,7 @@ struct RotationView {
 RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalogue);
 
 // The rotation as list --json gives it: {"file", "header", "entries": [...], "unlisted"}.
-void WriteRotationJson(std::ostream& out, const std::string& file, const RotationView& view,
+void WriteRotationJson(Output& out, const std::string& file, const RotationView& view,
                        const MissionCatalogue& catalogue);
 
 // The mission file an entry names: the part of its reference before the first "::"; empty when

@@ -92,12 +92,13 @@ const std::vector<CommandSpec>& CommandTable() {
     return kCommands;
 }
 
-int RunCli(const std::vector<std::string>& arguments, FileSystem& files, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+int RunCli(const std::vector<std::string>& arguments, FileSystem& files, std::FILE* in, std::FILE* outFile,
+           std::FILE* errFile) {
+    Output out(outFile), err(errFile);
     try {
         Invocation invocation = ParseInvocation(arguments, CommandTable());
         invocation.Files = &files;
-        invocation.Input = &in;
+        invocation.Input = in;
         invocation.Notes = &err;
         if (invocation.Version) {
             out << "rotaplex-cli " << ROTAPLEX_VERSION_TEXT << '\n';

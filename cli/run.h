@@ -1,7 +1,6 @@
 #pragma once
 
-#include <istream>
-#include <ostream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,8 @@ namespace rotaplex::cli {
 // The whole program: runs the command that the arguments (without the program name) name on
 // files, reading what it reads from standard input from in, writing its output to out and any
 // error to err; returns the exit status.
-int RunCli(const std::vector<std::string>& arguments, FileSystem& files, std::istream& in, std::ostream& out,
-           std::ostream& err);
+int RunCli(const std::vector<std::string>& arguments, FileSystem& files, std::FILE* in, std::FILE* out,
+           std::FILE* err);
 
 // Every command of the program.
 const std::vector<CommandSpec>& CommandTable();
