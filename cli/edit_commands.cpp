@@ -47,8 +47,9 @@ void AddLines(const Invocation& invocation, Edit& edit, std::size_t at) {
     if (pasted.EntryLines.empty())
         throw CliError(kBadRequest, "standard input holds no entry lines (map=<mission-file>::<key>)");
     if (pasted.Skipped > 0 && invocation.Notes) {
-        *invocation.Notes << "rotaplex-cli: passed over " << pasted.Skipped << " line"
-                          << (pasted.Skipped == 1 ? "" : "s") << " of standard input that are no entry lines\n";
+        *invocation.Notes << "rotaplex-cli: passed over " << pasted.Skipped
+                          << (pasted.Skipped == 1 ? " line of standard input that is no entry line\n"
+                                                  : " lines of standard input that are no entry lines\n");
     }
     if (!edit.Document().InsertLines(at, pasted.EntryLines, edit.Catalogue())) throw ListFull(edit);
 }
@@ -207,8 +208,7 @@ void SetStep(const Invocation& invocation, Edit& edit) {
 
 void ShuffleStep(const Invocation& invocation, Edit& edit) {
     const EntrySelection selection = edit.Range(invocation.Operands);
-    std::optional<uint64_t> seed = FreshSeed();
-    if (invocation.Seed) seed = ReadNumber(*invocation.Seed);
+    const std::optional<uint64_t> seed = invocation.Seed ? ReadNumber(*invocation.Seed) : FreshSeed();
     if (!seed) throw CliError(kBadRequest, "the seed \"" + *invocation.Seed + "\" is not a number");
     if (selection.Count() < 2) return;
     RotationDocument& document = edit.Document();
