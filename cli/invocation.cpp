@@ -173,7 +173,7 @@ void WriteProgramHelp(Output& out, const std::vector<CommandSpec>& commands) {
             << command.Summary << '\n';
     }
     out << "\n" << kProgram << " <command> --help tells more of each; " << kProgram << " --version its version.\n"
-        << "Exit status: 0 done, 1 check found problems or scenarios none that the filter takes,\n"
+        << "Exit status: 0 done, 1 check found problems or the filter of scenarios found none,\n"
         << "2 a file could not be read or written, 3 the command line asks for something that\n"
         << "cannot be done.\n";
 }
