@@ -9,6 +9,7 @@ namespace rotaplex::cli {
 enum ExitStatus : int {
     kDone = 0,
     kProblemsFound = 1,  // check found problems
+    kNothingFound = 1,   // scenarios: the filter found none
     kFileFailed = 2,     // the game folder or a file in it could not be read or written
     kBadRequest = 3,     // the command line asks for something that cannot be done
 };

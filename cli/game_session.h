@@ -31,8 +31,9 @@ struct Game {
 // folder.
 Game OpenGame(const Invocation& invocation);
 
-// Reads servercycle.txt into the session; throws CliError when it cannot be read.
-void ReadRotation(Game& game);
+// Reads servercycle.txt into the session; throws CliError when it cannot be read, or is missing
+// and missingFails (else it is an empty rotation).
+void ReadRotation(Game& game, bool missingFails = true);
 
 // A failed file operation as the program's error: the file's path and the reason.
 [[noreturn]] void ThrowFailed(const std::string& path, const std::string& reason);

@@ -4,7 +4,7 @@ namespace rotaplex::cli {
 
 namespace {
 
-void WriteQuoted(std::ostream& out, std::string_view text) {
+void WriteQuoted(Output& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out << '"';
     for (const char c : text) {

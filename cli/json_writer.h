@@ -2,9 +2,10 @@
 
 #include <concepts>
 #include <cstdint>
-#include <ostream>
 #include <string_view>
 #include <vector>
+
+#include "cli/output.h"
 
 namespace rotaplex::cli {
 
@@ -13,7 +14,7 @@ namespace rotaplex::cli {
 // line (in whatever code page it was written) can be had back exactly.
 class JsonWriter {
 public:
-    explicit JsonWriter(std::ostream& out) : out_(out) {}
+    explicit JsonWriter(Output& out) : out_(out) {}
 
     JsonWriter& BeginObject();
     JsonWriter& EndObject();
@@ -39,7 +40,7 @@ private:
     JsonWriter& Open(char bracket);
     JsonWriter& Close(char bracket);
 
-    std::ostream& out_;
+    Output& out_;
     std::vector<bool> hasMembers_;  // per open object or array
     bool afterKey_ = false;
 };

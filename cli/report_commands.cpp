@@ -7,6 +7,7 @@
 #include "cli/cli_error.h"
 #include "cli/game_session.h"
 #include "cli/json_writer.h"
+#include "cli/plain_text.h"
 #include "cli/rotation_view.h"
 #include "cycle/rotation_document.h"
 #include "cycle/file_rules.h"
@@ -16,10 +17,11 @@ namespace rotaplex::cli {
 
 namespace {
 
-// A message box's text on one line: its line breaks become blanks.
+// A message box's text on one line: its line breaks become blanks, other control characters
+// are escaped.
 std::string Flattened(std::string text) {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-    return text;
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return Escaped(text);
 }
 
 // One problem; the members a kind has no use for keep their defaults.
@@ -52,9 +54,9 @@ void AddDuplicateKeys(const MissionCatalogue& catalogue, const std::string& miss
     }
     for (Problem& problem : found) {
         if (problem.MissionFiles.size() < 2) continue;
-        problem.Message = missionsFolder + ": the key \"" + problem.Key +
-                          "\" is defined in more than one mission file:";
-        for (const std::string& file : problem.MissionFiles) problem.Message += " " + file;
+        std::string message = missionsFolder + ": the key \"" + problem.Key + "\" is defined in more than one mission file:";
+        for (const std::string& file : problem.MissionFiles) message += " " + file;
+        problem.Message = Escaped(message);
         problems.push_back(std::move(problem));
     }
 }
@@ -64,10 +66,9 @@ void AddEntryProblems(const RotationView& view, const std::string& rotationPath,
     for (std::size_t i = 0; i < view.Entries.size(); ++i) {
         const ListedEntry& entry = view.Entries[i];
         // A lone LF stays inside a line as the files are read; a problem still takes one line.
-        const std::string where = rotationPath + ":" + std::to_string(entry.Line) + ": " +
-                                  Flattened(std::string(entry.LineText)) + ": ";
+        const std::string where = rotationPath + ":" + std::to_string(entry.Line) + ": " + std::string(entry.LineText) + ": ";
         if (entry.Scenario == 0) {
-            problems.push_back({.Kind = "unmatched", .Message = where + "matches no scenario",
+            problems.push_back({.Kind = "unmatched", .Message = Escaped(where + "matches no scenario"),
                                 .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
             continue;
         }
@@ -78,7 +79,7 @@ void AddEntryProblems(const RotationView& view, const std::string& rotationPath,
         const std::string what =
             named.empty() ? std::string("names no mission file") : std::string(named) + " does not hold " + key;
         problems.push_back({.Kind = "wrong-file",
-                            .Message = where + what + "; it plays " + key + " of " + std::string(record.MissionFile),
+                            .Message = Escaped(where + what + "; it plays " + key + " of " + std::string(record.MissionFile)),
                             .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
     }
 }
@@ -111,7 +112,7 @@ bool Selected(const ScenarioInfo& record, const std::string& lowerFilter) {
 
 }  // namespace
 
-int RunCheck(const Invocation& invocation, std::ostream& out) {
+int RunCheck(const Invocation& invocation, Output& out) {
     Game game = OpenGame(invocation);
     ReadRotation(game);
     const MissionCatalogue& catalogue = game.Session.Catalogue();
@@ -140,7 +141,7 @@ int RunCheck(const Invocation& invocation, std::ostream& out) {
 
     if (invocation.Json) {
         JsonWriter json(out);
-        json.BeginObject().Member("folder", folder).Key("problems").BeginArray();
+        json.BeginObject().Member("folder", invocation.GameFolder).Key("problems").BeginArray();
         for (const Problem& problem : problems) WriteProblemJson(json, problem);
         json.EndArray().EndObject();
     } else {
@@ -149,40 +150,24 @@ int RunCheck(const Invocation& invocation, std::ostream& out) {
     return problems.empty() ? kDone : kProblemsFound;
 }
 
-int RunList(const Invocation& invocation, std::ostream& out) {
+int RunList(const Invocation& invocation, Output& out) {
     Game game = OpenGame(invocation);
     ReadRotation(game);
     const MissionCatalogue& catalogue = game.Session.Catalogue();
     const RotationView view = ViewRotation(game.Session.TextAsRead(), catalogue);
-    if (!invocation.Json) {
-        for (std::size_t i = 0; i < view.Entries.size(); ++i) {
-            const ListedEntry& entry = view.Entries[i];
-            out << i + 1 << '\t' << catalogue.DisplayText(entry.Scenario) << '\t' << entry.Reference
-                << (entry.Scenario == 0 ? "\tmissing\n" : "\n");
-        }
+    if (invocation.Json) {
+        WriteRotationJson(out, game.Session.RotationPath(), view, catalogue);
         return kDone;
     }
-    JsonWriter json(out);
-    json.BeginObject().Member("file", game.Session.RotationPath()).Member("header", view.HeaderFound)
-        .Key("entries").BeginArray();
     for (std::size_t i = 0; i < view.Entries.size(); ++i) {
         const ListedEntry& entry = view.Entries[i];
-        const ScenarioInfo& record = catalogue.Scenario(entry.Scenario);
-        json.BeginObject()
-            .Member("position", i + 1)
-            .Member("line", entry.Line)
-            .Member("display", catalogue.DisplayText(entry.Scenario))
-            .Member("reference", entry.Reference)
-            .Member("missing", entry.Scenario == 0)
-            .Member("missionFile", record.MissionFile)
-            .Member("key", record.ScenarioKey)
-            .EndObject();
+        out << i + 1 << '\t' << Escaped(catalogue.DisplayText(entry.Scenario)) << '\t' << Escaped(entry.Reference)
+            << (entry.Scenario == 0 ? "\tmissing\n" : "\n");
     }
-    json.EndArray().Member("unlisted", view.Unlisted).EndObject();
     return kDone;
 }
 
-int RunScenarios(const Invocation& invocation, std::ostream& out) {
+int RunScenarios(const Invocation& invocation, Output& out) {
     const Game game = OpenGame(invocation);
     const MissionCatalogue& catalogue = game.Session.Catalogue();
     const std::string filter = invocation.Operands.empty() ? "" : LowerCase(invocation.Operands.front());
@@ -191,9 +176,11 @@ int RunScenarios(const Invocation& invocation, std::ostream& out) {
         json.emplace(out);
         json->BeginObject().Key("scenarios").BeginArray();
     }
+    bool any = false;
     for (int i = 1; i <= catalogue.ScenarioCount(); ++i) {
         const ScenarioInfo& record = catalogue.Scenario(i);
         if (!Selected(record, filter)) continue;
+        any = true;
         if (json) {
             json->BeginObject().Member("index", i).Member("missionFile", record.MissionFile)
                 .Member("key", record.ScenarioKey);
@@ -207,12 +194,12 @@ int RunScenarios(const Invocation& invocation, std::ostream& out) {
             json->EndObject();
             continue;
         }
-        out << record.MissionFile << '\t' << record.ScenarioKey << '\t';
+        out << Escaped(record.MissionFile) << '\t' << Escaped(record.ScenarioKey) << '\t';
         const char* separator = "";
         for (const SettingField& setting : SettingFields()) {
             out << separator << setting.key << '=';
             if (setting.text) {
-                out << record.*setting.text;
+                out << Escaped(record.*setting.text);
             } else {
                 out << record.*setting.number;
             }
@@ -221,7 +208,8 @@ int RunScenarios(const Invocation& invocation, std::ostream& out) {
         out << '\n';
     }
     if (json) json->EndArray().EndObject();
-    return kDone;
+    // As grep: a filter that finds nothing is told by the status.
+    return any || invocation.Operands.empty() ? kDone : kNothingFound;
 }
 
 }  // namespace rotaplex::cli

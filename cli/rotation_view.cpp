@@ -1,5 +1,6 @@
 #include "cli/rotation_view.h"
 
+#include "cli/json_writer.h"
 #include "cycle/line_reader.h"
 #include "cycle/rotation_document.h"
 
@@ -20,6 +21,26 @@ RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalog
         view.Entries.push_back({number, lines[number - 1], entry.SourceText, entry.ScenarioIndex});
     }
     return view;
+}
+
+void WriteRotationJson(Output& out, const std::string& file, const RotationView& view,
+                       const MissionCatalogue& catalogue) {
+    JsonWriter json(out);
+    json.BeginObject().Member("file", file).Member("header", view.HeaderFound).Key("entries").BeginArray();
+    for (std::size_t i = 0; i < view.Entries.size(); ++i) {
+        const ListedEntry& entry = view.Entries[i];
+        const ScenarioInfo& record = catalogue.Scenario(entry.Scenario);
+        json.BeginObject()
+            .Member("position", i + 1)
+            .Member("line", entry.Line)
+            .Member("display", catalogue.DisplayText(entry.Scenario))
+            .Member("reference", entry.Reference)
+            .Member("missing", entry.Scenario == 0)
+            .Member("missionFile", record.MissionFile)
+            .Member("key", record.ScenarioKey)
+            .EndObject();
+    }
+    json.EndArray().Member("unlisted", view.Unlisted).EndObject();
 }
 
 std::string_view NamedMissionFile(std::string_view reference) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/output.h"
 #include "cycle/mission_catalogue.h"
 
 namespace rotaplex::cli {
@@ -26,6 +27,10 @@ struct RotationView {
 
 // The rotation in text as the editor reads it; the view points into text.
 RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalogue);
+
+// The rotation as list --json gives it: {"file", "header", "entries": [...], "unlisted"}.
+void WriteRotationJson(Output& out, const std::string& file, const RotationView& view,
+                       const MissionCatalogue& catalogue);
 
 // The mission file an entry names: the part of its reference before the first "::"; empty when
 // it has no "::".

@@ -4,8 +4,9 @@
 
 #include "cli/cli_error.h"
 #include "cli/edit_commands.h"
-#include "cli/invocation.h"
+#include "cli/plain_text.h"
 #include "cli/report_commands.h"
+#include "rotaplex_version.h"
 
 namespace rotaplex::cli {
 
@@ -13,12 +14,48 @@ namespace {
 
 constexpr std::string_view kEditDetails =
     "Positions count from 1, as list shows them. A scenario is named by its mission file and key as\n"
-    "scenarios lists them, letter case aside. Only the entry lines the edit touches change; every\n"
-    "other line is kept byte for byte. The file is saved as the editor saves it: in one step, the\n"
-    "previous version kept as servercycle.txt.bak, and only if no other program changed it since it\n"
-    "was read. --dry-run prints the change as a unified diff instead and writes nothing.\n";
+    "scenarios lists them, letter case aside, or by its key alone where one mission file holds it.\n"
+    "Only the entry lines the edit touches change; every other line is kept byte for byte. The file\n"
+    "is saved as the editor saves it: in one step, the previous version kept as servercycle.txt.bak,\n"
+    "and only if no other program changed it since it was read. --dry-run prints the change as a\n"
+    "unified diff instead and writes nothing; --json prints the entries after the change, as\n"
+    "list --json does.\n";
 
-const std::vector<CommandSpec>& Commands() {
+constexpr std::string_view kRangeDetails =
+    "FROM and TO, positions counting from 1, limit it to the entries from FROM to TO; without them\n"
+    "it takes the whole rotation.\n";
+
+constexpr unsigned kEditOptions = kJsonOption | kDryRunOption;
+
+}  // namespace
+
+const std::vector<CommandSpec>& CommandTable() {
+    static const std::string shuffleDetails =
+        std::string(kRangeDetails) +
+        "No mission (mission file and key, letter case aside) comes twice in a row, counting the last\n"
+        "entry and the first as neighbours (the server starts over), wherever an order allows it;\n"
+        "where none does, as few repeats as can be. --seed N makes the order repeatable.\n" +
+        std::string(kEditDetails);
+    static const std::string sortDetails =
+        std::string(kRangeDetails) +
+        "--by text (the default) sorts by the text list shows, --by file by mission file; letter case\n"
+        "aside, entries that compare equal keep their order.\n" +
+        std::string(kEditDetails);
+    static const std::string addDetails =
+        "Several scenarios are added in the order given. With -, the entry lines of standard input\n"
+        "(\"map=<mission-file>::<key>\") are added as they stand, other lines passed over. A game folder\n"
+        "without servercycle.txt gets one.\n" +
+        std::string(kEditDetails);
+    static const std::string scriptDetails =
+        "Reads edit commands from SCRIPT (standard input without it, or with -), one a line, with the\n"
+        "arguments and options they take alone but without the game folder:\n"
+        "  add redcanyon.nfo::RedCanyon --after 2\n"
+        "  move 5 1\n"
+        "  shuffle --seed 7\n"
+        "Blank lines and lines starting with # are passed over; double quotes keep blanks in a word.\n"
+        "They apply in order, each to the rotation the lines before it left, as one change: one save and\n"
+        "one backup, or nothing at all when any line cannot be done (the message names the line).\n" +
+        std::string(kEditDetails);
     static const std::vector<CommandSpec> kCommands = {
         {"check", "", "Reports every problem of the missions and the rotation, one a line.",
          "Reads the mission files and servercycle.txt as the editor does and reports: mission files\n"
@@ -35,36 +72,46 @@ const std::vector<CommandSpec>& Commands() {
         {"scenarios", "[filter]", "Lists the scenarios of the mission files, one a line.",
          "Each line: mission file, scenario key, and the settings as key=value, separated by tabs.\n"
          "With a filter, only scenarios whose mission file, key, name or ruleset contains it\n"
-         "(ignoring letter case).\n",
+         "(ignoring letter case); exit status 1 when it finds none.\n",
          0, 1, kJsonOption, RunScenarios},
-        {"add", "<mission-file>::<key>", "Adds an entry for a scenario, at the end or before or after a position.",
-         kEditDetails, 1, 1, kPlaceOptions | kDryRunOption, RunAdd},
-        {"remove", "<position>", "Removes the entry at a position.", kEditDetails, 1, 1, kDryRunOption,
-         RunRemove},
+        {"add", "<mission-file>::<key>... | -", "Adds entries, at the end or before or after a position.",
+         addDetails, 1, kAnyCount, kPlaceOptions | kEditOptions, RunEdit, AddStep},
+        {"remove", "<position>", "Removes the entry at a position.", kEditDetails, 1, 1, kEditOptions, RunEdit,
+         RemoveStep},
         {"move", "<from> <to>", "Moves an entry to another position; those between move up or down by one.",
-         kEditDetails, 2, 2, kDryRunOption, RunMove},
+         kEditDetails, 2, 2, kEditOptions, RunEdit, MoveStep},
         {"set", "<position> <mission-file>::<key>", "Gives the entry at a position another scenario.",
-         kEditDetails, 2, 2, kDryRunOption, RunSet},
+         kEditDetails, 2, 2, kEditOptions, RunEdit, SetStep},
+        {"shuffle", "[FROM TO]", "Shuffles the rotation, or its entries from FROM to TO.", shuffleDetails, 0, 2,
+         kSeedOption | kEditOptions, RunEdit, ShuffleStep},
+        {"sort", "[FROM TO]", "Sorts the rotation, or its entries from FROM to TO.", sortDetails, 0, 2,
+         kSortOption | kEditOptions, RunEdit, SortStep},
+        {"edit", "[SCRIPT | -]", "Applies a script of edit commands as one change.", scriptDetails, 0, 1,
+         kEditOptions, RunEditScript},
     };
     return kCommands;
 }
 
-}  // namespace
-
-int RunCli(const std::vector<std::string>& arguments, FileSystem& files, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& arguments, FileSystem& files, std::FILE* in, std::FILE* outFile,
+           std::FILE* errFile) {
+    Output out(outFile), err(errFile);
     try {
-        Invocation invocation = ParseInvocation(arguments, Commands());
+        Invocation invocation = ParseInvocation(arguments, CommandTable());
         invocation.Files = &files;
-        if (invocation.Help && invocation.Command) {
+        invocation.Input = in;
+        invocation.Notes = &err;
+        if (invocation.Version) {
+            out << "rotaplex-cli " << ROTAPLEX_VERSION_TEXT << '\n';
+        } else if (invocation.Help && invocation.Command) {
             WriteCommandHelp(out, *invocation.Command);
         } else if (invocation.Help) {
-            WriteProgramHelp(out, Commands());
+            WriteProgramHelp(out, CommandTable());
         } else {
             return invocation.Command->Run(invocation, out);
         }
         return kDone;
     } catch (const CliError& error) {
-        err << "rotaplex-cli: " << error.what() << '\n';
+        err << "rotaplex-cli: " << Escaped(error.what()) << '\n';
         return error.Status();
     } catch (const std::bad_alloc&) {
         err << "rotaplex-cli: out of memory\n";

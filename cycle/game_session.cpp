@@ -171,7 +171,7 @@ std::vector<std::string> GameSession::LeftoverTemporaries() const {
 SaveOutcome GameSession::Save(bool overwriteChanged) {
     const std::string path = RotationPath();
     // Nothing changed: the file and its backup stay as they are.
-    if (!document_.Changed() && read_.Exists) return {SaveOutcome::Status::Saved, path, {}, read_, {}};
+    if (!document_.Changed() && read_.Exists) return {SaveOutcome::Status::Saved, path, {}, read_, {}, {}, false};
     std::unique_ptr<FolderLock> lock;
     try {
         if (!locked_) lock = Lock();
@@ -179,13 +179,13 @@ SaveOutcome GameSession::Save(bool overwriteChanged) {
         // on some other file.
         if (!textAsRead_.empty() && !RotationDocument::Read(textAsRead_, catalogue_).HeaderFound()) {
             if (fs_.IsLink(path))
-                return {SaveOutcome::Status::Failed, path, NotARotationLinkReason(fs_.FinalPath(path).value_or(path)), {}, {}};
+                return SaveFailed(path, NotARotationLinkReason(fs_.FinalPath(path).value_or(path)));
         }
         // Under the lock no other Rotaplex program is saving: what is found of its temporaries
         // was left by a save that was cut short.
         for (const std::string& leftover : LeftoverTemporaries()) fs_.Remove(leftover);
     } catch (const FileError& error) {
-        return {SaveOutcome::Status::Failed, error.Path(), error.Reason(), {}, {}};
+        return SaveFailed(error.Path(), error.Reason());
     }
     std::string text = document_.Text();
     SaveOutcome saved = SaveGuarded(fs_, path, text, read_, overwriteChanged, kRotationFileCap);

@@ -63,10 +63,6 @@ private:
     bool placed_ = false;
 };
 
-SaveOutcome Failed(std::string path, std::string reason) {
-    return {SaveOutcome::Status::Failed, std::move(path), std::move(reason), {}, {}};
-}
-
 // After the replace the save has happened: what is looked at then can no longer fail it.
 FileStamp WrittenStamp(FileSystem& fs, const std::string& target, const std::string& content) {
     try {
@@ -86,12 +82,17 @@ bool Holds(FileSystem& fs, const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+SaveOutcome SaveFailed(std::string path, std::string reason) {
+    return {SaveOutcome::Status::Failed, std::move(path), std::move(reason), {}, {}, {}, false};
+}
+
 FileStamp StampOf(const FileBytes& read) { return {true, read.Size, read.WriteTime, HashBytes(read.Bytes)}; }
 
 SaveOutcome SaveGuarded(FileSystem& fs, const std::string& path, const std::string& content,
                         const FileStamp& asRead, bool overwriteChanged, uint64_t cap) {
-    if (content.size() > cap) return Failed(path, TooLargeToSaveReason(content.size(), cap));
+    if (content.size() > cap) return SaveFailed(path, TooLargeToSaveReason(content.size(), cap));
     std::string concerned = path;
+    bool backupReplaced = false;
     try {
         const std::string target = fs.FinalPath(path).value_or(path);
         std::optional<FileBytes> current;
@@ -102,10 +103,10 @@ SaveOutcome SaveGuarded(FileSystem& fs, const std::string& path, const std::stri
             current = fs.Read(target, cap);
             break;
         default:
-            return Failed(path, kNotAFileReason);
+            return SaveFailed(path, kNotAFileReason);
         }
         const FileStamp now = current ? StampOf(*current) : FileStamp{};
-        if (!overwriteChanged && now != asRead) return {SaveOutcome::Status::ChangedOnDisk, path, {}, {}, {}};
+        if (!overwriteChanged && now != asRead) return {SaveOutcome::Status::ChangedOnDisk, path, {}, {}, {}, {}, false};
 
         Temporary fresh(fs);
         fresh.Write(target, target, content);
@@ -118,18 +119,26 @@ SaveOutcome SaveGuarded(FileSystem& fs, const std::string& path, const std::stri
             if (!linked) kept.Write(target, target, current->Bytes);
             concerned = backup;
             kept.PutAt(backup);
+            backupReplaced = true;
             concerned = path;
         }
         fresh.PutAt(target);
-        fs.SyncFolder(FolderOf(target));
 
-        SaveOutcome saved{SaveOutcome::Status::Saved, path, {}, WrittenStamp(fs, target, content), {}};
+        // The new file is in place: nothing from here on undoes or fails the save.
+        SaveOutcome saved{SaveOutcome::Status::Saved, path, {}, WrittenStamp(fs, target, content), {}, {}, false};
+        try {
+            fs.SyncFolder(FolderOf(target));
+        } catch (const FileError& error) {
+            saved.NotSynced = error.Reason();
+        }
         // The backup is the replaced file itself, so what another program wrote into it after
         // the check shows there.
         if (linked && !Holds(fs, backup, current->Bytes)) saved.OtherVersionIn = backup;
         return saved;
     } catch (const FileError& error) {
-        return Failed(concerned, error.Reason());
+        SaveOutcome failed = SaveFailed(concerned, error.Reason());
+        failed.BackupReplaced = backupReplaced;
+        return failed;
     }
 }
 

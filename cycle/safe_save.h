@@ -21,8 +21,15 @@ struct SaveOutcome {
     // Saved, but another program changed the file between the last check and the replace: the
     // backup holds its version rather than the one that was read.
     std::optional<std::string> OtherVersionIn;
+    // Saved, but the folder could not be made durable afterwards: the system's words.
+    std::optional<std::string> NotSynced;
+    // Failed at the last step: the file is as it was, but its backup already holds that version.
+    bool BackupReplaced = false;
     explicit operator bool() const { return Result == Status::Saved; }
 };
+
+// A save that failed on the file at path, for the reason given.
+SaveOutcome SaveFailed(std::string path, std::string reason);
 
 // Puts content at path in one step, so that a reader never finds the file missing and a kill at
 // any moment leaves the old bytes or the new. Where path is a link, the file it leads to is

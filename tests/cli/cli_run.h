@@ -1,6 +1,8 @@
 #pragma once
 
-#include <sstream>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,10 +18,43 @@ struct CliRun {
     std::string Err;
 };
 
-inline CliRun RunCli(const std::vector<std::string>& arguments) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(arguments, posix::PosixFileSystem(), out, err);
-    return {status, out.str(), err.str()};
+// input: what the program finds on standard input.
+// Standard input holding text.
+inline std::unique_ptr<std::FILE, int (*)(std::FILE*)> InputFile(const std::string& text) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), std::fclose);
+    std::fwrite(text.data(), 1, text.size(), file.get());
+    std::rewind(file.get());
+    return file;
+}
+
+// An output gathered in memory.
+class MemoryOutput {
+public:
+    MemoryOutput() : file_(open_memstream(&text_, &size_)) {}
+    ~MemoryOutput() {
+        std::fclose(file_);
+        std::free(text_);
+    }
+    MemoryOutput(const MemoryOutput&) = delete;
+    MemoryOutput& operator=(const MemoryOutput&) = delete;
+    std::FILE* File() const { return file_; }
+    std::string Text() {
+        std::fflush(file_);
+        return {text_, size_};
+    }
+
+private:
+    char* text_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* file_;
+};
+
+inline CliRun RunCli(const std::vector<std::string>& arguments, const std::string& input = "",
+                     FileSystem& files = posix::PosixFileSystem()) {
+    const auto in = InputFile(input);
+    MemoryOutput out, err;
+    const int status = cli::RunCli(arguments, files, in.get(), out.File(), err.File());
+    return {status, out.Text(), err.Text()};
 }
 
 }  // namespace rotaplex::test

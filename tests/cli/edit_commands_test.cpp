@@ -11,6 +11,7 @@
 #include "cycle/game_session.h"
 #include "cycle/posix/posix_file_system.h"
 #include "cycle/rotation_document.h"
+#include "cycle/rotation_order.h"
 #include "scratch_folder.h"
 
 namespace rotaplex::test {
@@ -30,7 +31,10 @@ using DocumentEdit = std::function<void(RotationDocument&, const MissionCatalogu
 struct EditCase {
     std::vector<std::string> arguments;  // after the command's game folder
     DocumentEdit edit;                   // the same edit on the editor's document
+    std::string input{};                 // standard input
 };
+
+EntrySelection All(const RotationDocument& d) { return EntrySelection::Range(0, d.EntryCount()); }
 
 // Scenario indexes in listing order: A.nfo Valley 1, Duel 2; b.nfo Hill 3.
 const std::vector<EditCase>& EditCases() {
@@ -43,6 +47,29 @@ const std::vector<EditCase>& EditCases() {
         {{"move", "3", "1"}, [](auto& d, auto&) { d.Move(2, 0); }},
         {{"set", "3", "b.nfo::Hill"}, [](auto& d, auto& c) { d.SetScenario(2, 3, c); }},
         {{"set", "1", "A.nfo::Duel"}, [](auto& d, auto& c) { d.SetScenario(0, 2, c); }},
+        {{"set", "1", "hill"}, [](auto& d, auto& c) { d.SetScenario(0, 3, c); }},
+        {{"add", "b.nfo::Hill", "Duel", "--before", "2"},
+         [](auto& d, auto& c) { d.InsertBefore(1, 3, c), d.InsertBefore(2, 2, c); }},
+        {{"add", "Duel", "Hill", "--after", "3"}, [](auto& d, auto& c) { d.InsertAfter(2, 2, c), d.InsertAfter(3, 3, c); }},
+        {{"add", "-", "--after", "1"},
+         [](auto& d, auto& c) { d.InsertLines(1, {"map=b.nfo::Hill", "MAP=q.nfo::Q"}, c); },
+         "map=b.nfo::Hill\n; a comment\r\n  MAP=q.nfo::Q \n"},
+        {{"shuffle", "--seed", "3"},
+         [](auto& d, auto& c) { d.Reorder(All(d), ShuffleOrder(d, All(d), 3, c)); }},
+        {{"shuffle", "1", "2", "--seed", "3"},
+         [](auto& d, auto& c) { d.Reorder(EntrySelection::Range(0, 2), ShuffleOrder(d, EntrySelection::Range(0, 2), 3, c)); }},
+        {{"sort"}, [](auto& d, auto& c) { d.Reorder(All(d), SortOrder(d, All(d), SortKey::DisplayText, c)); }},
+        {{"sort", "1", "2", "--by", "text"},
+         [](auto& d, auto& c) { d.Reorder(EntrySelection::Range(0, 2), SortOrder(d, EntrySelection::Range(0, 2), SortKey::DisplayText, c)); }},
+        // One script, one change: its lines in order, each on what the lines before it left.
+        {{"edit"},
+         [](auto& d, auto& c) {
+             d.InsertAfter(2, 3, c), d.Remove(0), d.Move(0, 2), d.SetScenario(1, 2, c);
+             d.Reorder(All(d), SortOrder(d, All(d), SortKey::MissionFile, c));
+         },
+         "add b.nfo::Hill\n# a comment\n\n  remove 1\r\nmove 1 3\nset 2 \"A.nfo::Duel\"\nsort --by file\n"},
+        {{"edit", "-"}, [](auto& d, auto& c) { d.Reorder(All(d), SortOrder(d, All(d), SortKey::DisplayText, c)); },
+         "sort --by text"},
     };
     return cases;
 }
@@ -68,8 +95,8 @@ TEST(EditCommandsTest, EachEditSavesTheBytesTheDocumentGivesAndKeepsABackup) {
         ScratchFolder game;
         WriteGame(game, kGame);
         const std::string expected = DocumentText(game, c.edit);
-        ASSERT_NE(expected, kGame.Rotation) << c.arguments[0];
-        const CliRun run = RunCli(Arguments(c, game.Path(), false));
+        ASSERT_NE(expected, kGame.Rotation) << testing::PrintToString(c.arguments);
+        const CliRun run = RunCli(Arguments(c, game.Path(), false), c.input);
         EXPECT_EQ(run.Status, 0) << run.Err;
         EXPECT_EQ(run.Out, "Saved " + game.Path() + "servercycle.txt\n");
         EXPECT_EQ(game.Read("servercycle.txt"), expected) << c.arguments[0] << ' ' << c.arguments[1];
@@ -84,7 +111,7 @@ TEST(EditCommandsTest, DryRunPrintsTheChangeAsADiffAndWritesNothing) {
         ScratchFolder game;
         WriteGame(game, kGame);
         const std::string path = game.Path() + "servercycle.txt";
-        const CliRun run = RunCli(Arguments(c, game.Path(), true));
+        const CliRun run = RunCli(Arguments(c, game.Path(), true), c.input);
         EXPECT_EQ(run.Status, 0) << run.Err;
         EXPECT_EQ(run.Out, cli::UnifiedDiff(kGame.Rotation, DocumentText(game, c.edit), path));
         EXPECT_EQ(game.Read("servercycle.txt"), kGame.Rotation);
@@ -123,8 +150,9 @@ TEST(EditCommandsTest, RequestsThatCannotBeDoneFailAndWriteNothing) {
     } cases[] = {
         {{"remove", "4"}, "no position 4 in " + path + " (its entries are 1 to 3)"},
         {{"remove", "0"}, "no position 0 in " + path + " (its entries are 1 to 3)"},
-        {{"move", "1", "x"}, "no position x in " + path + " (its entries are 1 to 3)"},
-        {{"set", "1", "Hill"}, "give the scenario as <mission-file>::<key>, not \"Hill\""},
+        {{"move", "1", "x"}, "the position \"x\" is not a number"},
+        {{"remove", "99999999999999999999"}, "no position 99999999999999999999 in " + path + " (its entries are 1 to 3)"},
+        {{"set", "1", "Nowhere"}, "no scenario Nowhere in any mission file (rotaplex-cli scenarios lists them)"},
         {{"set", "1", "A.nfo::Hill"},
          "no scenario Hill in the mission file A.nfo (rotaplex-cli scenarios lists them)"},
         {{"add", "b.nfo::Hill", "--before", "1", "--after", "1"},

@@ -34,7 +34,7 @@ expect '"position":10,"line":12,"display":"AshRidgeDuel FreeForAll"'
 run 0 scenarios "$windows_game" blizzard
 expect "frozenpass.nfo	FrozenPassBlizzard	name=FrozenPassBlizzard"
 run 2 list "$windows_game\\missing"
-expect "rotaplex-cli: $windows_game\\missing\\:"
+expect "rotaplex-cli: $windows_game\\missing:"
 
 # Edits: a dry run writes nothing; a real one removes exactly the entry's line.
 run 0 remove "$windows_game" 7 --dry-run
@@ -48,6 +48,15 @@ grep -v OldQuarry "$demo/servercycle.txt" | cmp -s - "$game/servercycle.txt" ||
   { echo "FAIL: remove saved other bytes"; failures=$((failures + 1)); }
 cmp -s "$demo/servercycle.txt" "$game/servercycle.txt.bak" ||
   { echo "FAIL: no backup of the previous version"; failures=$((failures + 1)); }
+
+# An edit script on standard input (line ends as a Windows console gives them) is one save.
+printf 'add RedCanyon --before 1\r\nshuffle --seed 5\r\n' >"$work/script.txt"
+run 0 edit "$windows_game" <"$work/script.txt"
+expect "Saved $windows_game\\servercycle.txt"
+grep -v OldQuarry "$demo/servercycle.txt" | cmp -s - "$game/servercycle.txt.bak" ||
+  { echo "FAIL: the script's backup is not the version before it"; failures=$((failures + 1)); }
+run 0 --version
+expect "rotaplex-cli "
 
 [ "$failures" = 0 ] && echo "all passed"
 exit "$failures"

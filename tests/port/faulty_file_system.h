@@ -14,7 +14,7 @@ namespace rotaplex::test {
 // disk, a refused rename or a dying network share would.
 class FaultyFileSystem final : public FileSystem {
 public:
-    enum class Step { None, Create, Write, Finish, Link, Rename };
+    enum class Step { None, Create, Write, Finish, Link, Rename, Sync };
 
     FaultyFileSystem(FileSystem& real, Step failing, int nth = 1) : real_(real), failing_(failing), nth_(nth) {}
     // At the step, instead of failing, another program's doing; then the step goes on.
@@ -46,7 +46,10 @@ public:
         real_.Rename(from, to);
     }
     bool Remove(const std::string& path) override { return real_.Remove(path); }
-    void SyncFolder(const std::string& folder) override { real_.SyncFolder(folder); }
+    void SyncFolder(const std::string& folder) override {
+        Meet(Step::Sync, folder);
+        real_.SyncFolder(folder);
+    }
     std::unique_ptr<FolderLock> TryLock(const std::string& path) override { return real_.TryLock(path); }
     void Pause() override { real_.Pause(); }
 

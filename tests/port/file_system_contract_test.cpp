@@ -296,6 +296,8 @@ TEST(FileSystemContract, EverySaveStepThatFailsLeavesTheOldFileAndSaysSo) {
         {Step::Rename, 1, true, Status::Failed, "old", "older", true},
         {Step::Rename, 1, false, Status::Failed, "(none)", "older", false},
         {Step::Rename, 2, true, Status::Failed, "old", "old", false},
+        // After the replace: saved, the failure told beside it.
+        {Step::Sync, 1, true, Status::Saved, "new", "old", false},
     };
     for (const auto& c : cases) {
         FaultyFileSystem fs(Files(), c.failing, c.nth);
@@ -313,7 +315,10 @@ TEST(FileSystemContract, EverySaveStepThatFailsLeavesTheOldFileAndSaysSo) {
         if (saved.Result == Status::Failed) {
             EXPECT_EQ(saved.Reason, FaultyFileSystem::kReason) << row;
             EXPECT_EQ(saved.Path, c.backupConcerned ? BackupPath(*fs.FinalPath(path)) : path) << row;
+            EXPECT_EQ(saved.BackupReplaced, c.existed && c.failing == Step::Rename && c.nth == 2) << row;
         } else {
+            EXPECT_EQ(saved.NotSynced, c.failing == Step::Sync ? std::optional<std::string>(FaultyFileSystem::kReason)
+                                                               : std::nullopt) << row;
             EXPECT_EQ(saved.Written, StampOf(fs.Read(path, 100))) << row;
             EXPECT_FALSE(saved.OtherVersionIn) << row;
         }
