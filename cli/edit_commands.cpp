@@ -70,7 +70,8 @@ public:
             out << "Nothing to change in " << Path() << '\n';
         } else {
             const SaveOutcome saved = game_.Session.Save();
-            if (saved.Result == SaveOutcome::Status::ChangedOnDisk) ThrowFailed(saved.Path, kChangedMeanwhileReason);
+            if (saved.Result == SaveOutcome::Status::ChangedOnDisk || saved.Result == SaveOutcome::Status::RemovedOnDisk)
+                ThrowFailed(saved.Path, kChangedMeanwhileReason);
             if (!saved) ThrowFailed(saved.Path, saved.Reason);
             out << "Saved " << Path() << '\n';
         }

@@ -55,7 +55,9 @@ std::string FolderPath(std::string_view given, char separator);
 // The folder a path names a file in: everything before its last "\" or "/" ("." when none).
 std::string FolderOf(const std::string& path);
 
-// Asked before a save over a rotation file that another program changed or removed.
+// Asked before a save over a rotation file that another program changed, and before one that
+// would write anew a file another program removed. No, the safe answer, is their default.
 std::string ChangedOnDiskQuestion(const std::string& path);
+std::string RemovedOnDiskQuestion(const std::string& path);
 
 }  // namespace rotaplex

@@ -105,7 +105,10 @@ SaveOutcome SaveGuarded(FileSystem& fs, const std::string& path, const std::stri
             return Failed(path, kNotAFileReason);
         }
         const FileStamp now = current ? StampOf(*current) : FileStamp{};
-        if (!overwriteChanged && now != asRead) return {SaveOutcome::Status::ChangedOnDisk, path, {}, {}, {}};
+        if (!overwriteChanged && now != asRead) {
+            const bool removed = asRead.Exists && !current;
+            return {removed ? SaveOutcome::Status::RemovedOnDisk : SaveOutcome::Status::ChangedOnDisk, path, {}, {}, {}};
+        }
 
         Temporary fresh(fs);
         fresh.Write(target, target, content);
