@@ -94,10 +94,10 @@ std::pair<Edges, Edges> Placement(const frmSrvCyc& main) {
     return {{window.left, window.top, window.right, window.bottom}, {list.left, list.top, list.right, list.bottom}};
 }
 
-// 6420, 5310 and 3840 x 4995 twips for the window, 300, 540 and 3015 x 3375 for List1.
+// 6420, 5310 and 3840 x 4995 twips for the window, 300, 540 and 3015 x 3210 for List1.
 TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
     frmSrvCyc main;
-    EXPECT_EQ(Placement(main), std::pair(Edges{428, 354, 428 + 256, 354 + 333}, Edges{20, 36, 20 + 201, 36 + 225}));
+    EXPECT_EQ(Placement(main), std::pair(Edges{428, 354, 428 + 256, 354 + 333}, Edges{20, 36, 20 + 201, 36 + 214}));
     char caption[32] = "";
     GetWindowTextA(main.Window(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Rotaplex");

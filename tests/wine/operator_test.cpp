@@ -131,7 +131,7 @@ public:
     }
 
 private:
-    HWND main_ = Window("frmSrvCyc", "Rotaplex");
+    HWND main_ = Window("frmSrvCyc");
     HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
 };
 

@@ -27,7 +27,7 @@ TEST(RotaplexExe, ShowsTheDemoRotationAndQuitsWithoutChanges) {
     const std::string before = test::ReadBytes(demo + "servercycle.txt");
     Program program;
 
-    const HWND main = program.WaitForWindow("frmSrvCyc", "Rotaplex");
+    const HWND main = program.WaitForWindow("frmSrvCyc");
     ASSERT_NE(main, nullptr);
     const std::vector<test::ListRow> rows = test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr));
     ASSERT_EQ(rows.size(), 10u);
@@ -95,7 +95,7 @@ TEST(RotaplexExe, FolderArgumentWinsOverTheRegistry) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
         Program program(c.arguments);
-        const HWND main = program.WaitForWindow("frmSrvCyc", "Rotaplex");
+        const HWND main = program.WaitForWindow("frmSrvCyc");
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr)).size(), c.rows);
         PostMessageA(main, WM_CLOSE, 0, 0);
@@ -214,7 +214,7 @@ private:
 
     test::GameFolderSetting key_;
     Program program_;
-    HWND main_ = program_.WaitForWindow("frmSrvCyc", "Rotaplex");
+    HWND main_ = program_.WaitForWindow("frmSrvCyc");
     HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
 };
 
@@ -338,7 +338,7 @@ TEST(RotaplexExe, ASecondStartOnTheSameFolderBringsTheFirstWindowBack) {
     Game other;
     test::GameFolderSetting elsewhere(other.Path());
     Program third;
-    const HWND thirdMain = third.WaitForWindow("frmSrvCyc", "Rotaplex");
+    const HWND thirdMain = third.WaitForWindow("frmSrvCyc");
     ASSERT_NE(thirdMain, nullptr);
     EXPECT_NE(thirdMain, session.Main());
     PostMessageA(thirdMain, WM_CLOSE, 0, 0);

@@ -9,10 +9,12 @@
 #include "cycle/file_rules.h"
 #include "cycle/limits.h"
 #include "cycle/report_batch.h"
+#include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/list_rows.h"
+#include "ui/framework/text_question.h"
 #include "ui/main/main_commands.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
@@ -26,19 +28,21 @@ namespace {
 constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr int kList1Id = 1;
+constexpr int kStatusId = 2;
 // Owner-drawn so that an entry whose mission is missing can show its own reference, greyed; the
-// items keep their texts.
-constexpr std::array<ControlSpec, 1> kControls{{
+// items keep their texts. Keyboard input is asked of the window, for type-ahead by whole prefix.
+// The status line is a label on the face below it, three lines of the message font at any scale.
+constexpr std::array<ControlSpec, 2> kControls{{
     {kList1Id, "LISTBOX", nullptr,
-     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 0,
-     {300, 540, 3015, 3375}},
+     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+         LBS_WANTKEYBOARDINPUT,
+     0, {300, 540, 3015, 3210}},
+    {kStatusId, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, {300, 3795, 3015, 765}},
 }};
 
 constexpr int16_t kNoScenario = -1;
-// An entry whose mission is not installed matched no scenario.
-bool Missing(const CycleEntry& entry) { return entry.ScenarioIndex == 0; }
-// What its row shows after its reference.
-const char* RowNote(const CycleEntry& entry) { return Missing(entry) ? "(not installed)" : ""; }
+// What the row of an entry whose mission is not installed shows after its reference.
+const char* RowNote(const CycleEntry& entry) { return MatchesNoMission(entry) ? "(not installed)" : ""; }
 
 std::string DeleteQuestion(const std::string& entryText) { return "Delete " + entryText + "?\nAre you sure?"; }
 
@@ -64,6 +68,7 @@ frmSrvCyc::frmSrvCyc(FileSystem& files)
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
     CreateControls(Window(), kControls);
     list1_ = GetDlgItem(Window(), kList1Id);
+    status_ = GetDlgItem(Window(), kStatusId);
     list1Own_ = ListBoxOwnProcedure(list1_);
     // Dragging an entry with the left button moves it; the list tells its parent as it goes.
     MakeDragList(list1_);
@@ -85,6 +90,13 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
     MessageBoxReporter reporter(Window());
     session_->ReadRotation(reporter);
     ListAll();
+    // The first key pressed acts on an entry rather than asking for one.
+    if (Cycle().EntryCount() > 0) Select(0);
+    if (Missions().ScenarioCount() == 0)
+        lastEvent_ = NoMissionsText(MissionsFolder(gameFolder, '\\'));
+    else
+        lastEvent_ = MissingEntriesText(MissingEntryCount(Cycle())).value_or("");
+    ShowWhereYouStand();
 }
 
 void frmSrvCyc::ListAll() {
@@ -143,6 +155,7 @@ void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
     SendMessageA(list1_, LB_DELETESTRING, from, 0);
     ListEntry(static_cast<int16_t>(to), Cycle().Entry(to));
     Select(to);
+    lastEvent_ = MovedText(from, to);
 }
 
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
@@ -169,7 +182,12 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
+        if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_SELCHANGE) ShowWhereYouStand();
         return 0;
+    case WM_CHARTOITEM:
+        return TypedInList(static_cast<char>(LOWORD(wParam)));
+    case WM_VKEYTOITEM:
+        return -1;  // the list's own handling of the key
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == list1_) ShowContextMenu(lParam);
         return 0;
@@ -193,12 +211,15 @@ void frmSrvCyc::Run(EditorCommand command) {
         (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
     else if (const char* why = WhyNot(command, state))
         Tell(why);
+    ShowWhereYouStand();
 }
 
 EditorState frmSrvCyc::State() const {
     const std::optional<int16_t> selected = SelectedEntry();
-    return {Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt, Cycle().CanUndo(),
-            Cycle().CanRedo()};
+    EditorState state{Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt,
+                      Cycle().CanUndo(), Cycle().CanRedo()};
+    state.NoScenarios = session_ && Missions().ScenarioCount() == 0;
+    return state;
 }
 
 void frmSrvCyc::Add() {
@@ -253,7 +274,85 @@ void frmSrvCyc::Redo() {
 }
 
 // The save that quitting makes, without quitting: afterwards the rotation counts as unchanged.
-void frmSrvCyc::SaveNow() { SaveCycle(); }
+void frmSrvCyc::SaveNow() {
+    if (!session_->HasUnsaved()) {
+        lastEvent_ = kNothingToSave;
+        return;
+    }
+    if (!SaveCycle()) return;
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    lastEvent_ = SavedAtText(now.wHour, now.wMinute);
+}
+
+void frmSrvCyc::NextMissing() {
+    GoToFound(FindMissing(Cycle(), SelectedEntry(), SearchDirection::Next), kNoneMissing);
+}
+
+void frmSrvCyc::PreviousMissing() {
+    GoToFound(FindMissing(Cycle(), SelectedEntry(), SearchDirection::Previous), kNoneMissing);
+}
+
+void frmSrvCyc::Find() {
+    const std::optional<std::string> text = AskForText(Window(), {L"Find", "Find the entry that shows:", findText_});
+    if (!text || text->empty()) return;
+    findText_ = *text;
+    FindText(SearchDirection::Next);
+}
+
+void frmSrvCyc::FindNext() { findText_.empty() ? Find() : FindText(SearchDirection::Next); }
+
+void frmSrvCyc::FindPrevious() { findText_.empty() ? Find() : FindText(SearchDirection::Previous); }
+
+void frmSrvCyc::FindText(SearchDirection direction) {
+    GoToFound(rotaplex::FindText(Cycle(), findText_, SelectedEntry(), direction), NotFoundText(findText_));
+}
+
+void frmSrvCyc::GoTo() {
+    const std::size_t count = Cycle().EntryCount();
+    if (const auto to = AskPosition(L"Go To", "Go to position (1 to " + std::to_string(count) + "):")) Select(*to);
+}
+
+void frmSrvCyc::MoveToPosition() {
+    const auto from = static_cast<std::size_t>(*SelectedEntry());
+    const std::string prompt = "Move entry " + std::to_string(from + 1) + " to position (1 to " +
+                               std::to_string(Cycle().EntryCount()) + "):";
+    const auto to = AskPosition(L"Move to Position", prompt);
+    if (!to || *to == from) return;
+    MoveEntry(from, *to);
+}
+
+std::optional<std::size_t> frmSrvCyc::AskPosition(const wchar_t* caption, const std::string& prompt) {
+    const std::optional<std::string> typed = AskForText(Window(), {caption, prompt, ""});
+    if (!typed) return std::nullopt;
+    const std::optional<std::size_t> position = ParsePosition(*typed, Cycle().EntryCount());
+    if (!position) Tell(NoSuchPositionText(Cycle().EntryCount()).c_str());
+    return position;
+}
+
+void frmSrvCyc::GoToFound(std::optional<std::size_t> found, std::string notFound) {
+    if (found)
+        Select(found);
+    else
+        lastEvent_ = std::move(notFound);
+}
+
+LRESULT frmSrvCyc::TypedInList(char letter) {
+    if (static_cast<unsigned char>(letter) < ' ') return -1;  // control keys keep their own meaning
+    const std::string& prefix = typed_.Type(letter, static_cast<uint32_t>(GetMessageTime()));
+    const std::optional<std::size_t> found = FindPrefix(Cycle(), prefix, SelectedEntry());
+    return found ? static_cast<LRESULT>(*found) : -2;  // -2: nothing to select, nothing more to do
+}
+
+void frmSrvCyc::ShowWhereYouStand() {
+    if (!session_) return;
+    SetWindowTextW(Window(), Widen(WindowCaption(session_->Folder(), Cycle().Changed())).c_str());
+    const std::optional<int16_t> selected = SelectedEntry();
+    const std::string status =
+        PositionText(Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt) + "\n" +
+        lastEvent_;
+    SetWindowTextW(status_, Widen(status).c_str());
+}
 
 void frmSrvCyc::Quit() { SendMessageA(Window(), WM_CLOSE, 0, 0); }
 
@@ -305,6 +404,7 @@ LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
             if (to != *dragFrom_) MoveEntry(*dragFrom_, to);
         }
         dragFrom_.reset();
+        ShowWhereYouStand();
         return 0;
     default:  // DL_CANCELDRAG
         DrawInsert(Window(), list1_, -1);
@@ -316,19 +416,19 @@ LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
 void frmSrvCyc::DrawEntry(const DRAWITEMSTRUCT& item) const {
     if (item.itemID >= Cycle().EntryCount()) return DrawListRow(item, "");
     const CycleEntry& entry = Cycle().Entry(item.itemID);
-    DrawListRow(item, RowText(entry), RowNote(entry));
+    const std::string number = std::to_string(item.itemID + 1);
+    DrawListRow(item, RowText(entry), RowNote(entry), {number, numberWidth_});
 }
 
-const std::string& frmSrvCyc::RowText(const CycleEntry& entry) const {
-    return Missing(entry) ? entry.SourceText : entry.DisplayText;
-}
+const std::string& frmSrvCyc::RowText(const CycleEntry& entry) const { return ShownText(entry); }
 
 void frmSrvCyc::FitListWidth() {
     const ListRowMeasure measure(list1_);
+    numberWidth_ = measure.NumberWidth(std::to_string(Cycle().EntryCount()));
     int widest = 0;
     for (size_t i = 0; i < Cycle().EntryCount(); ++i)
         widest = std::max(widest, measure.Width(RowText(Cycle().Entry(i)), RowNote(Cycle().Entry(i))));
-    SendMessageA(list1_, LB_SETHORIZONTALEXTENT, widest, 0);
+    SendMessageA(list1_, LB_SETHORIZONTALEXTENT, numberWidth_ + widest, 0);
 }
 
 void frmSrvCyc::Select(std::optional<std::size_t> entry) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "cycle/entry_search.h"
 #include "cycle/game_session.h"
 #include "cycle/win/windows_file_system.h"
 #include "ui/framework/list_box_fill.h"
@@ -44,7 +45,8 @@ public:
     void InsertEntry(int16_t index, int16_t AddPosition, int16_t scenario);
     void RemoveEntry(int16_t index);
     void ReplaceEntry(int16_t index, int16_t scenario);
-    // The entry at from taken out and put back at to; the selection follows it.
+    // The entry at from taken out and put back at to; the selection follows it, the status line
+    // tells it.
     void MoveEntry(std::size_t from, std::size_t to);
 
 private:
@@ -71,6 +73,22 @@ private:
     void SaveNow() override;
     void Quit() override;
     void Minimize() override;
+    void NextMissing() override;
+    void PreviousMissing() override;
+    void Find() override;
+    void FindNext() override;
+    void FindPrevious() override;
+    void GoTo() override;
+    void MoveToPosition() override;
+    // The selected entry, or the one a search found, selected and the status line told otherwise.
+    void GoToFound(std::optional<std::size_t> found, std::string notFound);
+    void FindText(SearchDirection direction);
+    // A position typed in a dialog, as an entry's index; a wrong one is told.
+    std::optional<std::size_t> AskPosition(const wchar_t* caption, const std::string& prompt);
+    // The caption and the status line, after anything that may have changed what they show.
+    void ShowWhereYouStand();
+    // Type-ahead in List1: the entry the prefix typed so far leads to.
+    LRESULT TypedInList(char letter);
     // List1's own events.
     void ShowContextMenu(LPARAM at);
     LRESULT DragList(const DRAGLISTINFO& drag);
@@ -110,6 +128,11 @@ private:
 
     FileSystem& files_;
     HWND list1_ = nullptr;  // a child: destroyed with the window
+    HWND status_ = nullptr;  // the status line under List1, a child too
+    std::string lastEvent_;  // what the status line says last happened
+    std::string findText_;   // what Ctrl+F last looked for, which F3 looks for again
+    TypedPrefix typed_;
+    int numberWidth_ = 0;    // pixels: the column of List1's position numbers
     ListBoxOwnProcedure list1Own_;  // for the fills, past the drag list's subclass
     unique_haccel accelerators_ = MakeMainAccelerators();
     UINT dragListMessage_ = 0;
