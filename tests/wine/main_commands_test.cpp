@@ -219,6 +219,7 @@ TEST_F(MainCommandsTest, WithoutASelectionEachCommandSaysSo) {
     };
     frmSrvCyc main;
     Start(main);
+    SendMessageA(main.List1(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     for (const auto& [at, message] : cases) {
         const auto shown = Press(main, at, {Click(IDOK)});
         ASSERT_EQ(shown.size(), 1u);

@@ -4,6 +4,7 @@
 
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
+#include "cycle/status_line.h"
 #include "cycle/win/game_folder.h"
 #include "faulty_file_system.h"
 #include "modal_script.h"
@@ -69,7 +70,8 @@ protected:
     std::string rotation_;
 };
 
-TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
+// The first entry is selected, so that the first key acts on it; the caption names the folder.
+TEST_F(MainWindowTest, StartsWithTheRotationListedAndTheFirstEntrySelected) {
     ModalScript script;
     frmSrvCyc main;
     main.Load(LocateGameFolder());
@@ -78,7 +80,8 @@ TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
     EXPECT_EQ(main.Session().Folder(), folder_.Path());
     EXPECT_EQ(ListRows(main.List1()), kRows);
     EXPECT_EQ(main.Session().Document().EntryCount(), kRows.size());
-    EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(SendMessageA(main.List1(), LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(test::TextOf(main.Window()), WindowCaption(folder_.Path(), false));
     EXPECT_FALSE(main.Session().Document().Changed());
     EXPECT_FALSE(IsWindowVisible(main.Window()));
 }
@@ -129,7 +132,7 @@ TEST_F(MainWindowTest, RescalesInPlaceWhenTheScaleChanges) {
     RECT suggested{40, 30, 40 + 512, 30 + 666};
     SendMessageA(main.Window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
 
-    EXPECT_EQ(Placement(main), std::pair(Edges{40, 30, 40 + 512, 30 + 666}, Edges{40, 72, 40 + 402, 72 + 450}));
+    EXPECT_EQ(Placement(main), std::pair(Edges{40, 30, 40 + 512, 30 + 666}, Edges{40, 72, 40 + 402, 72 + 428}));
     unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR);
     EXPECT_TRUE(EqualRgn(outline.get(), MakeWindowRegion(kMainSkin, 1, 1, 0, 0, TwipsPerPixelAt(192)).get()));
@@ -295,10 +298,13 @@ TEST(MainContextMenu, GreysWhatCannotRun) {
         EditorState state;
         std::vector<C> greyed;
     } cases[] = {
-        {{3, std::nullopt, false, false}, {C::Add, C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+        {{3, std::nullopt, false, false},
+         {C::Add, C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::MoveToPosition, C::Undo, C::Redo}},
         {{3, 0, true, false}, {C::MoveUp, C::Redo}},
         {{3, 2, false, true}, {C::MoveDown, C::Undo}},
-        {{0, std::nullopt, false, false}, {C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+        {{0, std::nullopt, false, false},
+         {C::Edit, C::Delete, C::MoveUp, C::MoveDown, C::MoveToPosition, C::Undo, C::Redo, C::NextMissing,
+          C::PreviousMissing, C::Find, C::FindNext, C::FindPrevious, C::GoTo}},
     };
     for (const auto& c : cases) {
         const unique_hmenu menu = MakeMainContextMenu(c.state);

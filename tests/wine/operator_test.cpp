@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "cycle/file_rules.h"
+#include "cycle/status_line.h"
 #include "modal_script.h"
 #include "real_input.h"
 #include "started_program.h"
@@ -124,6 +126,18 @@ public:
     std::string Box(const char* caption = "Rotaplex") const {
         const HWND box = Window("#32770", caption);
         return box ? test::TextOf(GetDlgItem(box, 0xFFFF)) : "(no box)";
+    }
+    std::string Caption() const { return test::TextOf(main_); }
+    std::string Status() const { return test::TextOf(FindWindowExA(main_, nullptr, "Static", nullptr)); }
+    // Until the caption is that, or a while has passed.
+    bool Captioned(const std::string& caption) const {
+        return WaitUntil([&] { return Caption() == caption; }, 100);
+    }
+    // Real keys typed into a dialog of the program once it has the keyboard.
+    bool TypeInto(const char* caption, const std::string& keys) const {
+        if (!Window("#32770", caption)) return false;
+        Keys(keys);
+        return true;
     }
     bool Ended() const {
         WaitUntil([] { return false; }, 200);
@@ -276,6 +290,138 @@ TEST(OperatorEmptyRotation, InsertAddsTheFirstEntryAndSaveCreatesTheFile) {
     EXPECT_TRUE(program.WaitUntil([&] { return test::Exists(rotation); }));
     EXPECT_EQ(test::ReadBytes(rotation), "[cycle]\r\nmap=hill.nfo::Hill\r\n");
     program.Keys("alt+F4");
+    EXPECT_TRUE(program.Ended());
+}
+
+// The caption names the folder and carries "*" exactly while the rotation differs from the file.
+TEST_F(OperatorTest, CaptionMarksUnsavedChangesUntilSavedOrUndoneToTheSavedState) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    const std::string saved = WindowCaption(folder_.Path(), false), unsaved = WindowCaption(folder_.Path(), true);
+    EXPECT_TRUE(program.Captioned(saved)) << program.Caption();
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk}, 0)) << program.Seen() << ": the first entry selected";
+    EXPECT_EQ(program.Status(), "Entry 1 of 4\n1 entry matches no installed mission: F8 goes to it");
+
+    program.Keys("ctrl+Down");
+    EXPECT_TRUE(program.Captioned(unsaved)) << program.Caption();
+    EXPECT_EQ(program.Status(), "Entry 2 of 4\nEntry 1 moved to 2");
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.Captioned(saved)) << "undone back to the file: " << program.Caption();
+    program.Keys("ctrl+y ctrl+s");
+    EXPECT_TRUE(program.Captioned(saved)) << program.Caption();
+    EXPECT_EQ(program.Status().rfind("Entry 2 of 4\nSaved at ", 0), 0u) << program.Status();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.Captioned(unsaved)) << "undone past the save: " << program.Caption();
+    program.Keys("ctrl+y ctrl+s");
+    EXPECT_TRUE(program.WaitUntil([&] { return program.Status() == "Entry 2 of 4\nNothing to save"; }, 100))
+        << program.Status();
+    program.Keys("alt+F4");
+    EXPECT_TRUE(program.Ended());
+}
+
+// F8 and Shift+F8 go round the entries that match no mission; typing finds by the whole prefix.
+TEST(OperatorGoesTo, MissingEntriesFoundTextAndPositions) {
+    test::TestFolder folder;
+    folder.Write("resource\\missions\\hill.nfo", kMissions);
+    folder.Write("servercycle.txt",
+                 "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=old.nfo::Quarry\r\nmap=hill.nfo::Canyon\r\n"
+                 "map=gone.nfo::Marsh\r\nmap=hill.nfo::Dusk\r\n");
+    Operator program(folder.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    const Texts rows{kHill, kQuarry, kCanyon, "", kDusk};
+    ASSERT_TRUE(program.Shows(rows, 0)) << program.Seen();
+    EXPECT_EQ(program.Status(), "Entry 1 of 5\n2 entries match no installed mission: F8 goes to the next");
+    test::RealClick(program.Row(0));
+    const struct {
+        const char* keys;
+        LRESULT selected;
+    } steps[] = {
+        {"c a", 2},                                              // the letters typed, as one prefix
+        {"F8", 3}, {"F8", 1}, {"shift+F8", 3}, {"shift+F8", 1},  // round the end and back
+    };
+    for (const auto& step : steps) {
+        program.Keys(step.keys);
+        EXPECT_TRUE(program.Shows(rows, step.selected)) << step.keys << ": " << program.Seen();
+    }
+    // Ctrl+F finds "t" in Canyon CTF and Dusk Attrition; F3 and Shift+F3 go on and back.
+    program.Keys("ctrl+f");
+    ASSERT_TRUE(program.TypeInto("Find", "t Return"));
+    EXPECT_TRUE(program.Shows(rows, 2)) << program.Seen();
+    program.Keys("F3");
+    EXPECT_TRUE(program.Shows(rows, 4)) << program.Seen();
+    program.Keys("F3");
+    EXPECT_TRUE(program.Shows(rows, 2)) << program.Seen() << ": round the end";
+    program.Keys("shift+F3");
+    EXPECT_TRUE(program.Shows(rows, 4)) << program.Seen();
+    program.Keys("ctrl+f");
+    ASSERT_TRUE(program.TypeInto("Find", "z z Return"));
+    EXPECT_TRUE(program.WaitUntil([&] { return program.Status() == "Entry 5 of 5\nNo entry contains \"zz\""; }, 100))
+        << program.Status();
+
+    program.Keys("ctrl+g");
+    ASSERT_TRUE(program.TypeInto("Go To", "2 Return"));
+    EXPECT_TRUE(program.Shows(rows, 1)) << program.Seen();
+    program.Keys("ctrl+g");
+    ASSERT_TRUE(program.TypeInto("Go To", "9 Return"));
+    EXPECT_EQ(program.Box(), "Type a position from 1 to 5.");
+    program.Keys("Return");
+    // The selected entry moved to a position is one step, undone as one.
+    program.Keys("ctrl+shift+g");
+    ASSERT_TRUE(program.TypeInto("Move to Position", "5 Return"));
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, "", kDusk, kQuarry}, 4)) << program.Seen();
+    EXPECT_EQ(program.Status(), "Entry 5 of 5\nEntry 2 moved to 5");
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.Shows(rows, 1)) << program.Seen();
+
+    program.Keys("alt+F4");
+    EXPECT_TRUE(program.Ended());
+}
+
+// The Add Mission dialog's buttons answer to their letters: Insert, A appends after the selection.
+TEST_F(OperatorTest, AddDialogButtonsTakeTheirMnemonics) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(3));
+    program.Keys("Insert");
+    ASSERT_TRUE(program.TypeInto("Add Mission", "a"));
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
+    program.Keys("Return");
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk, kHill}, 4)) << program.Seen();
+    program.Keys("Insert");
+    ASSERT_TRUE(program.TypeInto("Add Mission", "b"));
+    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
+    program.Keys("Return");
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk, kHill, kHill}, 4)) << program.Seen();
+    program.Keys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    program.Keys("n");
+    EXPECT_TRUE(program.Ended());
+}
+
+// A file another program changed or removed is saved over only on a Yes: Enter keeps it.
+TEST_F(OperatorTest, ChangedFileQuestionDefaultsToKeepingTheOtherVersion) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(0));
+    program.Keys("ctrl+Down");
+    ASSERT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    const std::string theirs = "[cycle]\r\nmap=hill.nfo::Dusk\r\n";
+    folder_.Write("servercycle.txt", theirs);
+    program.Keys("ctrl+s");
+    EXPECT_EQ(program.Box(), ChangedOnDiskQuestion(rotation_));
+    program.Keys("Return");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    EXPECT_EQ(test::ReadBytes(rotation_), theirs);
+
+    ASSERT_TRUE(DeleteFileA(rotation_.c_str()));
+    program.Keys("ctrl+s");
+    EXPECT_EQ(program.Box(), RemovedOnDiskQuestion(rotation_)) << "words of its own";
+    program.Keys("Return");
+    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    EXPECT_FALSE(test::Exists(rotation_));
+    program.Keys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    program.Keys("n");
     EXPECT_TRUE(program.Ended());
 }
 

@@ -483,8 +483,12 @@ void frmSrvCyc::EndSession(bool ending) {
 bool frmSrvCyc::SaveCycle() {
     const std::string path = session_->RotationPath();
     SaveOutcome saved = session_->Save();
-    if (saved.Result == SaveOutcome::Status::ChangedOnDisk) {
-        if (!AskYesNo(Window(), ChangedOnDiskQuestion(path))) return false;
+    if (saved.Result == SaveOutcome::Status::ChangedOnDisk || saved.Result == SaveOutcome::Status::RemovedOnDisk) {
+        const std::string question = saved.Result == SaveOutcome::Status::ChangedOnDisk ? ChangedOnDiskQuestion(path)
+                                                                                        : RemovedOnDiskQuestion(path);
+        // No is the default: an Enter pressed without reading never overwrites another program's change.
+        if (ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+            return false;
         saved = session_->Save(true);
     }
     if (!saved) {
