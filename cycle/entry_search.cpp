@@ -62,6 +62,11 @@ std::optional<std::size_t> FindPrefix(const RotationDocument& rotation, std::str
                 [&](std::size_t i) { return StartsWithIgnoringCase(ShownText(rotation.Entry(i)), prefix); });
 }
 
+std::string_view ReferenceKey(std::string_view reference) {
+    const std::size_t separator = reference.rfind("::");
+    return separator == std::string_view::npos ? reference : reference.substr(separator + 2);
+}
+
 const std::string& ShownText(const CycleEntry& entry) {
     return MatchesNoMission(entry) ? entry.SourceText : entry.DisplayText;
 }

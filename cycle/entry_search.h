@@ -36,6 +36,10 @@ std::optional<std::size_t> FindText(const RotationDocument& rotation, std::strin
 std::optional<std::size_t> FindPrefix(const RotationDocument& rotation, std::string_view prefix,
                                       std::optional<std::size_t> from);
 
+// The scenario key of an entry's own reference ("old.nfo::Quarry": "Quarry"; the whole of one
+// without a mission file), what the chooser is filtered by to replace an entry that matches nothing.
+std::string_view ReferenceKey(std::string_view reference);
+
 // The text an entry's row shows: its display text, or for a missing mission its own reference.
 const std::string& ShownText(const CycleEntry& entry);
 

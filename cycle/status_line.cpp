@@ -60,6 +60,10 @@ std::string NoSuchPositionText(std::size_t entryCount) {
     return "Type a position from 1 to " + std::to_string(entryCount) + ".";
 }
 
+std::string ReplacesText(std::string_view reference) {
+    return "Replaces " + std::string(reference) + ", whose mission is not installed.";
+}
+
 std::string NoMissionsText(std::string_view missionsFolder) {
     return "No mission files in " + std::string(missionsFolder) + ": there is nothing to add";
 }

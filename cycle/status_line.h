@@ -27,6 +27,8 @@ std::string MovedText(std::size_t from, std::size_t to);
 std::string NotFoundText(std::string_view text);
 // Go to and Move to position, when what was typed is no position of the rotation.
 std::string NoSuchPositionText(std::size_t entryCount);
+// The chooser's line when it opens on an entry that matches no mission.
+std::string ReplacesText(std::string_view reference);
 // A game folder whose missions folder holds no mission file: told once, at start-up.
 std::string NoMissionsText(std::string_view missionsFolder);
 // What ADD says then.

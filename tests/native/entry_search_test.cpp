@@ -85,6 +85,13 @@ TEST(EntrySearchTest, TypeAheadTakesTheWholePrefix) {
     EXPECT_EQ(typed.Type('u', 7001 + TypedPrefix::kPause), "du");
 }
 
+TEST(EntrySearchTest, ReferenceKeys) {
+    EXPECT_EQ(ReferenceKey("old.nfo::Quarry"), "Quarry");
+    EXPECT_EQ(ReferenceKey("a::b.nfo::Deep"), "Deep") << "the key follows the last separator";
+    EXPECT_EQ(ReferenceKey("Quarry"), "Quarry");
+    EXPECT_EQ(ReferenceKey("old.nfo::"), "");
+}
+
 TEST(EntrySearchTest, TypedPositions) {
     const struct {
         const char* typed;

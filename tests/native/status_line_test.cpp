@@ -34,6 +34,7 @@ TEST(StatusLineTest, Texts) {
     EXPECT_EQ(MissingEntriesText(0), std::nullopt);
     EXPECT_EQ(MovedText(8, 1), "Entry 9 moved to 2");
     EXPECT_EQ(NoSuchPositionText(43), "Type a position from 1 to 43.");
+    EXPECT_EQ(ReplacesText("old.nfo::Quarry"), "Replaces old.nfo::Quarry, whose mission is not installed.");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // answered by script.
 #include <gtest/gtest.h>
 
+#include "cycle/status_line.h"
 #include "cycle/win/game_folder.h"
 #include "modal_script.h"
 #include "test_folder.h"
@@ -167,8 +168,20 @@ TEST_F(MainCommandsTest, EditGivesTheEntryTheScenarioChosenIfItDiffers) {
         {"another scenario", 0, Properties(1, 1, true), {kBravo, kRetired, kBravo}, true},
         {"the same scenario", 2, Properties(2, -1, true), kRows, false},
         {"another, then CANCEL", 0, Properties(1, 2, false), kRows, false},
-        // Item data 0 names no scenario: the first listed one shows, and OK on it is a change.
-        {"unmatched entry", 1, Properties(1, -1, true), {kAlpha, kAlpha, kBravo}, true},
+        // Item data 0 names no scenario: the list is filtered by the entry's key, here matching
+        // nothing, and OK chooses nothing; another filter, and OK chooses its first match.
+        {"unmatched entry", 1,
+         {props::kWindowClass,
+          [](HWND w) {
+              EXPECT_EQ(test::TextOf(GetDlgItem(w, props::txtFilter)), "Retired");
+              EXPECT_EQ(SendDlgItemMessageA(w, props::List1, LB_GETCOUNT, 0, 0), 0);
+              test::PressPropertiesOk(w);
+              EXPECT_TRUE(IsWindowVisible(w));
+              SetDlgItemTextA(w, props::txtFilter, "charlie");
+              EXPECT_EQ(test::TextOf(GetDlgItem(w, props::lblNotice)), ReplacesText("gone.nfo::Retired"));
+              test::PressPropertiesOk(w);
+          }},
+         {kAlpha, kCharlie, kBravo}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);

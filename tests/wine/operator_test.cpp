@@ -10,6 +10,7 @@
 #include "cycle/file_rules.h"
 #include "cycle/status_line.h"
 #include "modal_script.h"
+#include "ui/properties/frm_srv_cyc_props.h"
 #include "real_input.h"
 #include "started_program.h"
 #include "test_folder.h"
@@ -223,10 +224,10 @@ TEST_F(OperatorTest, InsertEnterF2AndDoubleClickOpenTheirWindows) {
     ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
     program.Keys("Down Escape");
     EXPECT_TRUE(program.Shows({kHill, kQuarry, kHill, kCanyon, kDusk}, 2)) << program.Seen();
-    // Enter, then the filter (before the list in the tab order): "dusk" leaves one scenario.
+    // Enter, then the filter, where the focus starts: "dusk" leaves one scenario.
     program.Keys("Return");
     ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
-    program.Keys("shift+Tab d u s k Down Return");
+    program.Keys("d u s k Down Return");
     EXPECT_TRUE(program.Shows({kHill, kQuarry, kDusk, kCanyon, kDusk}, 2)) << program.Seen();
 
     // A double-click on an entry edits it; a double-click on a scenario chooses it.
@@ -419,6 +420,31 @@ TEST_F(OperatorTest, ChangedFileQuestionDefaultsToKeepingTheOtherVersion) {
     program.Keys("Return");
     EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
     EXPECT_FALSE(test::Exists(rotation_));
+    program.Keys("alt+F4");
+    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
+    program.Keys("n");
+    EXPECT_TRUE(program.Ended());
+}
+
+// EDIT on an entry that matches no mission filters the chooser by its key; a filter that matches
+// nothing leaves the chooser open, whatever Enter says, until the filter matches again.
+TEST_F(OperatorTest, EditOnAMissingEntryFiltersByItsKey) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(1));
+    program.Keys("Return");
+    const HWND chooser = program.Window("RotaplexMissionProperties");
+    ASSERT_NE(chooser, nullptr) << program.Seen();
+    const auto text = [&](int id) { return test::TextOf(GetDlgItem(chooser, id)); };
+    EXPECT_EQ(text(props::txtFilter), "Quarry");
+    EXPECT_EQ(text(props::lblNotice), "Nothing matches the filter: change it, or press Esc to choose nothing.");
+    EXPECT_EQ(text(props::txtName), "");
+    program.Keys("Return");
+    EXPECT_FALSE(program.Ended());
+    EXPECT_TRUE(IsWindowVisible(chooser)) << "Enter chose nothing and said so";
+    program.Keys("c a n Return");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kCanyon, kDusk}, 1)) << program.Seen();
+
     program.Keys("alt+F4");
     EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
     program.Keys("n");

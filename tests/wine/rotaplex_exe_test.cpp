@@ -5,6 +5,7 @@
 #include <future>
 
 #include "cycle/file_rules.h"
+#include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "modal_script.h"
@@ -341,6 +342,11 @@ TEST(RotaplexExe, ASecondStartOnTheSameFolderBringsTheFirstWindowBack) {
     const HWND thirdMain = third.WaitForWindow("frmSrvCyc");
     ASSERT_NE(thirdMain, nullptr);
     EXPECT_NE(thirdMain, session.Main());
+    RECT first{}, beside{};
+    GetWindowRect(session.Main(), &first);
+    GetWindowRect(thirdMain, &beside);
+    EXPECT_TRUE(beside.left != first.left || beside.top != first.top) << "not on top of the first";
+    EXPECT_EQ(test::TextOf(thirdMain), WindowCaption(other.Path(), false)) << "named by its folder";
     PostMessageA(thirdMain, WM_CLOSE, 0, 0);
     EXPECT_EQ(third.WaitForExit(), 0u);
     EXPECT_TRUE(IsWindowVisible(session.Main()));

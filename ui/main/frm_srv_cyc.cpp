@@ -236,8 +236,12 @@ void frmSrvCyc::Add() {
 
 void frmSrvCyc::Edit() {
     const int16_t selected = *SelectedEntry();
-    const int16_t remembered = Cycle().Entry(selected).ScenarioIndex;
-    const int16_t SelectedScenario = ChooseScenario(remembered);
+    const CycleEntry& entry = Cycle().Entry(selected);
+    const int16_t remembered = entry.ScenarioIndex;
+    // An entry that matches nothing: the chooser opens on the scenarios named like it.
+    ChooserStart start;
+    if (MatchesNoMission(entry)) start = {std::string(ReferenceKey(entry.SourceText)), ReplacesText(entry.SourceText)};
+    const int16_t SelectedScenario = ChooseScenario(remembered, start);
     if (SelectedScenario != remembered) ReplaceEntry(selected, SelectedScenario);
 }
 
@@ -443,8 +447,8 @@ std::optional<int16_t> frmSrvCyc::SelectedEntry() const {
 
 void frmSrvCyc::Tell(const char* text) const { MessageBoxReporter(Window()).Report(text); }
 
-int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
-    return ShowMissionProperties(Window(), Missions(), files_, session_->Folder(), SelectedScenario);
+int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario, const ChooserStart& start) {
+    return ShowMissionProperties(Window(), Missions(), files_, session_->Folder(), SelectedScenario, start);
 }
 
 bool frmSrvCyc::Unload() {

@@ -15,6 +15,7 @@
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/menu_handles.h"
 #include "ui/main/main_commands.h"
+#include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
@@ -124,7 +125,7 @@ private:
     void Tell(const char* text) const;
     // The properties window opened on SelectedScenario: the scenario chosen with OK, else
     // SelectedScenario as it was.
-    int16_t ChooseScenario(int16_t SelectedScenario);
+    int16_t ChooseScenario(int16_t SelectedScenario, const ChooserStart& start = {});
 
     FileSystem& files_;
     HWND list1_ = nullptr;  // a child: destroyed with the window
