@@ -294,6 +294,22 @@ TEST(OperatorEmptyRotation, InsertAddsTheFirstEntryAndSaveCreatesTheFile) {
     EXPECT_TRUE(program.Ended());
 }
 
+// A folder without mission files says so on the status line, and Insert that there is nothing to
+// choose; an empty servercycle.txt is an empty rotation without a word.
+TEST(OperatorEmptyRotation, AFolderWithoutMissionsSaysSoOnce) {
+    test::TestFolder folder;
+    folder.Write("servercycle.txt", "");
+    Operator program(folder.Path());
+    ASSERT_NE(program.Main(), nullptr) << "no box before the window";
+    EXPECT_EQ(program.Status(),
+              "No entries\nNo mission files in " + folder.Path() + "resource\\missions: there is nothing to add");
+    test::RealClick(test::OnScreen(program.List(), {40, 40}));
+    program.Keys("Insert");
+    EXPECT_EQ(program.Box(), kNothingToChoose);
+    program.Keys("Return alt+F4");
+    EXPECT_TRUE(program.Ended());
+}
+
 // The caption names the folder and carries "*" exactly while the rotation differs from the file.
 TEST_F(OperatorTest, CaptionMarksUnsavedChangesUntilSavedOrUndoneToTheSavedState) {
     Operator program(folder_.Path());
