@@ -144,6 +144,13 @@ public:
         WaitUntil([] { return false; }, 200);
         return ExitCode() != STILL_ACTIVE;
     }
+    // Alt+F4 on unsaved changes, answered No.
+    bool QuitWithoutSaving() const {
+        Keys("alt+F4");
+        if (Box("Quitting") != kQuitQuestion) return false;
+        Keys("n");
+        return Ended();
+    }
 
 private:
     HWND main_ = Window("frmSrvCyc");
@@ -399,20 +406,18 @@ TEST_F(OperatorTest, AddDialogButtonsTakeTheirMnemonics) {
     Operator program(folder_.Path());
     ASSERT_NE(program.Main(), nullptr);
     test::RealClick(program.Row(3));
-    program.Keys("Insert");
-    ASSERT_TRUE(program.TypeInto("Add Mission", "a"));
-    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
-    program.Keys("Return");
-    EXPECT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk, kHill}, 4)) << program.Seen();
-    program.Keys("Insert");
-    ASSERT_TRUE(program.TypeInto("Add Mission", "b"));
-    ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
-    program.Keys("Return");
-    EXPECT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk, kHill, kHill}, 4)) << program.Seen();
-    program.Keys("alt+F4");
-    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
-    program.Keys("n");
-    EXPECT_TRUE(program.Ended());
+    const struct {
+        const char* letter;
+        Texts rows;
+    } adds[] = {{"a", {kHill, kQuarry, kCanyon, kDusk, kHill}}, {"b", {kHill, kQuarry, kCanyon, kDusk, kHill, kHill}}};
+    for (const auto& add : adds) {
+        program.Keys("Insert");
+        ASSERT_TRUE(program.TypeInto("Add Mission", add.letter));
+        ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
+        program.Keys("Return");
+        EXPECT_TRUE(program.Shows(add.rows, 4)) << add.letter << ": " << program.Seen();
+    }
+    EXPECT_TRUE(program.QuitWithoutSaving());
 }
 
 // A file another program changed or removed is saved over only on a Yes: Enter keeps it.
@@ -423,23 +428,22 @@ TEST_F(OperatorTest, ChangedFileQuestionDefaultsToKeepingTheOtherVersion) {
     program.Keys("ctrl+Down");
     ASSERT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
     const std::string theirs = "[cycle]\r\nmap=hill.nfo::Dusk\r\n";
-    folder_.Write("servercycle.txt", theirs);
-    program.Keys("ctrl+s");
-    EXPECT_EQ(program.Box(), ChangedOnDiskQuestion(rotation_));
-    program.Keys("Return");
-    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
-    EXPECT_EQ(test::ReadBytes(rotation_), theirs);
-
-    ASSERT_TRUE(DeleteFileA(rotation_.c_str()));
-    program.Keys("ctrl+s");
-    EXPECT_EQ(program.Box(), RemovedOnDiskQuestion(rotation_)) << "words of its own";
-    program.Keys("Return");
-    EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
-    EXPECT_FALSE(test::Exists(rotation_));
-    program.Keys("alt+F4");
-    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
-    program.Keys("n");
-    EXPECT_TRUE(program.Ended());
+    const struct {
+        bool removed;
+        std::string question;
+    } cases[] = {{false, ChangedOnDiskQuestion(rotation_)}, {true, RemovedOnDiskQuestion(rotation_)}};
+    for (const auto& c : cases) {
+        if (c.removed)
+            ASSERT_TRUE(DeleteFileA(rotation_.c_str()));
+        else
+            folder_.Write("servercycle.txt", theirs);
+        program.Keys("ctrl+s");
+        EXPECT_EQ(program.Box(), c.question);
+        program.Keys("Return");
+        EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+        EXPECT_EQ(test::Exists(rotation_) ? test::ReadBytes(rotation_) : "(removed)", c.removed ? "(removed)" : theirs);
+    }
+    EXPECT_TRUE(program.QuitWithoutSaving());
 }
 
 // EDIT on an entry that matches no mission filters the chooser by its key; a filter that matches
@@ -461,10 +465,7 @@ TEST_F(OperatorTest, EditOnAMissingEntryFiltersByItsKey) {
     program.Keys("c a n Return");
     EXPECT_TRUE(program.Shows({kHill, kCanyon, kCanyon, kDusk}, 1)) << program.Seen();
 
-    program.Keys("alt+F4");
-    EXPECT_EQ(program.Box("Quitting"), kQuitQuestion);
-    program.Keys("n");
-    EXPECT_TRUE(program.Ended());
+    EXPECT_TRUE(program.QuitWithoutSaving());
 }
 
 }  // namespace

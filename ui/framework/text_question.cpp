@@ -1,7 +1,7 @@
 #include "ui/framework/text_question.h"
 
 #include <array>
-#include <vector>
+#include <utility>
 
 #include "ui/framework/child_controls.h"
 #include "ui/framework/dialog_template.h"
@@ -30,23 +30,14 @@ public:
     explicit TextDialog(const TextQuestion& question) : question_(question) {}
 
     std::optional<std::string> ShowModal(HWND owner) {
-        const std::vector<WORD> dialog = EmptyDialogTemplate(question_.Caption, kDialogStyle);
-        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
-                                owner, &TextDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+        ShowModalDialog(owner, question_.Caption, kDialogStyle, *this);
         return answer_;
     }
 
-private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            reinterpret_cast<TextDialog*>(lParam)->Load(hwnd);
-            return FALSE;  // Load has placed the focus
-        }
-        auto* self = reinterpret_cast<TextDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        if (!self || message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
-        if (LOWORD(wParam) == cmdOk) self->Take();
-        if (LOWORD(wParam) == cmdOk || LOWORD(wParam) == cmdCancel) EndDialog(hwnd, LOWORD(wParam));
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM) {
+        if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
+        if (LOWORD(wParam) == cmdOk) Take();
+        if (LOWORD(wParam) == cmdOk || LOWORD(wParam) == cmdCancel) EndDialog(hwnd_, LOWORD(wParam));
         return TRUE;
     }
 
@@ -62,6 +53,7 @@ private:
         SendDlgItemMessageA(hwnd_, txtAnswer, EM_SETSEL, 0, -1);
     }
 
+private:
     void Take() {
         const HWND box = GetDlgItem(hwnd_, txtAnswer);
         std::string text(static_cast<std::size_t>(GetWindowTextLengthA(box)) + 1, '\0');

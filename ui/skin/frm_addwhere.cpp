@@ -44,33 +44,23 @@ public:
     explicit frmAddwhere(const std::string& entryText) : entryText_(entryText) {}
 
     int16_t ShowModal(HWND owner) {
-        const std::vector<WORD> dialog = EmptyDialogTemplate(kCaption, kDialogStyle);
-        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
-                                owner, &frmAddwhere::DialogProc, reinterpret_cast<LPARAM>(this));
+        ShowModalDialog(owner, kCaption, kDialogStyle, *this);
         return AddPosition;
     }
 
-private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            reinterpret_cast<frmAddwhere*>(lParam)->Load(hwnd);
-            return FALSE;  // Load has placed the focus
-        }
-        auto* self = reinterpret_cast<frmAddwhere*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        if (!self) return FALSE;
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_DPICHANGED) {
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+            SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                          suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            self->LayOut();
+            LayOut();
             return TRUE;
         }
         if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
         switch (LOWORD(wParam)) {
-            case cmbBefore: self->cmbBefore_Click(); return TRUE;
-            case cmdAfter: self->cmdAfter_Click(); return TRUE;
-            case cmdCancel: self->cmdCancel_Click(); return TRUE;
+            case cmbBefore: cmbBefore_Click(); return TRUE;
+            case cmdAfter: cmdAfter_Click(); return TRUE;
+            case cmdCancel: cmdCancel_Click(); return TRUE;
         }
         return FALSE;
     }
@@ -85,6 +75,7 @@ private:
         SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, cmbBefore)), TRUE);
     }
 
+private:
     // The controls at the dialog's display scale, as wide as the entry's text needs: on opening
     // and when the scale changes.
     void LayOut() {
