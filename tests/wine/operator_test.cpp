@@ -360,7 +360,7 @@ TEST(OperatorGoesTo, MissingEntriesFoundTextAndPositions) {
         const char* keys;
         LRESULT selected;
     } steps[] = {
-        {"c a", 2},                                              // the letters typed, as one prefix
+        {"o", 1},  // a missing entry by the reference its row shows, which the list's own search misses
         {"F8", 3}, {"F8", 1}, {"shift+F8", 3}, {"shift+F8", 1},  // round the end and back
     };
     for (const auto& step : steps) {
@@ -464,6 +464,7 @@ TEST_F(OperatorTest, EditOnAMissingEntryFiltersByItsKey) {
     EXPECT_TRUE(IsWindowVisible(chooser)) << "Enter chose nothing and said so";
     program.Keys("c a n Return");
     EXPECT_TRUE(program.Shows({kHill, kCanyon, kCanyon, kDusk}, 1)) << program.Seen();
+    EXPECT_EQ(program.Status(), "Entry 2 of 4\nEvery entry matches an installed mission");
 
     EXPECT_TRUE(program.QuitWithoutSaving());
 }

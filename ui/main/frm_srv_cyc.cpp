@@ -239,10 +239,14 @@ void frmSrvCyc::Edit() {
     const CycleEntry& entry = Cycle().Entry(selected);
     const int16_t remembered = entry.ScenarioIndex;
     // An entry that matches nothing: the chooser opens on the scenarios named like it.
+    const bool missing = MatchesNoMission(entry);
     ChooserStart start;
-    if (MatchesNoMission(entry)) start = {std::string(ReferenceKey(entry.SourceText)), ReplacesText(entry.SourceText)};
+    if (missing) start = {std::string(ReferenceKey(entry.SourceText)), ReplacesText(entry.SourceText)};
     const int16_t SelectedScenario = ChooseScenario(remembered, start);
-    if (SelectedScenario != remembered) ReplaceEntry(selected, SelectedScenario);
+    if (SelectedScenario == remembered) return;
+    ReplaceEntry(selected, SelectedScenario);
+    // Replacing the missing entries one by one, the operator sees how many are left.
+    if (missing) lastEvent_ = MissingEntriesText(MissingEntryCount(Cycle())).value_or(kNoneMissing);
 }
 
 void frmSrvCyc::Del() {
