@@ -1,14 +1,42 @@
 #include "app/game_folder_claim.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "cycle/file_stamp.h"
 #include "cycle/win/wide_path.h"
+#include "ui/framework/display_scale.h"
 
 namespace rotaplex {
 
 namespace {
+
+// How far a window steps aside from another's corner: about a title bar's height at 100 %.
+constexpr int kStepPixels = 32;
+
+// The top left corners of the other shown windows of the window's class.
+std::vector<POINT> OtherCorners(HWND window) {
+    struct Search {
+        HWND Self;
+        char Class[64];
+        std::vector<POINT> Corners;
+    } search{window, "", {}};
+    GetClassNameA(window, search.Class, sizeof search.Class);
+    EnumWindows(
+        [](HWND other, LPARAM data) -> BOOL {
+            auto& found = *reinterpret_cast<Search*>(data);
+            char kind[64] = "";
+            GetClassNameA(other, kind, sizeof kind);
+            RECT at{};
+            if (other != found.Self && IsWindowVisible(other) && !lstrcmpA(kind, found.Class) && GetWindowRect(other, &at))
+                found.Corners.push_back({at.left, at.top});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Corners;
+}
 
 // What names the folder whatever its spelling (a short name, a link to it, a mapped drive): its
 // volume and its file index; where it cannot be opened, its full path without regard to case.
@@ -49,6 +77,20 @@ void GameFolderClaim::ShowOwnerWindow() const {
     if (!window || !IsWindow(window)) return;
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
+}
+
+void GameFolderClaim::StandClearOfOthers(HWND window) {
+    const std::vector<POINT> others = OtherCorners(window);
+    RECT at{};
+    GetWindowRect(window, &at);
+    POINT corner{at.left, at.top};
+    const int step = MulDiv(kStepPixels, static_cast<int>(WindowDpi(window)), 96);
+    const auto taken = [&] {
+        return std::any_of(others.begin(), others.end(), [&](POINT o) { return o.x == corner.x && o.y == corner.y; });
+    };
+    // Each step clears one corner at most: as many steps as there are windows.
+    for (std::size_t i = 0; i < others.size() && taken(); ++i) corner = {corner.x + step, corner.y + step};
+    PlaceInWorkArea(window, corner.x, corner.y);
 }
 
 }  // namespace rotaplex

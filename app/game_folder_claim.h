@@ -21,6 +21,10 @@ public:
     // Brings the claiming start's window to the front (restored when minimised), once it shows.
     void ShowOwnerWindow() const;
 
+    // Moves the window, before it shows, off the corner of any other folder's window, so that two
+    // windows never lie exactly on top of each other.
+    static void StandClearOfOthers(HWND window);
+
 private:
     struct Unmap {
         void operator()(void* view) const { UnmapViewOfFile(view); }

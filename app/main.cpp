@@ -26,6 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         frmSrvCyc main;
         main.Load(*gameFolder);
         claim.MarkWindow(main.Window());
+        GameFolderClaim::StandClearOfOthers(main.Window());
         main.Show(show);
         return RunMessageLoop(main.Window(), main.Accelerators());
     } catch (const std::exception& error) {

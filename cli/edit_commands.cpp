@@ -128,7 +128,8 @@ int Edit::Finish(Output& out) {
         if (!invocation_.Json) out << "Nothing to change in " << Escaped(Path()) << '\n';
     } else {
         const SaveOutcome saved = game_.Session.Save();
-        if (saved.Result == SaveOutcome::Status::ChangedOnDisk) ThrowFailed(saved.Path, kChangedMeanwhileReason);
+        if (saved.Result == SaveOutcome::Status::ChangedOnDisk || saved.Result == SaveOutcome::Status::RemovedOnDisk)
+            ThrowFailed(saved.Path, kChangedMeanwhileReason);
         if (!saved && saved.BackupReplaced) {
             ThrowFailed(saved.Path, saved.Reason + " (the file is as it was; its backup now holds that same version)");
         }

@@ -1,6 +1,7 @@
 #include "cycle/editor_commands.h"
 
 #include "cycle/limits.h"
+#include "cycle/status_line.h"
 
 namespace rotaplex {
 
@@ -12,6 +13,8 @@ constexpr const char* kPickToCopy = "Pick from the list what to copy!";
 constexpr const char* kPickOneToEdit = "Pick only one entry to edit!";
 // An index past the 16-bit range would wrap: a full rotation takes no more entries.
 constexpr const char* kRotationFull = "The rotation already holds 32767 entries, the most it can hold.";
+
+constexpr const char* kPickToMove = "Pick from the list the entry to move!";
 
 constexpr const char* kNoRoomForCopies = "The copies would take the rotation past 32767 entries, the most it can hold.";
 
@@ -38,7 +41,7 @@ bool CanRun(EditorCommand command, const EditorState& state) {
     switch (command) {
     case EditorCommand::Add:
         // An empty rotation takes its first entry without a place to pick.
-        return !Full(state) && (state.Selected || state.EntryCount == 0);
+        return !Full(state) && !state.NoScenarios && (state.Selected || state.EntryCount == 0);
     case EditorCommand::Edit:
         return state.Selected && selected.Count() == 1;
     case EditorCommand::Delete:
@@ -59,6 +62,15 @@ bool CanRun(EditorCommand command, const EditorState& state) {
     case EditorCommand::SortByName:
     case EditorCommand::SortByMissionFile:
         return OrderedEntries(state).Count() > 1;
+    case EditorCommand::NextMissing:
+    case EditorCommand::PreviousMissing:
+    case EditorCommand::Find:
+    case EditorCommand::FindNext:
+    case EditorCommand::FindPrevious:
+    case EditorCommand::GoTo:
+        return state.EntryCount > 0;
+    case EditorCommand::MoveToPosition:
+        return state.Selected && selected.Count() == 1 && state.EntryCount > 1;
     case EditorCommand::Undo:
         return state.CanUndo;
     case EditorCommand::Redo:
@@ -76,7 +88,7 @@ const char* WhyNot(EditorCommand command, const EditorState& state) {
     if (CanRun(command, state)) return nullptr;
     switch (command) {
     case EditorCommand::Add:
-        return Full(state) ? kRotationFull : kPickToAdd;
+        return Full(state) ? kRotationFull : state.NoScenarios ? kNothingToChoose : kPickToAdd;
     case EditorCommand::Edit:
         return state.Selection.Count() > 1 ? kPickOneToEdit : kPickToEdit;
     case EditorCommand::Delete:
@@ -88,6 +100,8 @@ const char* WhyNot(EditorCommand command, const EditorState& state) {
         return kPickToCopy;
     case EditorCommand::Paste:
         return state.CanPaste ? kRotationFull : nullptr;
+    case EditorCommand::MoveToPosition:
+        return state.EntryCount > 1 ? (state.Selection.Count() > 1 ? kPickOneToEdit : kPickToMove) : nullptr;
     default:
         return nullptr;
     }

@@ -14,7 +14,9 @@ namespace rotaplex {
 // one block.
 enum class EditorCommand {
     Add, Edit, Delete, MoveUp, MoveDown, Undo, Redo, Save, Quit, Minimize,
-    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile, About
+    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile,
+    // Going to an entry: one that matches no mission, one that contains a text, a position.
+    NextMissing, PreviousMissing, Find, FindNext, FindPrevious, GoTo, MoveToPosition, About
 };
 
 // What decides whether a command can run: the rotation's size, the selected entries, the undo
@@ -28,6 +30,7 @@ struct EditorState {
     // Every selected entry, when the list selects more than one; empty: Selected alone.
     EntrySelection Selection = {};
     bool CanPaste = false;  // the clipboard holds text
+    bool NoScenarios = false;  // the game folder has no mission to choose from
 };
 
 // The entries the commands on a selection act on.

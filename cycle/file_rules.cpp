@@ -102,10 +102,18 @@ std::string ShownScenarioText(std::string_view head, uint64_t fullSize) {
 
 std::string ChangedOnDiskQuestion(const std::string& path) {
     return path +
-           "\nwas changed or removed by another program after Rotaplex read it.\n\n"
-           "Save over it? Yes saves your rotation and keeps the other version as " +
-           path.substr(path.find_last_of("\\/") + 1) +
-           ".bak. No saves nothing and takes you back to your changes.";
+           "\nwas changed by another program after Rotaplex read it.\n\n"
+           "Save over it? Yes puts your rotation in its place; the other program's version is kept only as " +
+           BackupPath(path.substr(path.find_last_of("\\/") + 1)) +
+           " until the next save. No saves nothing, leaves the other program's version as it is and takes you "
+           "back to your changes.";
+}
+
+std::string RemovedOnDiskQuestion(const std::string& path) {
+    return path +
+           "\nwas removed by another program after Rotaplex read it.\n\n"
+           "Save it again? Yes writes your rotation as a new file. No saves nothing, leaves the file removed "
+           "and takes you back to your changes.";
 }
 
 std::string TemporaryNameBeside(const std::string& target) {

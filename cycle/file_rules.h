@@ -76,7 +76,9 @@ std::string OtherVersionMessage(const std::string& path, const std::string& back
 // A leftover of a save that was cut short, as check tells it.
 std::string LeftoverTemporaryMessage(const std::string& path);
 
-// Asked before a save over a rotation file that another program changed or removed.
+// Asked before a save over a rotation file that another program changed, and before one that
+// would write anew a file another program removed. No, the safe answer, is their default.
 std::string ChangedOnDiskQuestion(const std::string& path);
+std::string RemovedOnDiskQuestion(const std::string& path);
 
 }  // namespace rotaplex

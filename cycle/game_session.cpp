@@ -143,7 +143,7 @@ void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
     read_ = StampOf(file);
     document_ = RotationDocument::Read(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
-    if (!document_.HeaderFound()) reporter.Report(MissingHeaderMessage(folder_));
+    if (!document_.HeaderFound() && !IsBlankText(textAsRead_)) reporter.Report(MissingHeaderMessage(folder_));
     if (document_.UnlistedEntryCount() > 0) reporter.Report(UnlistedEntriesMessage(path, document_.UnlistedEntryCount()));
 }
 
@@ -168,10 +168,12 @@ std::vector<std::string> GameSession::LeftoverTemporaries() const {
     return found;
 }
 
+bool GameSession::HasUnsaved() const { return document_.Changed() || !read_.Exists; }
+
 SaveOutcome GameSession::Save(bool overwriteChanged) {
     const std::string path = RotationPath();
     // Nothing changed: the file and its backup stay as they are.
-    if (!document_.Changed() && read_.Exists) return {SaveOutcome::Status::Saved, path, {}, read_, {}, {}, false};
+    if (!HasUnsaved()) return {SaveOutcome::Status::Saved, path, {}, read_, {}, {}, false};
     std::unique_ptr<FolderLock> lock;
     try {
         if (!locked_) lock = Lock();

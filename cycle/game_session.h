@@ -47,7 +47,7 @@ public:
 
     // Scans the mission files anew, reporting their problems. The document keeps its entries.
     void ReadMissions(Reporter& reporter);
-    // Reads servercycle.txt: reports a missing "[cycle]", and entries past those the list can
+    // Reads servercycle.txt: reports a missing "[cycle]" (a blank file is an empty rotation), and entries past those the list can
     // show. Throws FileError when it cannot be read; a missing one is an empty rotation, which
     // the first save creates, unless missingFails.
     void ReadRotation(Reporter& reporter, bool missingFails = false);
@@ -76,6 +76,8 @@ public:
     // What killed saves left beside servercycle.txt (or the file it links to); the next save
     // removes them.
     std::vector<std::string> LeftoverTemporaries() const;
+    // Whether a save would write: the document changed since read or saved, or there is no file.
+    bool HasUnsaved() const;
     // Writes the document, under the lock unless the caller holds it. See SaveGuarded; a
     // rotation changed by another program since it was read is saved over only when
     // overwriteChanged. Afterwards the document counts as unchanged.

@@ -77,6 +77,8 @@ std::string EntryLine(const CycleEntry& entry) {
     return std::string(kEntryPrefix) + entry.SourceText;
 }
 
+bool IsBlankText(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+
 std::string MissingHeaderMessage(const std::string& gameFolder) {
     return gameFolder + "servercycle.txt is malformed or missing [cycle]";
 }

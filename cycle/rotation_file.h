@@ -48,6 +48,9 @@ CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index);
 // The line written for an entry: "map=" + its text.
 std::string EntryLine(const CycleEntry& entry);
 
+// A rotation file of no bytes or only blank lines: an empty rotation, not a file without "[cycle]".
+bool IsBlankText(std::string_view text);
+
 // The message for a rotation file without "[cycle]"; gameFolder ends with "\".
 std::string MissingHeaderMessage(const std::string& gameFolder);
 

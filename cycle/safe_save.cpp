@@ -106,7 +106,10 @@ SaveOutcome SaveGuarded(FileSystem& fs, const std::string& path, const std::stri
             return SaveFailed(path, kNotAFileReason);
         }
         const FileStamp now = current ? StampOf(*current) : FileStamp{};
-        if (!overwriteChanged && now != asRead) return {SaveOutcome::Status::ChangedOnDisk, path, {}, {}, {}, {}, false};
+        if (!overwriteChanged && now != asRead) {
+            const bool removed = asRead.Exists && !current;
+            return {removed ? SaveOutcome::Status::RemovedOnDisk : SaveOutcome::Status::ChangedOnDisk, path, {}, {}, {}, {}, false};
+        }
 
         Temporary fresh(fs);
         fresh.Write(target, target, content);

@@ -13,7 +13,9 @@ namespace rotaplex {
 FileStamp StampOf(const FileBytes& read);
 
 struct SaveOutcome {
-    enum class Status { Saved, ChangedOnDisk, Failed };
+    // ChangedOnDisk and RemovedOnDisk: another program changed (or created) the file, or removed
+    // it, since it was read; nothing was written.
+    enum class Status { Saved, ChangedOnDisk, RemovedOnDisk, Failed };
     Status Result = Status::Saved;
     std::string Path;    // Failed: the file the failure concerns (the target, or its backup)
     std::string Reason;  // Failed: the system's words, or ours
@@ -36,7 +38,8 @@ SaveOutcome SaveFailed(std::string path, std::string reason);
 // replaced and the link stays. The replaced bytes are kept beside that file as its backup (under
 // a fresh name first, so that nothing planted at the backup's name is written through). Unless
 // overwriteChanged, a file whose stamp is no longer asRead (changed, created or removed by
-// another program) is left alone: ChangedOnDisk. A file above cap is neither read nor replaced.
+// another program) is left alone: ChangedOnDisk, or RemovedOnDisk for one read and now gone. A
+// file above cap is neither read nor replaced.
 // Every failure leaves the file as it was and removes what the save created.
 SaveOutcome SaveGuarded(FileSystem& fs, const std::string& path, const std::string& content,
                         const FileStamp& asRead, bool overwriteChanged, uint64_t cap);

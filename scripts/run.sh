@@ -15,7 +15,7 @@ if [ "${1:-}" = --screenshot ]; then
   wine "$exe" & editor=$!
   window=
   for _ in $(seq 150); do
-    window=$(xdotool search --onlyvisible --name '^Rotaplex$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+    window=$(xdotool search --onlyvisible --name ' - Rotaplex$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
     sleep 0.2
   done
   [ -n "$window" ] || { echo "run: the editor's window did not appear" >&2; kill "$editor"; exit 1; }

@@ -43,6 +43,8 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     const EditorState last{3, 2, false, false};
     const EditorState only{1, 0, false, false};
     const EditorState full{kFull, 5, false, false};
+    EditorState noMissions = empty;
+    noMissions.NoScenarios = true;
     const RunCase cases[] = {
         {"add into an empty rotation", C::Add, empty, true, ""},
         {"add without a selection", C::Add, none, false, kPickToAdd},
@@ -68,6 +70,17 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
         {"save unchanged", C::Save, empty, true, ""},
         {"quit", C::Quit, none, true, ""},
         {"minimise", C::Minimize, empty, true, ""},
+        {"go to a missing entry in an empty rotation", C::NextMissing, empty, false, ""},
+        {"go back to a missing entry", C::PreviousMissing, none, true, ""},
+        {"find in an empty rotation", C::Find, empty, false, ""},
+        {"find again without a selection", C::FindNext, none, true, ""},
+        {"go to a position", C::GoTo, only, true, ""},
+        {"move to a position without a selection", C::MoveToPosition, none, false,
+         "Pick from the list the entry to move!"},
+        {"move the only entry to a position", C::MoveToPosition, only, false, ""},
+        {"move the selection to a position", C::MoveToPosition, last, true, ""},
+        {"add with no mission to choose", C::Add, noMissions, false,
+         "There is nothing to choose: the game folder has no mission files."},
     };
     ExpectRuns(cases);
 }
@@ -99,6 +112,7 @@ TEST(EditorCommandsTest, CommandsOnManySelectedEntries) {
         {"shuffle the whole rotation", C::Shuffle, one, true, ""},
         {"sort a single entry", C::SortByName, {1, 0, false, false}, false, ""},
         {"sort a selection", C::SortByMissionFile, many(5, {1, 2}), true, ""},
+        {"move several to a position", C::MoveToPosition, many(5, {1, 2}), false, "Pick only one entry to edit!"},
     };
     ExpectRuns(cases);
     EXPECT_EQ(OrderedEntries(one), EntrySelection::Range(0, 5)) << "one entry selected: all are reordered";

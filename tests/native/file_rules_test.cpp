@@ -41,8 +41,10 @@ TEST(FileRules, MessagesNameTheFile) {
     EXPECT_EQ(TooLargeReason(32212254720u, kMissionFileCap),
               "The file is too large: 32212254720 bytes. Rotaplex reads files of up to 32 MB.");
     const std::string question = ChangedOnDiskQuestion("C:\\Games\\servercycle.txt");
-    EXPECT_EQ(question.rfind("C:\\Games\\servercycle.txt\nwas changed or removed", 0), 0u) << question;
-    EXPECT_NE(question.find("as servercycle.txt.bak."), std::string::npos) << question;
+    EXPECT_EQ(question.rfind("C:\\Games\\servercycle.txt\nwas changed by another program", 0), 0u) << question;
+    EXPECT_NE(question.find("kept only as servercycle.txt.bak until the next save"), std::string::npos) << question;
+    EXPECT_EQ(RemovedOnDiskQuestion("C:\\servercycle.txt").find(".bak"), std::string::npos)
+        << "a removed file leaves nothing for the backup";
 }
 
 class Collecting : public Reporter {

@@ -352,7 +352,7 @@ TEST(FileSystemContract, AChangedFileIsSavedOverOnlyWhenAskedAndNeverPastTheCap)
         const char* file;
     } cases[] = {
         {"read", "changed", false, Status::ChangedOnDisk, "changed"},
-        {"read", nullptr, false, Status::ChangedOnDisk, "(none)"},
+        {"read", nullptr, false, Status::RemovedOnDisk, "(none)"},
         {nullptr, "created", false, Status::ChangedOnDisk, "created"},
         {"read", "changed", true, Status::Saved, "mine"},
         {"read", nullptr, true, Status::Saved, "mine"},

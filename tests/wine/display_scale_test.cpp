@@ -272,7 +272,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     game.Write("servercycle.txt", kRotation);
     test::GameFolderSetting key(game.Path());
     Program program;
-    const HWND main = program.WaitForWindow("frmSrvCyc", "Rotaplex");
+    const HWND main = program.WaitForWindow("frmSrvCyc");
     ASSERT_NE(main, nullptr);
 
     RECT area{}, placed{};
@@ -295,7 +295,10 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
         }
     }
 
-    // Without a selection ADD, EDIT and DEL each say what is missing.
+    // Without a selection (the first entry is selected at start-up) ADD, EDIT and DEL each say what
+    // is missing.
+    const HWND list = FindWindowExA(main, nullptr, "ListBox", nullptr);
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
     const struct {
         EditorCommand Command;
         const char* Message;
@@ -319,7 +322,6 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     ASSERT_TRUE(program.WaitUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }));
 
     // EDIT on the first entry; CANCEL changes nothing, OK on another scenario gives it that one.
-    const HWND list = FindWindowExA(main, nullptr, "ListBox", nullptr);
     SendMessageA(list, LB_SETSEL, TRUE, 0);
     for (const bool ok : {false, true}) {
         ClickOn(main, EditorCommand::Edit);

@@ -62,8 +62,8 @@ TEST(AddPositionDialog, LayoutAsDesigned) {
         // Centred, and the "&" shown as it is rather than as an underline.
         EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dialog, Label1), GWL_STYLE) & (SS_TYPEMASK | SS_NOPREFIX),
                   SS_CENTER | SS_NOPREFIX);
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmbBefore)), "Add Before");
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmdAfter)), "Add After");
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmbBefore)), "Add &Before");
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmdAfter)), "&Add After");
         EXPECT_EQ(TextOf(GetDlgItem(dialog, cmdCancel)), "Cancel");
 
         RECT client{};

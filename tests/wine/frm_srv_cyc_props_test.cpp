@@ -103,7 +103,8 @@ TEST(PropertiesHotSpots, CancelThenOkWithEdgesIncludedElseDrag) {
         {100, 100, Spot::Drag},
         // The X on the tab cancels; the gap below it and the _ drag.
         {5580, 240, Spot::Cancel},  {5775, 435, Spot::Cancel},    {5579.5f, 300, Spot::Drag},
-        {5700, 239.5f, Spot::Drag}, {5700, 436, Spot::Drag},      {5700, 550, Spot::Drag},
+        {5700, 239.5f, Spot::Drag}, {5700, 436, Spot::Drag},      {5700, 550, Spot::Minimize},
+        {5580, 480, Spot::Minimize}, {5775, 675, Spot::Minimize}, {5700, 676, Spot::Drag},
     };
     for (const auto& p : presses) EXPECT_EQ(SpotAt(p.x, p.y), p.expected) << p.x << ", " << p.y;
 }
@@ -159,13 +160,13 @@ TEST_F(PropertiesWindow, OkReturnsTheHighlightedScenarioEverythingElseTheCallers
     }
 }
 
-// Between the buttons and on the painted _ of the tab.
+// Between the buttons and on the title strip.
 TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
     AddEight();
     Show(-1, {[](HWND w) {
                   const TwipsPerPixel tpp = WindowTwipsPerPixel(w);
                   for (const POINT at : {POINT{PixelsX(4476, tpp), PixelsY(5000, tpp)},
-                                         POINT{PixelsX(5700, tpp), PixelsY(550, tpp)}}) {
+                                         POINT{PixelsX(3000, tpp), PixelsY(150, tpp)}}) {
                       EXPECT_TRUE(test::PressStartsMove(w, WM_LBUTTONDOWN, at)) << at.x;
                       EXPECT_FALSE(test::PressStartsMove(w, WM_RBUTTONDOWN, at)) << at.x;
                       EXPECT_FALSE(test::PressStartsMove(w, WM_MBUTTONDOWN, at)) << at.x;
@@ -173,6 +174,20 @@ TEST_F(PropertiesWindow, OnlyTheLeftButtonDragsTheSurface) {
                   EXPECT_TRUE(IsWindowVisible(w));
               },
               PressCancel});
+}
+
+// The _ on the tab minimises the program, whose window owns this one.
+TEST_F(PropertiesWindow, UnderscoreOnTheTabMinimisesTheOwner) {
+    AddEight();
+    // Sent rather than posted: the window hides with its owner, and no later step would find it.
+    EXPECT_EQ(Show(3, {[](HWND w) {
+                           const TwipsPerPixel tpp = WindowTwipsPerPixel(w);
+                           SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(PixelsX(5680, tpp), PixelsY(580, tpp)));
+                           EXPECT_TRUE(IsIconic(GetWindow(w, GW_OWNER)));
+                           ShowWindow(GetWindow(w, GW_OWNER), SW_RESTORE);
+                       },
+                       PressCancel}),
+              3);
 }
 
 // Never the previous scenario's values as this one's: a scenario without tonnage lines once showed
@@ -244,7 +259,8 @@ TEST_F(PropertiesWindow, KeysAndTheTabsXCloseAsOkOrCancel) {
     }
 }
 
-// Tab visits every control that takes the focus, the scenario text too, and comes round to the list.
+// Tab visits every control that takes the focus, the scenario text too, and comes round to the
+// filter box, where the focus starts.
 TEST_F(PropertiesWindow, TabGoesRoundEveryControl) {
     ScenarioInfo record = Scenario("T");
     record.KillLimit = 1;  // its box shows; the other two limit boxes are hidden and skipped
@@ -258,10 +274,10 @@ TEST_F(PropertiesWindow, TabGoesRoundEveryControl) {
         });
     steps.push_back(PressCancel);
     Show(1, steps);
-    EXPECT_EQ(visited, (std::vector<int>{List1, txtName, txtRuleset, txtGameLength, txtMinimumTonnage,
+    EXPECT_EQ(visited, (std::vector<int>{txtFilter, List1, txtName, txtRuleset, txtGameLength, txtMinimumTonnage,
                                          txtMaximumTonnage, chkIsNight, chkStockMechs, cmbFog, chkWeather, cmbRadar,
                                          chkTeamAllowed, chkKillLimited, txtKillLimit, chkRespawnlimited,
-                                         txtScenarioText, txtFilter, List1}));
+                                         txtScenarioText, txtFilter}));
 }
 
 // Typing in the filter box narrows the list to the scenarios whose listed text or mission file
@@ -307,15 +323,24 @@ TEST_F(PropertiesWindow, FilterNarrowsTheListAndKeepsTheHighlightWhileItMatches)
                        type("hill"), expect({1, 3, 4}, 3, "Hill Night"),      // name, ruleset: still matches
                        type("HILLS.NFO"), expect({1, 3}, 3, "Hill Night"),    // the mission file, any case
                        type("fight"), expect({1}, 1, "Hill Fight"),           // gone: the first match shows
-                       type("zzz"), expect({}, none, "Hill Fight"),           // nothing left to choose
+                       type("zzz"), expect({}, none, ""),                     // nothing left to choose
                        type("can"), expect({2}, 2, "Red Canyon"),
                        type(""), expect({1, 2, 3, 4}, 2, "Red Canyon"),
                        [](HWND) { test::PostKey(VK_DOWN); },
                        [](HWND w) { EXPECT_EQ(GetFocus(), GetDlgItem(w, List1)) << "Down goes into the list"; },
                        type("ctf"), Ok()}),
               2);
-    // With nothing matching, OK chooses nothing: the caller's value stands.
-    EXPECT_EQ(Show(3, {type("zzz"), Ok()}), 3);
+    // With nothing matching, the boxes are empty, a line says so, and OK and Enter leave the window
+    // open; Esc then chooses nothing.
+    const auto stillOpen = [](HWND w) {
+        EXPECT_TRUE(IsWindowVisible(w));
+        EXPECT_EQ(Text(w, lblNotice), "Nothing matches the filter: change it, or press Esc to choose nothing.");
+        EXPECT_EQ(Text(w, txtScenarioText), "");
+        EXPECT_EQ(SendDlgItemMessageA(w, cmbFog, CB_GETCURSEL, 0, 0), CB_ERR);
+    };
+    EXPECT_EQ(Show(3, {type("zzz"), Ok(), stillOpen, [](HWND) { test::PostKey(VK_RETURN); }, stillOpen,
+                       [](HWND) { test::PostKey(VK_ESCAPE); }}),
+              3);
 }
 
 // Nothing typed or clicked in the setting controls was ever kept, so none of them takes it.
@@ -465,11 +490,11 @@ TEST_F(PropertiesWindow, OwnedShapedCentredAndModal) {
                                 HTCLIENT)
                           << label;
                   }
-                  EXPECT_EQ(GetFocus(), GetDlgItem(w, List1));
+                  EXPECT_EQ(GetFocus(), GetDlgItem(w, txtFilter));
                   test::PostKey(VK_TAB);
               },
               [](HWND w) {
-                  EXPECT_EQ(GetFocus(), GetDlgItem(w, txtName));
+                  EXPECT_EQ(GetFocus(), GetDlgItem(w, List1));
                   PressCancel(w);
               }});
     EXPECT_FALSE(IsWindow(shown));

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "cycle/status_line.h"
 #include "cycle/win/game_folder.h"
 #include "modal_script.h"
 #include "test_folder.h"
@@ -170,8 +171,20 @@ TEST_F(MainCommandsTest, EditGivesTheEntryTheScenarioChosenIfItDiffers) {
         {"another scenario", 0, Properties(1, 1, true), {kBravo, kRetired, kBravo}, true},
         {"the same scenario", 2, Properties(2, -1, true), kRows, false},
         {"another, then CANCEL", 0, Properties(1, 2, false), kRows, false},
-        // Item data 0 names no scenario: the first listed one shows, and OK on it is a change.
-        {"unmatched entry", 1, Properties(1, -1, true), {kAlpha, kAlpha, kBravo}, true},
+        // Item data 0 names no scenario: the list is filtered by the entry's key, here matching
+        // nothing, and OK chooses nothing; another filter, and OK chooses its first match.
+        {"unmatched entry", 1,
+         {props::kWindowClass,
+          [](HWND w) {
+              EXPECT_EQ(test::TextOf(GetDlgItem(w, props::txtFilter)), "Retired");
+              EXPECT_EQ(SendDlgItemMessageA(w, props::List1, LB_GETCOUNT, 0, 0), 0);
+              test::PressPropertiesOk(w);
+              EXPECT_TRUE(IsWindowVisible(w));
+              SetDlgItemTextA(w, props::txtFilter, "charlie");
+              EXPECT_EQ(test::TextOf(GetDlgItem(w, props::lblNotice)), ReplacesText("gone.nfo::Retired"));
+              test::PressPropertiesOk(w);
+          }},
+         {kAlpha, kCharlie, kBravo}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
@@ -222,6 +235,7 @@ TEST_F(MainCommandsTest, WithoutASelectionEachCommandSaysSo) {
     };
     frmSrvCyc main;
     Start(main);
+    SendMessageA(main.List1(), LB_SETSEL, FALSE, -1);
     for (const auto& [at, message] : cases) {
         const auto shown = Press(main, at, {Click(IDOK)});
         ASSERT_EQ(shown.size(), 1u);
@@ -339,9 +353,9 @@ TEST_F(MainCommandsTest, PasteInsertsTheEntryLinesAndCountsTheRest) {
     frmSrvCyc main;
     Start(main);
     SelectRows(main, {0, 1});
-    const auto shown = Command(main, EditorCommand::Paste, {Click(IDOK)});
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].Text, "2 lines that are no entries were skipped.");
+    EXPECT_TRUE(Command(main, EditorCommand::Paste).empty()) << "no box";
+    EXPECT_EQ(test::TextOf(FindWindowExA(main.Window(), nullptr, "Static", nullptr)),
+              "Entry 4 of 5\n2 lines that are no entries were skipped.");
     EXPECT_EQ(ListRows(main.List1()), (Rows{kAlpha, kRetired, kCharlie, kRetired, kBravo}));
     EXPECT_EQ(test::SelectedRows(main.List1()), (std::vector<int>{2, 3}));
     Command(main, EditorCommand::Undo);

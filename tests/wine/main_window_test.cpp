@@ -4,6 +4,7 @@
 
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
+#include "cycle/status_line.h"
 #include "cycle/win/game_folder.h"
 #include "faulty_file_system.h"
 #include "modal_script.h"
@@ -69,7 +70,8 @@ protected:
     std::string rotation_;
 };
 
-TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
+// The first entry is selected, so that the first key acts on it; the caption names the folder.
+TEST_F(MainWindowTest, StartsWithTheRotationListedAndTheFirstEntrySelected) {
     ModalScript script;
     frmSrvCyc main;
     main.Load(LocateGameFolder());
@@ -78,7 +80,8 @@ TEST_F(MainWindowTest, StartsWithTheRotationListedAndNothingSelected) {
     EXPECT_EQ(main.Session().Folder(), folder_.Path());
     EXPECT_EQ(ListRows(main.List1()), kRows);
     EXPECT_EQ(main.Session().Document().EntryCount(), kRows.size());
-    EXPECT_TRUE(test::SelectedRows(main.List1()).empty());
+    EXPECT_EQ(test::SelectedRows(main.List1()), std::vector<int>{0});
+    EXPECT_EQ(test::TextOf(main.Window()), WindowCaption(folder_.Path(), false));
     EXPECT_FALSE(main.Session().Document().Changed());
     EXPECT_FALSE(IsWindowVisible(main.Window()));
 }
@@ -94,10 +97,10 @@ std::pair<Edges, Edges> Placement(const frmSrvCyc& main) {
     return {{window.left, window.top, window.right, window.bottom}, {list.left, list.top, list.right, list.bottom}};
 }
 
-// 6420, 5310 and 3840 x 4995 twips for the window, 300, 540 and 3015 x 3375 for List1.
+// 6420, 5310 and 3840 x 4995 twips for the window, 300, 540 and 3015 x 3210 for List1.
 TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
     frmSrvCyc main;
-    EXPECT_EQ(Placement(main), std::pair(Edges{428, 354, 428 + 256, 354 + 333}, Edges{20, 36, 20 + 201, 36 + 225}));
+    EXPECT_EQ(Placement(main), std::pair(Edges{428, 354, 428 + 256, 354 + 333}, Edges{20, 36, 20 + 201, 36 + 214}));
     char caption[32] = "";
     GetWindowTextA(main.Window(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Rotaplex");
@@ -129,7 +132,7 @@ TEST_F(MainWindowTest, RescalesInPlaceWhenTheScaleChanges) {
     RECT suggested{40, 30, 40 + 512, 30 + 666};
     SendMessageA(main.Window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
 
-    EXPECT_EQ(Placement(main), std::pair(Edges{40, 30, 40 + 512, 30 + 666}, Edges{40, 72, 40 + 402, 72 + 450}));
+    EXPECT_EQ(Placement(main), std::pair(Edges{40, 30, 40 + 512, 30 + 666}, Edges{40, 72, 40 + 402, 72 + 428}));
     unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR);
     EXPECT_TRUE(EqualRgn(outline.get(), MakeWindowRegion(kMainSkin, TwipsPerPixelAt(192)).get()));
@@ -296,13 +299,15 @@ TEST(MainContextMenu, GreysWhatCannotRun) {
         std::vector<C> greyed;
     } cases[] = {
         {{3, std::nullopt, false, false},
-         {C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
+         {C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown,
+          C::MoveToPosition, C::Undo, C::Redo}},
         {{3, 0, true, false}, {C::Paste, C::MoveUp, C::Redo}},
         {{3, 2, false, true}, {C::Paste, C::MoveDown, C::Undo}},
         {{0, std::nullopt, false, false},
-         {C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown, C::Shuffle,
-          C::SortByName, C::SortByMissionFile, C::Undo, C::Redo}},
-        {{5, 1, false, false, EntrySelection::Of({1, 3}), true}, {C::Edit, C::Undo, C::Redo}},
+         {C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown,
+          C::MoveToPosition, C::Shuffle, C::SortByName, C::SortByMissionFile, C::Undo, C::Redo, C::NextMissing,
+          C::PreviousMissing, C::Find, C::FindNext, C::FindPrevious, C::GoTo}},
+        {{5, 1, false, false, EntrySelection::Of({1, 3}), true}, {C::Edit, C::MoveToPosition, C::Undo, C::Redo}},
     };
     for (const auto& c : cases) {
         const unique_hmenu menu = MakeMainContextMenu(c.state);

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "cycle/file_rules.h"
+#include "cycle/status_line.h"
 #include "modal_script.h"
+#include "ui/properties/frm_srv_cyc_props.h"
 #include "real_input.h"
 #include "started_program.h"
 #include "test_folder.h"
@@ -141,13 +144,32 @@ public:
         const HWND box = Window("#32770", caption);
         return box ? test::TextOf(GetDlgItem(box, 0xFFFF)) : "(no box)";
     }
+    std::string Caption() const { return test::TextOf(main_); }
+    std::string Status() const { return test::TextOf(FindWindowExA(main_, nullptr, "Static", nullptr)); }
+    // Until the caption is that, or a while has passed.
+    bool Captioned(const std::string& caption) const {
+        return WaitUntil([&] { return Caption() == caption; }, 100);
+    }
+    // Real keys typed into a dialog of the program once it has the keyboard.
+    bool TypeInto(const char* caption, const std::string& keys) const {
+        if (!Window("#32770", caption)) return false;
+        Keys(keys);
+        return true;
+    }
     bool Ended() const {
         WaitUntil([] { return false; }, 200);
         return ExitCode() != STILL_ACTIVE;
     }
+    // Alt+F4 on unsaved changes, answered No.
+    bool QuitWithoutSaving() const {
+        Keys("alt+F4");
+        if (Box("Quitting") != kQuitQuestion) return false;
+        Keys("n");
+        return Ended();
+    }
 
 private:
-    HWND main_ = Window("frmSrvCyc", "Rotaplex");
+    HWND main_ = Window("frmSrvCyc");
     HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
 };
 
@@ -225,10 +247,10 @@ TEST_F(OperatorTest, InsertEnterF2AndDoubleClickOpenTheirWindows) {
     ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
     program.Keys("Down Escape");
     EXPECT_TRUE(program.Shows({kHill, kQuarry, kHill, kCanyon, kDusk}, 2)) << program.Seen();
-    // Enter, then the filter (before the list in the tab order): "dusk" leaves one scenario.
+    // Enter, then the filter, where the focus starts: "dusk" leaves one scenario.
     program.Keys("Return");
     ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
-    program.Keys("shift+Tab d u s k Down Return");
+    program.Keys("d u s k Down Return");
     EXPECT_TRUE(program.Shows({kHill, kQuarry, kDusk, kCanyon, kDusk}, 2)) << program.Seen();
 
     // A double-click on an entry edits it; a double-click on a scenario chooses it.
@@ -363,6 +385,174 @@ TEST(OperatorEmptyRotation, InsertAddsTheFirstEntryAndSaveCreatesTheFile) {
     EXPECT_EQ(test::ReadBytes(rotation), "[cycle]\r\nmap=hill.nfo::Hill\r\n");
     program.Keys("alt+F4");
     EXPECT_TRUE(program.Ended());
+}
+
+// A folder without mission files says so on the status line, and Insert that there is nothing to
+// choose; an empty servercycle.txt is an empty rotation without a word.
+TEST(OperatorEmptyRotation, AFolderWithoutMissionsSaysSoOnce) {
+    test::TestFolder folder;
+    folder.Write("servercycle.txt", "");
+    Operator program(folder.Path());
+    ASSERT_NE(program.Main(), nullptr) << "no box before the window";
+    EXPECT_EQ(program.Status(),
+              "No entries\nNo mission files in " + folder.Path() + "resource\\missions: there is nothing to add");
+    test::RealClick(test::OnScreen(program.List(), {40, 40}));
+    program.Keys("Insert");
+    EXPECT_EQ(program.Box(), kNothingToChoose);
+    program.Keys("Return alt+F4");
+    EXPECT_TRUE(program.Ended());
+}
+
+// The caption names the folder and carries "*" exactly while the rotation differs from the file.
+TEST_F(OperatorTest, CaptionMarksUnsavedChangesUntilSavedOrUndoneToTheSavedState) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    const std::string saved = WindowCaption(folder_.Path(), false), unsaved = WindowCaption(folder_.Path(), true);
+    EXPECT_TRUE(program.Captioned(saved)) << program.Caption();
+    EXPECT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk}, 0)) << program.Seen() << ": the first entry selected";
+    EXPECT_EQ(program.Status(), "Entry 1 of 4\n1 entry matches no installed mission: F8 goes to it");
+
+    program.Keys("ctrl+Down");
+    EXPECT_TRUE(program.Captioned(unsaved)) << program.Caption();
+    EXPECT_EQ(program.Status(), "Entry 2 of 4\nEntry 1 moved to 2");
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.Captioned(saved)) << "undone back to the file: " << program.Caption();
+    program.Keys("ctrl+y ctrl+s");
+    EXPECT_TRUE(program.Captioned(saved)) << program.Caption();
+    EXPECT_EQ(program.Status().rfind("Entry 2 of 4\nSaved at ", 0), 0u) << program.Status();
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.Captioned(unsaved)) << "undone past the save: " << program.Caption();
+    program.Keys("ctrl+y ctrl+s");
+    EXPECT_TRUE(program.WaitUntil([&] { return program.Status() == "Entry 2 of 4\nNothing to save"; }, 100))
+        << program.Status();
+    program.Keys("alt+F4");
+    EXPECT_TRUE(program.Ended());
+}
+
+// F8 and Shift+F8 go round the entries that match no mission; typing finds by the whole prefix.
+TEST(OperatorGoesTo, MissingEntriesFoundTextAndPositions) {
+    test::TestFolder folder;
+    folder.Write("resource\\missions\\hill.nfo", kMissions);
+    folder.Write("servercycle.txt",
+                 "[cycle]\r\nmap=hill.nfo::Hill\r\nmap=old.nfo::Quarry\r\nmap=hill.nfo::Canyon\r\n"
+                 "map=gone.nfo::Marsh\r\nmap=hill.nfo::Dusk\r\n");
+    Operator program(folder.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    const Texts rows{kHill, kQuarry, kCanyon, "", kDusk};
+    ASSERT_TRUE(program.Shows(rows, 0)) << program.Seen();
+    EXPECT_EQ(program.Status(), "Entry 1 of 5\n2 entries match no installed mission: F8 goes to the next");
+    test::RealClick(program.Row(0));
+    const struct {
+        const char* keys;
+        LRESULT selected;
+    } steps[] = {
+        {"o", 1},  // a missing entry by the reference its row shows, which the list's own search misses
+        {"F8", 3}, {"F8", 1}, {"shift+F8", 3}, {"shift+F8", 1},  // round the end and back
+    };
+    for (const auto& step : steps) {
+        program.Keys(step.keys);
+        EXPECT_TRUE(program.Shows(rows, step.selected)) << step.keys << ": " << program.Seen();
+    }
+    // Ctrl+F finds "t" in Canyon CTF and Dusk Attrition; F3 and Shift+F3 go on and back.
+    program.Keys("ctrl+f");
+    ASSERT_TRUE(program.TypeInto("Find", "t Return"));
+    EXPECT_TRUE(program.Shows(rows, 2)) << program.Seen();
+    program.Keys("F3");
+    EXPECT_TRUE(program.Shows(rows, 4)) << program.Seen();
+    program.Keys("F3");
+    EXPECT_TRUE(program.Shows(rows, 2)) << program.Seen() << ": round the end";
+    program.Keys("shift+F3");
+    EXPECT_TRUE(program.Shows(rows, 4)) << program.Seen();
+    program.Keys("ctrl+f");
+    ASSERT_TRUE(program.TypeInto("Find", "z z Return"));
+    EXPECT_TRUE(program.WaitUntil([&] { return program.Status() == "Entry 5 of 5\nNo entry contains \"zz\""; }, 100))
+        << program.Status();
+
+    program.Keys("ctrl+g");
+    ASSERT_TRUE(program.TypeInto("Go To", "2 Return"));
+    EXPECT_TRUE(program.Shows(rows, 1)) << program.Seen();
+    program.Keys("ctrl+g");
+    ASSERT_TRUE(program.TypeInto("Go To", "9 Return"));
+    EXPECT_EQ(program.Box(), "Type a position from 1 to 5.");
+    program.Keys("Return");
+    // The selected entry moved to a position is one step, undone as one.
+    program.Keys("ctrl+shift+g");
+    ASSERT_TRUE(program.TypeInto("Move to Position", "5 Return"));
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, "", kDusk, kQuarry}, 4)) << program.Seen();
+    EXPECT_EQ(program.Status(), "Entry 5 of 5\nEntry 2 moved to 5");
+    program.Keys("ctrl+z");
+    EXPECT_TRUE(program.Shows(rows, 1)) << program.Seen();
+
+    program.Keys("alt+F4");
+    EXPECT_TRUE(program.Ended());
+}
+
+// The Add Mission dialog's buttons answer to their letters: Insert, A appends after the selection.
+TEST_F(OperatorTest, AddDialogButtonsTakeTheirMnemonics) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(3));
+    const struct {
+        const char* letter;
+        Texts rows;
+    } adds[] = {{"a", {kHill, kQuarry, kCanyon, kDusk, kHill}}, {"b", {kHill, kQuarry, kCanyon, kDusk, kHill, kHill}}};
+    for (const auto& add : adds) {
+        program.Keys("Insert");
+        ASSERT_TRUE(program.TypeInto("Add Mission", add.letter));
+        ASSERT_NE(program.Window("RotaplexMissionProperties"), nullptr) << program.Seen();
+        program.Keys("Return");
+        EXPECT_TRUE(program.Shows(add.rows, 4)) << add.letter << ": " << program.Seen();
+    }
+    EXPECT_TRUE(program.QuitWithoutSaving());
+}
+
+// A file another program changed or removed is saved over only on a Yes: Enter keeps it.
+TEST_F(OperatorTest, ChangedFileQuestionDefaultsToKeepingTheOtherVersion) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(0));
+    program.Keys("ctrl+Down");
+    ASSERT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+    const std::string theirs = "[cycle]\r\nmap=hill.nfo::Dusk\r\n";
+    const struct {
+        bool removed;
+        std::string question;
+    } cases[] = {{false, ChangedOnDiskQuestion(rotation_)}, {true, RemovedOnDiskQuestion(rotation_)}};
+    for (const auto& c : cases) {
+        if (c.removed)
+            ASSERT_TRUE(DeleteFileA(rotation_.c_str()));
+        else
+            folder_.Write("servercycle.txt", theirs);
+        program.Keys("ctrl+s");
+        EXPECT_EQ(program.Box(), c.question);
+        program.Keys("Return");
+        EXPECT_TRUE(program.Shows({kQuarry, kHill, kCanyon, kDusk}, 1)) << program.Seen();
+        EXPECT_EQ(test::Exists(rotation_) ? test::ReadBytes(rotation_) : "(removed)", c.removed ? "(removed)" : theirs);
+    }
+    EXPECT_TRUE(program.QuitWithoutSaving());
+}
+
+// EDIT on an entry that matches no mission filters the chooser by its key; a filter that matches
+// nothing leaves the chooser open, whatever Enter says, until the filter matches again.
+TEST_F(OperatorTest, EditOnAMissingEntryFiltersByItsKey) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    test::RealClick(program.Row(1));
+    program.Keys("Return");
+    const HWND chooser = program.Window("RotaplexMissionProperties");
+    ASSERT_NE(chooser, nullptr) << program.Seen();
+    const auto text = [&](int id) { return test::TextOf(GetDlgItem(chooser, id)); };
+    EXPECT_EQ(text(props::txtFilter), "Quarry");
+    EXPECT_EQ(text(props::lblNotice), "Nothing matches the filter: change it, or press Esc to choose nothing.");
+    EXPECT_EQ(text(props::txtName), "");
+    program.Keys("Return");
+    EXPECT_FALSE(program.Ended());
+    EXPECT_TRUE(IsWindowVisible(chooser)) << "Enter chose nothing and said so";
+    program.Keys("c a n Return");
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, kCanyon, kDusk}, 1)) << program.Seen();
+    EXPECT_EQ(program.Status(), "Entry 2 of 4\nEvery entry matches an installed mission");
+
+    EXPECT_TRUE(program.QuitWithoutSaving());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <future>
 
 #include "cycle/file_rules.h"
+#include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "modal_script.h"
@@ -27,7 +28,7 @@ TEST(RotaplexExe, ShowsTheDemoRotationAndQuitsWithoutChanges) {
     const std::string before = test::ReadBytes(demo + "servercycle.txt");
     Program program;
 
-    const HWND main = program.WaitForWindow("frmSrvCyc", "Rotaplex");
+    const HWND main = program.WaitForWindow("frmSrvCyc");
     ASSERT_NE(main, nullptr);
     const std::vector<test::ListRow> rows = test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr));
     ASSERT_EQ(rows.size(), 10u);
@@ -95,7 +96,7 @@ TEST(RotaplexExe, FolderArgumentWinsOverTheRegistry) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
         Program program(c.arguments);
-        const HWND main = program.WaitForWindow("frmSrvCyc", "Rotaplex");
+        const HWND main = program.WaitForWindow("frmSrvCyc");
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr)).size(), c.rows);
         PostMessageA(main, WM_CLOSE, 0, 0);
@@ -214,7 +215,7 @@ private:
 
     test::GameFolderSetting key_;
     Program program_;
-    HWND main_ = program_.WaitForWindow("frmSrvCyc", "Rotaplex");
+    HWND main_ = program_.WaitForWindow("frmSrvCyc");
     HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
 };
 
@@ -346,9 +347,14 @@ TEST(RotaplexExe, ASecondStartOnTheSameFolderBringsTheFirstWindowBack) {
     Game other;
     test::GameFolderSetting elsewhere(other.Path());
     Program third;
-    const HWND thirdMain = third.WaitForWindow("frmSrvCyc", "Rotaplex");
+    const HWND thirdMain = third.WaitForWindow("frmSrvCyc");
     ASSERT_NE(thirdMain, nullptr);
     EXPECT_NE(thirdMain, session.Main());
+    RECT first{}, beside{};
+    GetWindowRect(session.Main(), &first);
+    GetWindowRect(thirdMain, &beside);
+    EXPECT_TRUE(beside.left != first.left || beside.top != first.top) << "not on top of the first";
+    EXPECT_EQ(test::TextOf(thirdMain), WindowCaption(other.Path(), false)) << "named by its folder";
     PostMessageA(thirdMain, WM_CLOSE, 0, 0);
     EXPECT_EQ(third.WaitForExit(), 0u);
     EXPECT_TRUE(IsWindowVisible(session.Main()));

@@ -72,6 +72,16 @@ TEST_F(RotationStoreTest, MissingHeaderIsReportedWithTheFullPath) {
                                       folder_.Path() + "servercycle.txt is malformed or missing [cycle]"});
 }
 
+// A file of no bytes or of blank lines is an empty rotation, not one without its header.
+TEST_F(RotationStoreTest, ABlankFileIsAnEmptyRotationWithoutAMessage) {
+    for (const char* blank : {"", "\r\n", " \t\r\n\r\n"}) {
+        folder_.Write("servercycle.txt", blank);
+        session_.ReadRotation(reporter_);
+        EXPECT_EQ(session_.Document().EntryCount(), 0u);
+        EXPECT_TRUE(reporter_.Messages.empty()) << "[" << blank << "]: " << reporter_.Messages.front();
+    }
+}
+
 TEST_F(RotationStoreTest, AMissingFileIsAnEmptyRotationOrAnErrorNamingIt) {
     session_.ReadRotation(reporter_);
     EXPECT_EQ(session_.Document().EntryCount(), 0u);

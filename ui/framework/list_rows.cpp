@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kPadding = 2;  // pixels before the text, as a plain list box leaves
 constexpr std::string_view kNoteGap = "  ";
+constexpr int kNumberGap = 6;  // pixels between a row's number and its text
 
 std::string RowLine(std::string_view text, std::string_view note) {
     std::string line(text);
@@ -44,7 +45,7 @@ LRESULT CALLBACK RowsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 
 }  // namespace
 
-void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note) {
+void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note, RowNumber number) {
     if (item.itemID == static_cast<UINT>(-1)) {
         if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
         return;
@@ -56,6 +57,13 @@ void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_
     SetBkMode(item.hDC, TRANSPARENT);
     RECT area = item.rcItem;
     area.left += kPadding;
+    if (number.Width > 0) {
+        RECT column = area;
+        column.right = area.left + number.Width - kNumberGap;
+        DrawTextA(item.hDC, number.Text.data(), static_cast<int>(number.Text.size()), &column,
+                  DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX | DT_NOCLIP);
+        area.left += number.Width;
+    }
     const std::string line = RowLine(text, note);
     DrawTextA(item.hDC, line.c_str(), static_cast<int>(line.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
@@ -102,6 +110,12 @@ void SelectRows(HWND list, const std::vector<RowRun>& runs) {
 void PlaceCaret(HWND list, int anchor, int caret) {
     SendMessageA(list, LB_SETANCHORINDEX, anchor, 0);
     SendMessageA(list, LB_SETCARETINDEX, caret, FALSE);
+}
+
+int ListRowMeasure::NumberWidth(std::string_view widest) const {
+    SIZE size{};
+    GetTextExtentPoint32A(dc_.get(), widest.data(), static_cast<int>(widest.size()), &size);
+    return size.cx + kNumberGap;
 }
 
 void AnswerFromRows(HWND list, const ListRowSource& rows) {

@@ -10,9 +10,16 @@
 
 namespace rotaplex {
 
+// A row's number, drawn right-aligned in a column of Width pixels in front of its text.
+struct RowNumber {
+    std::string_view Text;
+    int Width = 0;
+};
+
 // Draws one row of an owner-drawn list box in the system's colours, selected or not. A row with a
 // note is the text greyed, the note after it.
-void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note = {});
+void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note = {},
+                 RowNumber number = {});
 
 // Gives an owner-drawn list box rows as high as its font's text, as a plain list box has.
 void FitRowHeight(HWND list);
@@ -23,6 +30,8 @@ class ListRowMeasure {
 public:
     explicit ListRowMeasure(HWND list);
     int Width(std::string_view text, std::string_view note = {}) const;
+    // The column that numbers up to widest take, with a gap after them.
+    int NumberWidth(std::string_view widest) const;
     int Height() const;  // of a row
 
 private:

@@ -11,11 +11,13 @@
 #include "cycle/file_rules.h"
 #include "cycle/limits.h"
 #include "cycle/report_batch.h"
+#include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/clipboard_text.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/list_rows.h"
+#include "ui/framework/text_question.h"
 #include "ui/main/main_commands.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
@@ -29,14 +31,16 @@ namespace {
 constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr int kList1Id = 1;
+constexpr int kStatusId = 2;
 // Owner-drawn so that an entry whose mission is missing can show its own reference, greyed; the
-// items keep their texts.
-constexpr std::array<ControlSpec, 1> kControls{{
+// items keep their texts. Keyboard input is asked of the window, for type-ahead by whole prefix.
+// The status line is a label on the face below it, three lines of the message font at any scale.
+constexpr std::array<ControlSpec, 2> kControls{{
     {kList1Id, "LISTBOX", nullptr,
      WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-         LBS_EXTENDEDSEL,
-     0,
-     {300, 540, 3015, 3375}},
+         LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT,
+     0, {300, 540, 3015, 3210}},
+    {kStatusId, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, {300, 3795, 3015, 765}},
 }};
 
 // Taking a row out and putting it back shifts every row after it: for more rows than this a
@@ -44,10 +48,8 @@ constexpr std::array<ControlSpec, 1> kControls{{
 constexpr std::size_t kRowsRelistedInPlace = 256;
 
 constexpr int16_t kNoScenario = -1;
-// An entry whose mission is not installed matched no scenario.
-bool Missing(const CycleEntry& entry) { return entry.ScenarioIndex == 0; }
-// What its row shows after its reference.
-const char* RowNote(const CycleEntry& entry) { return Missing(entry) ? "(not installed)" : ""; }
+// What the row of an entry whose mission is not installed shows after its reference.
+const char* RowNote(const CycleEntry& entry) { return MatchesNoMission(entry) ? "(not installed)" : ""; }
 
 constexpr const char* kQuitTitle = "Quitting";
 constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
@@ -80,6 +82,7 @@ frmSrvCyc::frmSrvCyc(FileSystem& files)
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
     CreateControls(Window(), kControls);
     list1_ = GetDlgItem(Window(), kList1Id);
+    status_ = GetDlgItem(Window(), kStatusId);
     list1Own_ = ListBoxOwnProcedure(list1_);
     // Dragging an entry with the left button moves it; the list tells its parent as it goes.
     MakeDragList(list1_);
@@ -101,6 +104,13 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
     MessageBoxReporter reporter(Window());
     session_->ReadRotation(reporter);
     ListAll();
+    // The first key pressed acts on an entry rather than asking for one.
+    if (Cycle().EntryCount() > 0) Select(0);
+    if (Missions().ScenarioCount() == 0)
+        lastEvent_ = NoMissionsText(MissionsFolder(gameFolder, '\\'));
+    else
+        lastEvent_ = MissingEntriesText(MissingEntryCount(Cycle())).value_or("");
+    ShowWhereYouStand();
 }
 
 void frmSrvCyc::ListAll() {
@@ -177,6 +187,11 @@ void frmSrvCyc::ShowMoved(const EntrySelection& before) {
         }
     }
     Select(after);
+    if (before.Count() == 1) lastEvent_ = MovedText(before.First(), after.First());
+}
+
+void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
+    if (Edited().Move(from, to)) ShowMoved(from);
 }
 
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
@@ -203,7 +218,12 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
+        if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_SELCHANGE) ShowWhereYouStand();
         return 0;
+    case WM_CHARTOITEM:
+        return TypedInList(static_cast<char>(LOWORD(wParam)));
+    case WM_VKEYTOITEM:
+        return -1;  // the list's own handling of the key
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == list1_) ShowContextMenu(lParam);
         return 0;
@@ -227,19 +247,17 @@ void frmSrvCyc::Run(EditorCommand command) {
         (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
     else if (const char* why = WhyNot(command, state))
         Tell(why);
+    ShowWhereYouStand();
 }
 
 EditorState frmSrvCyc::State() const {
     const EntrySelection selection = Selection();
-    // ADD and EDIT act where the focus is, when it is on a selected entry.
-    std::optional<std::size_t> focused;
-    if (!selection.Empty()) {
-        const int caret = CaretRow(list1_);
-        const bool caretSelected = caret >= 0 && SendMessageA(list1_, LB_GETSEL, caret, 0) > 0;
-        focused = caretSelected ? static_cast<std::size_t>(caret) : selection.First();
-    }
-    return {Cycle().EntryCount(), focused, Cycle().CanUndo(), Cycle().CanRedo(),
-            selection.Count() > 1 ? selection : EntrySelection{}, ClipboardHasText()};
+    const std::optional<int16_t> focused = SelectedEntry();
+    EditorState state{Cycle().EntryCount(), focused ? std::optional<std::size_t>(*focused) : std::nullopt,
+                      Cycle().CanUndo(), Cycle().CanRedo(), selection.Count() > 1 ? selection : EntrySelection{},
+                      ClipboardHasText()};
+    state.NoScenarios = session_ && Missions().ScenarioCount() == 0;
+    return state;
 }
 
 void frmSrvCyc::Add() {
@@ -255,10 +273,18 @@ void frmSrvCyc::Add() {
 }
 
 void frmSrvCyc::Edit() {
-    const auto selected = static_cast<int16_t>(*State().Selected);
-    const int16_t remembered = Cycle().Entry(selected).ScenarioIndex;
-    const int16_t SelectedScenario = ChooseScenario(remembered);
-    if (SelectedScenario != remembered) ReplaceEntry(selected, SelectedScenario);
+    const int16_t selected = *SelectedEntry();
+    const CycleEntry& entry = Cycle().Entry(selected);
+    const int16_t remembered = entry.ScenarioIndex;
+    // An entry that matches nothing: the chooser opens on the scenarios named like it.
+    const bool missing = MatchesNoMission(entry);
+    ChooserStart start;
+    if (missing) start = {std::string(ReferenceKey(entry.SourceText)), ReplacesText(entry.SourceText)};
+    const int16_t SelectedScenario = ChooseScenario(remembered, start);
+    if (SelectedScenario == remembered) return;
+    ReplaceEntry(selected, SelectedScenario);
+    // Replacing the missing entries one by one, the operator sees how many are left.
+    if (missing) lastEvent_ = MissingEntriesText(MissingEntryCount(Cycle())).value_or(kNoneMissing);
 }
 
 void frmSrvCyc::Del() {
@@ -293,7 +319,89 @@ void frmSrvCyc::Redo() {
 }
 
 // The save that quitting makes, without quitting: afterwards the rotation counts as unchanged.
-void frmSrvCyc::SaveNow() { SaveCycle(); }
+void frmSrvCyc::SaveNow() {
+    if (!session_->HasUnsaved()) {
+        lastEvent_ = kNothingToSave;
+        return;
+    }
+    if (!SaveCycle()) return;
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    lastEvent_ = SavedAtText(now.wHour, now.wMinute);
+}
+
+void frmSrvCyc::NextMissing() {
+    GoToFound(FindMissing(Cycle(), SelectedEntry(), SearchDirection::Next), kNoneMissing);
+}
+
+void frmSrvCyc::PreviousMissing() {
+    GoToFound(FindMissing(Cycle(), SelectedEntry(), SearchDirection::Previous), kNoneMissing);
+}
+
+void frmSrvCyc::Find() {
+    const std::optional<std::string> text = AskForText(Window(), {L"Find", "Find the entry that shows:", findText_});
+    if (!text || text->empty()) return;
+    findText_ = *text;
+    FindText(SearchDirection::Next);
+}
+
+void frmSrvCyc::FindNext() { findText_.empty() ? Find() : FindText(SearchDirection::Next); }
+
+void frmSrvCyc::FindPrevious() { findText_.empty() ? Find() : FindText(SearchDirection::Previous); }
+
+void frmSrvCyc::FindText(SearchDirection direction) {
+    GoToFound(rotaplex::FindText(Cycle(), findText_, SelectedEntry(), direction), NotFoundText(findText_));
+}
+
+void frmSrvCyc::GoTo() {
+    const std::size_t count = Cycle().EntryCount();
+    if (const auto to = AskPosition(L"Go To", "Go to position (1 to " + std::to_string(count) + "):")) Select(*to);
+}
+
+void frmSrvCyc::MoveToPosition() {
+    const auto from = static_cast<std::size_t>(*SelectedEntry());
+    const std::string prompt = "Move entry " + std::to_string(from + 1) + " to position (1 to " +
+                               std::to_string(Cycle().EntryCount()) + "):";
+    const auto to = AskPosition(L"Move to Position", prompt);
+    if (!to || *to == from) return;
+    MoveEntry(from, *to);
+}
+
+std::optional<std::size_t> frmSrvCyc::AskPosition(const wchar_t* caption, const std::string& prompt) {
+    const std::optional<std::string> typed = AskForText(Window(), {caption, prompt, ""});
+    if (!typed) return std::nullopt;
+    const std::optional<std::size_t> position = ParsePosition(*typed, Cycle().EntryCount());
+    if (!position) Tell(NoSuchPositionText(Cycle().EntryCount()).c_str());
+    return position;
+}
+
+void frmSrvCyc::GoToFound(std::optional<std::size_t> found, std::string notFound) {
+    if (found)
+        Select(*found);
+    else
+        lastEvent_ = std::move(notFound);
+}
+
+LRESULT frmSrvCyc::TypedInList(char letter) {
+    if (static_cast<unsigned char>(letter) < ' ') return -1;  // control keys keep their own meaning
+    const std::string& prefix = typed_.Type(letter, static_cast<uint32_t>(GetMessageTime()));
+    // Selected here: a list that selects many would add the row it is told of to the selection.
+    if (const std::optional<std::size_t> found = FindPrefix(Cycle(), prefix, SelectedEntry())) {
+        Select(*found);
+        ShowWhereYouStand();
+    }
+    return -2;  // nothing more for the list to do
+}
+
+void frmSrvCyc::ShowWhereYouStand() {
+    if (!session_) return;
+    SetWindowTextW(Window(), Widen(WindowCaption(session_->Folder(), Cycle().Changed())).c_str());
+    const std::optional<int16_t> selected = SelectedEntry();
+    const std::string status =
+        PositionText(Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt) + "\n" +
+        lastEvent_;
+    SetWindowTextW(status_, Widen(status).c_str());
+}
 
 void frmSrvCyc::Quit() { SendMessageA(Window(), WM_CLOSE, 0, 0); }
 
@@ -316,12 +424,14 @@ void frmSrvCyc::Paste() {
     const std::size_t at = PastePosition(State());
     const PastedLines pasted = ReadPastedLines(ClipboardText(Window()).value_or(""));
     const bool inserted = !pasted.EntryLines.empty() && Edited().InsertLines(at, pasted.EntryLines, Missions());
-    if (inserted) ShowDone();
-    TellPasteNote(PasteNote(pasted.EntryLines.size(), pasted.Skipped, inserted));
-}
-
-void frmSrvCyc::TellPasteNote(const std::string& note) const {
-    if (!note.empty()) Tell(note.c_str());
+    const std::string note = PasteNote(pasted.EntryLines.size(), pasted.Skipped, inserted);
+    // The lines left out are told on the status line; a paste that put nothing in, in a box.
+    if (!inserted) {
+        Tell(note.c_str());
+        return;
+    }
+    ShowDone();
+    if (!note.empty()) lastEvent_ = note;
 }
 
 void frmSrvCyc::Duplicate() {
@@ -403,6 +513,7 @@ LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
         // The mark stands before row over: the entries go in front of it.
         if (dragged_ && over >= 0 && Edited().MoveTo(*dragged_, static_cast<std::size_t>(over))) ShowMoved(*dragged_);
         dragged_.reset();
+        ShowWhereYouStand();
         return 0;
     default:  // DL_CANCELDRAG
         DrawInsert(Window(), list1_, -1);
@@ -414,19 +525,19 @@ LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {
 void frmSrvCyc::DrawEntry(const DRAWITEMSTRUCT& item) const {
     if (item.itemID >= Cycle().EntryCount()) return DrawListRow(item, "");
     const CycleEntry& entry = Cycle().Entry(item.itemID);
-    DrawListRow(item, RowText(entry), RowNote(entry));
+    const std::string number = std::to_string(item.itemID + 1);
+    DrawListRow(item, RowText(entry), RowNote(entry), {number, numberWidth_});
 }
 
-const std::string& frmSrvCyc::RowText(const CycleEntry& entry) const {
-    return Missing(entry) ? entry.SourceText : entry.DisplayText;
-}
+const std::string& frmSrvCyc::RowText(const CycleEntry& entry) const { return ShownText(entry); }
 
 void frmSrvCyc::FitListWidth() {
     const ListRowMeasure measure(list1_);
+    numberWidth_ = measure.NumberWidth(std::to_string(Cycle().EntryCount()));
     int widest = 0;
     for (size_t i = 0; i < Cycle().EntryCount(); ++i)
         widest = std::max(widest, measure.Width(RowText(Cycle().Entry(i)), RowNote(Cycle().Entry(i))));
-    SendMessageA(list1_, LB_SETHORIZONTALEXTENT, widest, 0);
+    SendMessageA(list1_, LB_SETHORIZONTALEXTENT, numberWidth_ + widest, 0);
 }
 
 void frmSrvCyc::Select(const EntrySelection& entries) {
@@ -443,10 +554,19 @@ EntrySelection frmSrvCyc::Selection() const {
     return EntrySelection::Of(std::vector<std::size_t>(rows.begin(), rows.end()));
 }
 
+// ADD, EDIT and the searches act where the focus is, when it is on a selected entry.
+std::optional<int16_t> frmSrvCyc::SelectedEntry() const {
+    const EntrySelection selection = Selection();
+    if (selection.Empty()) return std::nullopt;
+    const int caret = CaretRow(list1_);
+    const bool caretSelected = caret >= 0 && SendMessageA(list1_, LB_GETSEL, caret, 0) > 0;
+    return static_cast<int16_t>(caretSelected ? caret : static_cast<int>(selection.First()));
+}
+
 void frmSrvCyc::Tell(const char* text) const { MessageBoxReporter(Window()).Report(text); }
 
-int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario) {
-    return ShowMissionProperties(Window(), Missions(), files_, session_->Folder(), SelectedScenario);
+int16_t frmSrvCyc::ChooseScenario(int16_t SelectedScenario, const ChooserStart& start) {
+    return ShowMissionProperties(Window(), Missions(), files_, session_->Folder(), SelectedScenario, start);
 }
 
 bool frmSrvCyc::Unload() {
@@ -484,8 +604,12 @@ void frmSrvCyc::EndSession(bool ending) {
 bool frmSrvCyc::SaveCycle() {
     const std::string path = session_->RotationPath();
     SaveOutcome saved = session_->Save();
-    if (saved.Result == SaveOutcome::Status::ChangedOnDisk) {
-        if (!AskYesNo(Window(), ChangedOnDiskQuestion(path))) return false;
+    if (saved.Result == SaveOutcome::Status::ChangedOnDisk || saved.Result == SaveOutcome::Status::RemovedOnDisk) {
+        const std::string question = saved.Result == SaveOutcome::Status::ChangedOnDisk ? ChangedOnDiskQuestion(path)
+                                                                                        : RemovedOnDiskQuestion(path);
+        // No is the default: an Enter pressed without reading never overwrites another program's change.
+        if (ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+            return false;
         saved = session_->Save(true);
     }
     if (!saved) {

@@ -9,12 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "cycle/entry_search.h"
 #include "cycle/game_session.h"
 #include "cycle/rotation_order.h"
 #include "cycle/win/windows_file_system.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/menu_handles.h"
 #include "ui/main/main_commands.h"
+#include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
@@ -46,6 +48,9 @@ public:
     // (or the new last one).
     void RemoveEntries(const EntrySelection& entries);
     void ReplaceEntry(int16_t index, int16_t scenario);
+    // The entry at from taken out and put back at to; the selection follows it, the status line
+    // tells it.
+    void MoveEntry(std::size_t from, std::size_t to);
 
 private:
     friend class BaseWindow<frmSrvCyc>;
@@ -83,8 +88,22 @@ private:
     // The selected entries' lines on the clipboard; a clipboard that cannot be had is told.
     bool CopyToClipboard(const EntrySelection& entries);
     void Sort(SortKey key);
-    // What a paste left out, told for now in a box; the status line is where it belongs.
-    void TellPasteNote(const std::string& note) const;
+    void NextMissing() override;
+    void PreviousMissing() override;
+    void Find() override;
+    void FindNext() override;
+    void FindPrevious() override;
+    void GoTo() override;
+    void MoveToPosition() override;
+    // The selected entry, or the one a search found, selected and the status line told otherwise.
+    void GoToFound(std::optional<std::size_t> found, std::string notFound);
+    void FindText(SearchDirection direction);
+    // A position typed in a dialog, as an entry's index; a wrong one is told.
+    std::optional<std::size_t> AskPosition(const wchar_t* caption, const std::string& prompt);
+    // The caption and the status line, after anything that may have changed what they show.
+    void ShowWhereYouStand();
+    // Type-ahead in List1: the entry the prefix typed so far leads to.
+    LRESULT TypedInList(char letter);
     // List1's own events.
     void ShowContextMenu(LPARAM at);
     LRESULT DragList(const DRAGLISTINFO& drag);
@@ -116,6 +135,8 @@ private:
     void ShowMoved(const EntrySelection& before);
     // The entries List1 has selected.
     EntrySelection Selection() const;
+    // The entry the focus is on, when it is selected; else the first selected one.
+    std::optional<int16_t> SelectedEntry() const;
     void Select(const EntrySelection& entries);
     // The text an entry's row shows: its display text, or for a missing mission its own reference.
     const std::string& RowText(const CycleEntry& entry) const;
@@ -125,10 +146,15 @@ private:
     void Tell(const char* text) const;
     // The properties window opened on SelectedScenario: the scenario chosen with OK, else
     // SelectedScenario as it was.
-    int16_t ChooseScenario(int16_t SelectedScenario);
+    int16_t ChooseScenario(int16_t SelectedScenario, const ChooserStart& start = {});
 
     FileSystem& files_;
     HWND list1_ = nullptr;  // a child: destroyed with the window
+    HWND status_ = nullptr;  // the status line under List1, a child too
+    std::string lastEvent_;  // what the status line says last happened
+    std::string findText_;   // what Ctrl+F last looked for, which F3 looks for again
+    TypedPrefix typed_;
+    int numberWidth_ = 0;    // pixels: the column of List1's position numbers
     ListBoxOwnProcedure list1Own_;  // for the fills, past the drag list's subclass
     unique_haccel accelerators_ = MakeMainAccelerators();
     UINT dragListMessage_ = 0;

@@ -35,6 +35,13 @@ public:
     virtual void SortByName() = 0;
     virtual void SortByMissionFile() = 0;
     virtual void About() = 0;
+    virtual void NextMissing() = 0;
+    virtual void PreviousMissing() = 0;
+    virtual void Find() = 0;
+    virtual void FindNext() = 0;
+    virtual void FindPrevious() = 0;
+    virtual void GoTo() = 0;
+    virtual void MoveToPosition() = 0;
 
 protected:
     ~MainCommandTarget() = default;
@@ -66,7 +73,7 @@ inline constexpr const char* kAboutLine = "Rotaplex " ROTAPLEX_VERSION_TEXT ", M
 
 // Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
 // without a key of its own.
-inline constexpr std::array<MainCommandRow, 19> kMainCommands{{
+inline constexpr std::array<MainCommandRow, 26> kMainCommands{{
     {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
      &MainCommandTarget::Add},
     {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
@@ -84,12 +91,22 @@ inline constexpr std::array<MainCommandRow, 19> kMainCommands{{
     {EditorCommand::MoveUp, "Move &up\tCtrl+Up", {{{FCONTROL, VK_UP}}}, {}, true, &MainCommandTarget::MoveUp},
     {EditorCommand::MoveDown, "Move do&wn\tCtrl+Down", {{{FCONTROL, VK_DOWN}}}, {}, false,
      &MainCommandTarget::MoveDown},
+    {EditorCommand::MoveToPosition, "Move &to position...\tCtrl+Shift+G", {{{FCONTROL | FSHIFT, 'G'}}}, {}, false,
+     &MainCommandTarget::MoveToPosition},
     {EditorCommand::Shuffle, "S&huffle", {}, {}, false, &MainCommandTarget::Shuffle},
-    {EditorCommand::SortByName, "Sort by te&xt", {}, {}, false, &MainCommandTarget::SortByName},
+    {EditorCommand::SortByName, "Sort &by text", {}, {}, false, &MainCommandTarget::SortByName},
     {EditorCommand::SortByMissionFile, "Sort by &mission file", {}, {}, false, &MainCommandTarget::SortByMissionFile},
     {EditorCommand::Undo, "Und&o\tCtrl+Z", {{{FCONTROL, 'Z'}}}, {}, true, &MainCommandTarget::Undo},
     {EditorCommand::Redo, "&Redo\tCtrl+Y, Ctrl+Shift+Z", {{{FCONTROL, 'Y'}, {FCONTROL | FSHIFT, 'Z'}}}, {}, false,
      &MainCommandTarget::Redo},
+    {EditorCommand::NextMissing, "&Next missing\tF8", {{{0, VK_F8}}}, {}, true, &MainCommandTarget::NextMissing},
+    {EditorCommand::PreviousMissing, "&Previous missing\tShift+F8", {{{FSHIFT, VK_F8}}}, {}, false,
+     &MainCommandTarget::PreviousMissing},
+    {EditorCommand::Find, "&Find...\tCtrl+F", {{{FCONTROL, 'F'}}}, {}, false, &MainCommandTarget::Find},
+    {EditorCommand::FindNext, "Find ne&xt\tF3", {{{0, VK_F3}}}, {}, false, &MainCommandTarget::FindNext},
+    {EditorCommand::FindPrevious, "Find pre&vious\tShift+F3", {{{FSHIFT, VK_F3}}}, {}, false,
+     &MainCommandTarget::FindPrevious},
+    {EditorCommand::GoTo, "&Go to position...\tCtrl+G", {{{FCONTROL, 'G'}}}, {}, false, &MainCommandTarget::GoTo},
     {EditorCommand::Save, "&Save\tCtrl+S", {{{FCONTROL, 'S'}}}, {}, true, &MainCommandTarget::SaveNow},
     // QUIT in the bottom strip and the X on the tab.
     {EditorCommand::Quit, "&Quit\tAlt+F4", {}, {{{3000, 3615, 4740, 4995}, {3600, 3795, 240, 435}}}, false,

@@ -1,5 +1,7 @@
 #include "ui/properties/frm_srv_cyc_props.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -20,10 +22,11 @@ namespace props {
 
 namespace {
 
-constexpr std::array<HotSpot<Spot>, 3> kHotSpots{{
+constexpr std::array<HotSpot<Spot>, 4> kHotSpots{{
     {Spot::Cancel, 4500, 5532, 4800, 5172},
     {Spot::Ok, 3540, 4452, 4800, 5172},
-    {Spot::Cancel, 5580, 5775, 240, 435},  // the X on the tab
+    {Spot::Cancel, 5580, 5775, 240, 435},    // the X on the tab
+    {Spot::Minimize, 5580, 5775, 480, 675},  // and the _ under it
 }};
 
 }  // namespace
@@ -45,8 +48,8 @@ constexpr DWORD kRightLabel = SS_RIGHT | SS_NOTIFY;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOTIFY;
 // The setting controls show the scenario's values and take no input: nothing typed was ever kept.
 constexpr DWORD kTextBox = WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
-constexpr DWORD kTextArea =
-    WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_READONLY;
+// The scenario text wraps at the box's width: a briefing is read down, not sideways.
+constexpr DWORD kTextArea = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
 constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
 constexpr DWORD kComboBox = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
@@ -59,7 +62,7 @@ constexpr int kDropDown = 1440;  // a combo box's height with its list dropped
 // enough for a font a fifth wider than the design's, and the scenario text beside the list it
 // belongs to. The small check boxes are exactly box-sized: their caption never shows, the label
 // beside them names them.
-constexpr std::array<ControlSpec, 33> kControls{{
+constexpr std::array<ControlSpec, 34> kControls{{
     // Directly above the list it narrows: typing there lists only the scenarios that match.
     {txtFilter, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kSunken, {120, 390, 3270, 270}},
     {List1, "LISTBOX", "", kList, kSunken, {120, 705, 3270, 1650}},
@@ -94,7 +97,15 @@ constexpr std::array<ControlSpec, 33> kControls{{
     {txtRespawnLimit, "EDIT", "", kTextBox, kSunken, {3405, 4440, 540, 270}},
     {txtScenarioText, "EDIT", "", kTextArea, kSunken, {3480, 705, 1950, 1650}},
     {Label14, "STATIC", "Scenario Text:", kCentredLabel, 0, {3480, 420, 1950, 240}},
+    // Beside the limits, a few lines: what the choice replaces, or that nothing matches.
+    {lblNotice, "STATIC", "", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, {4020, 3870, 1410, 840}},
 }};
+
+constexpr const wchar_t* kFilterCue = L"Type to narrow the list";
+constexpr const char* kNothingMatches = "Nothing matches the filter: change it, or press Esc to choose nothing.";
+
+// The boxes that show a scenario's text, emptied when none is listed.
+constexpr std::array<Control, 3> kTextShown{txtName, txtRuleset, txtScenarioText};
 
 // Controls that show a value and take no input (the text boxes are read-only by style).
 constexpr std::array<Control, 8> kShowOnly{chkIsNight, chkStockMechs, cmbFog,        chkWeather,
@@ -158,9 +169,10 @@ bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == st
 class frmSrvCycProps final : public SkinnedWindow<frmSrvCycProps, Spot>, private ListRowSource {
 public:
     frmSrvCycProps(const MissionCatalogue& catalogue, FileSystem& files, const std::string& gameFolder,
-                   int16_t selectedScenario)
+                   int16_t selectedScenario, const ChooserStart& start)
         : SkinnedWindow(kPropertiesSkin, kHotSpots, Spot::Drag),
-          catalogue_(catalogue), files_(files), gameFolder_(gameFolder), SelectedScenario(selectedScenario) {}
+          catalogue_(catalogue), files_(files), gameFolder_(gameFolder), SelectedScenario(selectedScenario),
+          start_(start) {}
 
     int16_t ShowModal(HWND owner) {
         RegisterClassOnce(kWindowClass);
@@ -169,7 +181,8 @@ public:
         PlaceCentredOver(window.get(), owner, kPropertiesSkin.ClientWidth, kPropertiesSkin.ClientHeight);
         DisabledOwner disabled(owner);
         ShowWindow(window.get(), SW_SHOW);
-        SetFocus(Control(List1));
+        // Typing filters at once; Down goes on into the list.
+        SetFocus(Control(txtFilter));
         RunModalLoop(window.get(), closed_);
         return SelectedScenario;
     }
@@ -187,6 +200,7 @@ private:
                 LetDialogKeysLeave(Control(txtScenarioText));
                 MoveFocusOnDown(Control(txtFilter), Control(List1));
                 SendMessageA(Control(txtFilter), EM_LIMITTEXT, kMaxFilterLength, 0);
+                SendMessageW(Control(txtFilter), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(kFilterCue));
                 Load();
                 return 0;
             case WM_DRAWITEM: {
@@ -218,7 +232,31 @@ private:
             SendMessageA(combo, CB_SETCURSEL, 0, 0);
         }
         FillList();
-        if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
+        // Set after the list is filled: its change notification narrows the list.
+        SetText(txtFilter, start_.Filter);
+        SendMessageA(Control(txtFilter), EM_SETSEL, 0, -1);
+        ShowHighlighted();
+    }
+
+    // The highlighted scenario's settings, or empty boxes and a line saying that nothing matches.
+    void ShowHighlighted() {
+        const std::optional<int16_t> scenario = HighlightedScenario();
+        if (scenario)
+            ActivateProperties(*scenario);
+        else
+            ClearProperties();
+        SetText(lblNotice, scenario ? start_.Replaces : kNothingMatches);
+    }
+
+    void ClearProperties() {
+        for (const int box : kTextShown) SetText(box, "");
+        for (const ShownField& number : kPositiveNumbers) SetText(number.Id, "");
+        for (const LimitBox& limit : kLimits) {
+            SetCheck(limit.Check, false);
+            ShowWindow(Control(limit.Box), SW_HIDE);
+        }
+        for (const ShownField& flag : kFlags) SetCheck(flag.Id, false);
+        for (const Choice& choice : kChoices) SendMessageA(Control(choice.Combo), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     }
 
     // The scenarios with a name or a ruleset, in table order, with the caller's one highlighted.
@@ -276,7 +314,7 @@ private:
         GetWindowTextA(Control(txtFilter), typed, sizeof typed);
         ListScenarios(filter_.Matching(typed), highlighted);
         const std::optional<int16_t> now = HighlightedScenario();
-        if (now && now != highlighted) ActivateProperties(*now);
+        if (now != highlighted || !now) ShowHighlighted();
     }
 
     void List1_Click() {
@@ -296,14 +334,19 @@ private:
             case Spot::Ok:
                 Ok();
                 break;
+            case Spot::Minimize:  // the program, as the main window's _ does
+                ShowWindow(GetWindow(Window(), GW_OWNER), SW_MINIMIZE);
+                break;
             case Spot::Drag:  // the skin's own
                 break;
         }
     }
 
     void Ok() {
-        // With nothing listed there is no choice to hand back: the caller's value stands.
-        if (const auto scenario = HighlightedScenario()) SelectedScenario = *scenario;
+        // With nothing listed there is no choice to hand back: the window stays, its line saying so.
+        const auto scenario = HighlightedScenario();
+        if (!scenario) return;
+        SelectedScenario = *scenario;
         Close();
     }
 
@@ -327,6 +370,7 @@ private:
     FileSystem& files_;
     const std::string& gameFolder_;
     int16_t SelectedScenario;
+    const ChooserStart& start_;
     ScenarioFilter filter_;
     std::vector<int16_t> shown_;  // the scenario of each entry of List1
     bool closed_ = false;
@@ -335,9 +379,8 @@ private:
 }  // namespace
 
 int16_t ShowMissionProperties(HWND owner, const MissionCatalogue& catalogue, FileSystem& files,
-                              const std::string& gameFolder,
-                              int16_t SelectedScenario) {
-    return frmSrvCycProps(catalogue, files, gameFolder, SelectedScenario).ShowModal(owner);
+                              const std::string& gameFolder, int16_t SelectedScenario, const ChooserStart& start) {
+    return frmSrvCycProps(catalogue, files, gameFolder, SelectedScenario, start).ShowModal(owner);
 }
 
 }  // namespace rotaplex

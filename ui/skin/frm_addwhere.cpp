@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "ui/framework/child_controls.h"
+#include "ui/framework/dialog_template.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/gdi_handles.h"
 #include "ui/framework/modal_window.h"
@@ -32,59 +32,35 @@ constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOPREFIX | SS_ENDELLIPSIS;
 
 constexpr std::array<ControlSpec, 4> kControls{{
-    {cmbBefore, "BUTTON", "Add Before", kButton, 0, {240, 60, 1635, 375}},
-    {cmdAfter, "BUTTON", "Add After", kButton, 0, {240, 720, 1635, 375}},
+    {cmbBefore, "BUTTON", "Add &Before", kButton, 0, {240, 60, 1635, 375}},
+    {cmdAfter, "BUTTON", "&Add After", kButton, 0, {240, 720, 1635, 375}},
     {cmdCancel, "BUTTON", "Cancel", kButton, 0, {2400, 360, 975, 375}},
     // A line of the message font at every scale, between the two add buttons.
     {Label1, "STATIC", "", kCentredLabel, 0, {60, 450, 2055, 240}},
 }};
-
-// An in-memory dialog template without controls: the controls are created at their pixel
-// rectangles in WM_INITDIALOG, while the dialog manager still gives the modal loop, Tab and Esc.
-std::vector<WORD> DialogTemplate() {
-    DLGTEMPLATE header{};
-    header.style = kDialogStyle;
-    std::vector<WORD> words(sizeof header / sizeof(WORD));
-    std::memcpy(words.data(), &header, sizeof header);
-    words.push_back(0);  // no menu
-    words.push_back(0);  // the standard dialog class
-    words.insert(words.end(), kCaption.begin(), kCaption.end());
-    words.push_back(0);
-    return words;
-}
 
 class frmAddwhere {
 public:
     explicit frmAddwhere(const std::string& entryText) : entryText_(entryText) {}
 
     int16_t ShowModal(HWND owner) {
-        const std::vector<WORD> dialog = DialogTemplate();
-        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
-                                owner, &frmAddwhere::DialogProc, reinterpret_cast<LPARAM>(this));
+        ShowModalDialog(owner, kCaption, kDialogStyle, *this);
         return AddPosition;
     }
 
-private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            reinterpret_cast<frmAddwhere*>(lParam)->Load(hwnd);
-            return FALSE;  // Load has placed the focus
-        }
-        auto* self = reinterpret_cast<frmAddwhere*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        if (!self) return FALSE;
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_DPICHANGED) {
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+            SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                          suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            self->LayOut();
+            LayOut();
             return TRUE;
         }
         if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
         switch (LOWORD(wParam)) {
-            case cmbBefore: self->cmbBefore_Click(); return TRUE;
-            case cmdAfter: self->cmdAfter_Click(); return TRUE;
-            case cmdCancel: self->cmdCancel_Click(); return TRUE;
+            case cmbBefore: cmbBefore_Click(); return TRUE;
+            case cmdAfter: cmdAfter_Click(); return TRUE;
+            case cmdCancel: cmdCancel_Click(); return TRUE;
         }
         return FALSE;
     }
@@ -99,6 +75,7 @@ private:
         SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, cmbBefore)), TRUE);
     }
 
+private:
     // The controls at the dialog's display scale, as wide as the entry's text needs: on opening
     // and when the scale changes.
     void LayOut() {

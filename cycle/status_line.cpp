@@ -1,0 +1,71 @@
+#include "cycle/status_line.h"
+
+#include <cstdio>
+
+namespace rotaplex {
+
+namespace {
+
+constexpr std::string_view kRotationFile = "servercycle.txt";
+constexpr std::string_view kProgram = "Rotaplex";
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// A root keeps its separator: "C:" alone would name the drive's current folder.
+std::string_view ShownFolder(std::string_view folder) {
+    while (folder.size() > 1 && IsSeparator(folder.back()) && !(folder.size() == 3 && folder[1] == ':'))
+        folder.remove_suffix(1);
+    return folder;
+}
+
+std::string Entries(std::size_t count) { return std::to_string(count) + (count == 1 ? " entry" : " entries"); }
+
+}  // namespace
+
+std::string WindowCaption(std::string_view gameFolder, bool changed) {
+    std::string caption = changed ? "*" : "";
+    caption += kRotationFile;
+    caption += " - ";
+    caption += ShownFolder(gameFolder);
+    caption += " - ";
+    caption += kProgram;
+    return caption;
+}
+
+std::string PositionText(std::size_t entryCount, std::optional<std::size_t> selected) {
+    if (entryCount == 0) return "No entries";
+    if (!selected || *selected >= entryCount) return Entries(entryCount);
+    return "Entry " + std::to_string(*selected + 1) + " of " + std::to_string(entryCount);
+}
+
+std::string SavedAtText(int hour, int minute) {
+    char text[24];
+    std::snprintf(text, sizeof text, "Saved at %02d:%02d", hour, minute);
+    return text;
+}
+
+std::optional<std::string> MissingEntriesText(std::size_t missing) {
+    if (missing == 0) return std::nullopt;
+    if (missing == 1) return "1 entry matches no installed mission: F8 goes to it";
+    return std::to_string(missing) + " entries match no installed mission: F8 goes to the next";
+}
+
+std::string MovedText(std::size_t from, std::size_t to) {
+    return "Entry " + std::to_string(from + 1) + " moved to " + std::to_string(to + 1);
+}
+
+std::string NotFoundText(std::string_view text) { return "No entry contains \"" + std::string(text) + "\""; }
+
+std::string NoSuchPositionText(std::size_t entryCount) {
+    return "Type a position from 1 to " + std::to_string(entryCount) + ".";
+}
+
+std::string ReplacesText(std::string_view reference) {
+    return "Replaces " + std::string(reference) + ", whose mission is not installed.";
+}
+
+std::string NoMissionsText(std::string_view missionsFolder) {
+    return "No mission files in " + std::string(missionsFolder) + ": there is nothing to add";
+}
+
+}  // namespace rotaplex

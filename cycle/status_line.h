@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rotaplex {
+
+// The main window's caption, as Notepad's: "*servercycle.txt - <game folder> - Rotaplex", the
+// "*" while the rotation has unsaved changes. The folder is shown without its last separator,
+// except for a root ("C:\", "\").
+std::string WindowCaption(std::string_view gameFolder, bool changed);
+
+// The status line's first part: the rotation's size and where the selected entry stands, in the
+// positions rotaplex-cli uses ("Entry 3 of 12", "12 entries").
+std::string PositionText(std::size_t entryCount, std::optional<std::size_t> selected);
+
+// What the status line says last happened.
+std::string SavedAtText(int hour, int minute);  // "Saved at 14:02"
+inline constexpr const char* kNothingToSave = "Nothing to save";
+// At start-up, when some entries match no mission; none when every one does.
+std::optional<std::string> MissingEntriesText(std::size_t missing);
+inline constexpr const char* kNoneMissing = "Every entry matches an installed mission";
+// An entry moved from one index to another, told in positions: "Entry 9 moved to 2".
+std::string MovedText(std::size_t from, std::size_t to);
+std::string NotFoundText(std::string_view text);
+// Go to and Move to position, when what was typed is no position of the rotation.
+std::string NoSuchPositionText(std::size_t entryCount);
+// The chooser's line when it opens on an entry that matches no mission.
+std::string ReplacesText(std::string_view reference);
+// A game folder whose missions folder holds no mission file: told once, at start-up.
+std::string NoMissionsText(std::string_view missionsFolder);
+// What ADD says then.
+inline constexpr const char* kNothingToChoose =
+    "There is nothing to choose: the game folder has no mission files.";
+
+}  // namespace rotaplex

@@ -1,0 +1,41 @@
+#include "cycle/status_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace rotaplex {
+namespace {
+
+TEST(StatusLineTest, CaptionNamesTheFolderAndMarksUnsavedChanges) {
+    const struct {
+        const char* folder;
+        bool changed;
+        const char* caption;
+    } cases[] = {
+        {"C:\\Games\\The Game\\", false, "servercycle.txt - C:\\Games\\The Game - Rotaplex"},
+        {"C:\\Games\\The Game\\", true, "*servercycle.txt - C:\\Games\\The Game - Rotaplex"},
+        {"C:\\", false, "servercycle.txt - C:\\ - Rotaplex"},
+        {"\\", true, "*servercycle.txt - \\ - Rotaplex"},
+        {"/srv/game/", false, "servercycle.txt - /srv/game - Rotaplex"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WindowCaption(c.folder, c.changed), c.caption);
+}
+
+TEST(StatusLineTest, Texts) {
+    EXPECT_EQ(PositionText(0, std::nullopt), "No entries");
+    EXPECT_EQ(PositionText(1, std::nullopt), "1 entry");
+    EXPECT_EQ(PositionText(12, std::nullopt), "12 entries");
+    EXPECT_EQ(PositionText(12, 2), "Entry 3 of 12");
+    EXPECT_EQ(SavedAtText(14, 2), "Saved at 14:02");
+    EXPECT_EQ(SavedAtText(9, 30), "Saved at 09:30");
+    EXPECT_EQ(MissingEntriesText(3), "3 entries match no installed mission: F8 goes to the next");
+    EXPECT_EQ(MissingEntriesText(1), "1 entry matches no installed mission: F8 goes to it");
+    EXPECT_EQ(MissingEntriesText(0), std::nullopt);
+    EXPECT_EQ(MovedText(8, 1), "Entry 9 moved to 2");
+    EXPECT_EQ(NoSuchPositionText(43), "Type a position from 1 to 43.");
+    EXPECT_EQ(ReplacesText("old.nfo::Quarry"), "Replaces old.nfo::Quarry, whose mission is not installed.");
+}
+
+}  // namespace
+}  // namespace rotaplex
