@@ -14,7 +14,7 @@
 #include "ui/framework/display_scale.h"
 #include "ui/main/main_commands.h"
 #include "ui/properties/frm_srv_cyc_props.h"
-#include "ui/skin/frm_addwhere.h"
+#include "ui/dialogs/frm_addwhere.h"
 #include "ui/skin/window_skin.h"
 #include "window_checks.h"
 

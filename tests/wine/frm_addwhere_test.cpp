@@ -1,4 +1,4 @@
-#include "ui/skin/frm_addwhere.h"
+#include "ui/dialogs/frm_addwhere.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(AddPositionDialog, EveryWayOutGivesItsPosition) {
         std::vector<ModalScript::Step> steps;
         int16_t expected;
     } cases[] = {
-        {"Add Before", {Click(cmbBefore)}, kAddBefore},
+        {"Add Before", {Click(cmdBefore)}, kAddBefore},
         {"Add After", {Click(cmdAfter)}, kAddAfter},
         {"Cancel", {Click(cmdCancel)}, kAddCancelled},
         {"Esc", {Key(VK_ESCAPE)}, kAddCancelled},
@@ -62,7 +62,7 @@ TEST(AddPositionDialog, LayoutAsDesigned) {
         // Centred, and the "&" shown as it is rather than as an underline.
         EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dialog, Label1), GWL_STYLE) & (SS_TYPEMASK | SS_NOPREFIX),
                   SS_CENTER | SS_NOPREFIX);
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmbBefore)), "Add &Before");
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, cmdBefore)), "Add &Before");
         EXPECT_EQ(TextOf(GetDlgItem(dialog, cmdAfter)), "&Add After");
         EXPECT_EQ(TextOf(GetDlgItem(dialog, cmdCancel)), "Cancel");
 
@@ -70,7 +70,7 @@ TEST(AddPositionDialog, LayoutAsDesigned) {
         GetClientRect(dialog, &client);
         EXPECT_EQ(client.right, 232);
         EXPECT_EQ(client.bottom, 79);
-        EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmbBefore)) == (RECT{16, 4, 109, 25}));
+        EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmdBefore)) == (RECT{16, 4, 109, 25}));
         EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmdAfter)) == (RECT{16, 48, 109, 25}));
         EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, cmdCancel)) == (RECT{160, 24, 65, 25}));
         EXPECT_TRUE(ClientRectOf(GetDlgItem(dialog, Label1)) == (RECT{4, 30, 137, 16}));
@@ -81,7 +81,7 @@ TEST(AddPositionDialog, LayoutAsDesigned) {
         EXPECT_FALSE(GetWindowLongPtrA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner.get());
         EXPECT_FALSE(IsWindowEnabled(owner.get()));
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, cmbBefore));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, cmdBefore));
 
         RECT outer{}, dialogRect{};
         GetWindowRect(owner.get(), &outer);

@@ -12,7 +12,7 @@
 #include "ui/main/frm_srv_cyc.h"
 #include "ui/main/main_commands.h"
 #include "ui/properties/frm_srv_cyc_props.h"
-#include "ui/skin/frm_addwhere.h"
+#include "ui/dialogs/frm_addwhere.h"
 #include "window_checks.h"
 
 namespace rotaplex {
@@ -117,11 +117,11 @@ TEST_F(MainCommandsTest, AddPutsTheChosenScenarioBeforeOrAfterTheSelectedEntry) 
         int button;
         Rows rows;
     } cases[] = {
-        {0, addwhere::cmbBefore, {kCharlie, kAlpha, kRetired, kBravo}},
+        {0, addwhere::cmdBefore, {kCharlie, kAlpha, kRetired, kBravo}},
         {0, addwhere::cmdAfter, {kAlpha, kCharlie, kRetired, kBravo}},
-        {1, addwhere::cmbBefore, {kAlpha, kCharlie, kRetired, kBravo}},
+        {1, addwhere::cmdBefore, {kAlpha, kCharlie, kRetired, kBravo}},
         {1, addwhere::cmdAfter, {kAlpha, kRetired, kCharlie, kBravo}},
-        {2, addwhere::cmbBefore, {kAlpha, kRetired, kCharlie, kBravo}},
+        {2, addwhere::cmdBefore, {kAlpha, kRetired, kCharlie, kBravo}},
         {2, addwhere::cmdAfter, {kAlpha, kRetired, kBravo, kCharlie}},
     };
     for (const auto& c : cases) {

@@ -13,7 +13,7 @@
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
 #include "ui/resources/resource_ids.h"
-#include "ui/skin/frm_addwhere.h"
+#include "ui/dialogs/frm_addwhere.h"
 #include "window_checks.h"
 
 namespace rotaplex {

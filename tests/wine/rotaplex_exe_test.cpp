@@ -13,7 +13,7 @@
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
 #include "ui/properties/frm_srv_cyc_props.h"
-#include "ui/skin/frm_addwhere.h"
+#include "ui/dialogs/frm_addwhere.h"
 #include "window_checks.h"
 
 namespace rotaplex {
@@ -255,7 +255,7 @@ TEST(RotaplexExe, RefusedSaveIsToldAndKeepsTheWindowAndTheEdits) {
     Session session(game);
     ASSERT_NE(session.Main(), nullptr);
     const size_t entries = test::ListRows(session.List()).size();
-    ASSERT_NO_FATAL_FAILURE(session.Add(0, addwhere::cmbBefore, 0));
+    ASSERT_NO_FATAL_FAILURE(session.Add(0, addwhere::cmdBefore, 0));
 
     session.Press(kQuit);
     EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);

@@ -16,4 +16,9 @@ std::vector<WORD> EmptyDialogTemplate(std::wstring_view caption, DWORD style) {
     return words;
 }
 
+void TakeSuggestedRect(HWND dialog, const RECT& suggested) {
+    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace rotaplex

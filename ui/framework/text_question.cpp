@@ -45,12 +45,18 @@ public:
         hwnd_ = hwnd;
         PlaceCentredOver(hwnd_, GetWindow(hwnd_, GW_OWNER), kClientWidth, kClientHeight);
         CreateControls(hwnd_, kControls);
-        font_ = MessageFont(WindowDpi(hwnd_));
-        LayOutControls(hwnd_, kControls, WindowTwipsPerPixel(hwnd_), font_.get());
+        LayOut();
         SetDlgItemTextA(hwnd_, lblPrompt, question_.Prompt.c_str());
         SetDlgItemTextA(hwnd_, txtAnswer, question_.Initial.c_str());
         SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, txtAnswer)), TRUE);
         SendDlgItemMessageA(hwnd_, txtAnswer, EM_SETSEL, 0, -1);
+    }
+
+    // The controls at the dialog's display scale: on opening and when the scale changes.
+    void LayOut() {
+        unique_hfont font = MessageFont(WindowDpi(hwnd_));
+        LayOutControls(hwnd_, kControls, WindowTwipsPerPixel(hwnd_), font.get());
+        font_ = std::move(font);
     }
 
 private:

@@ -22,7 +22,7 @@
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
-#include "ui/skin/frm_addwhere.h"
+#include "ui/dialogs/frm_addwhere.h"
 
 namespace rotaplex {
 

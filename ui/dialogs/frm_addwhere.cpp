@@ -1,4 +1,4 @@
-#include "ui/skin/frm_addwhere.h"
+#include "ui/dialogs/frm_addwhere.h"
 
 #include <algorithm>
 #include <array>
@@ -32,7 +32,7 @@ constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOPREFIX | SS_ENDELLIPSIS;
 
 constexpr std::array<ControlSpec, 4> kControls{{
-    {cmbBefore, "BUTTON", "Add &Before", kButton, 0, {240, 60, 1635, 375}},
+    {cmdBefore, "BUTTON", "Add &Before", kButton, 0, {240, 60, 1635, 375}},
     {cmdAfter, "BUTTON", "&Add After", kButton, 0, {240, 720, 1635, 375}},
     {cmdCancel, "BUTTON", "Cancel", kButton, 0, {2400, 360, 975, 375}},
     // A line of the message font at every scale, between the two add buttons.
@@ -48,17 +48,10 @@ public:
         return AddPosition;
     }
 
-    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_DPICHANGED) {
-            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            LayOut();
-            return TRUE;
-        }
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM) {
         if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
         switch (LOWORD(wParam)) {
-            case cmbBefore: cmbBefore_Click(); return TRUE;
+            case cmdBefore: cmdBefore_Click(); return TRUE;
             case cmdAfter: cmdAfter_Click(); return TRUE;
             case cmdCancel: cmdCancel_Click(); return TRUE;
         }
@@ -72,10 +65,9 @@ public:
         SetDlgItemTextA(hwnd_, Label1, entryText_.c_str());
         LayOut();
         // Through the dialog manager, so that the focused button is the one Enter presses.
-        SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, cmbBefore)), TRUE);
+        SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, cmdBefore)), TRUE);
     }
 
-private:
     // The controls at the dialog's display scale, as wide as the entry's text needs: on opening
     // and when the scale changes.
     void LayOut() {
@@ -85,6 +77,7 @@ private:
         if (const int wider = MissingLabelWidth(); wider > 0) Widen(wider);
     }
 
+private:
     // Pixels the label lacks for the entry's whole text, no more than the screen has room for.
     int MissingLabelWidth() const {
         const HWND label = GetDlgItem(hwnd_, Label1);
@@ -111,14 +104,14 @@ private:
             MoveWindow(control, r.left + dx, r.top, r.right - r.left + dw, r.bottom - r.top, FALSE);
         };
         shift(Label1, 0, pixels);
-        shift(cmbBefore, pixels / 2, 0);
+        shift(cmdBefore, pixels / 2, 0);
         shift(cmdAfter, pixels / 2, 0);
         shift(cmdCancel, pixels, 0);
         const int widerTwips = static_cast<int>(TwipsX(pixels, WindowTwipsPerPixel(hwnd_)));
         PlaceCentredOver(hwnd_, GetWindow(hwnd_, GW_OWNER), kClientWidth + widerTwips, kClientHeight);
     }
 
-    void cmbBefore_Click() { Unload(kAddBefore); }
+    void cmdBefore_Click() { Unload(kAddBefore); }
     void cmdAfter_Click() { Unload(kAddAfter); }
     void cmdCancel_Click() { Unload(kAddCancelled); }
 

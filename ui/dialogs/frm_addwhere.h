@@ -14,7 +14,7 @@ inline constexpr int16_t kAddCancelled = -1;
 
 namespace addwhere {
 // Control ids, in tab order. Cancel carries IDCANCEL so that Esc and the close box press it.
-enum Control : int { cmbBefore = 101, cmdAfter = 102, cmdCancel = IDCANCEL, Label1 = 103 };
+enum Control : int { cmdBefore = 101, cmdAfter = 102, cmdCancel = IDCANCEL, Label1 = 103 };
 }  // namespace addwhere
 
 // Asks, in the modal dialog frmAddwhere owned by owner, whether the new entry goes before or after
