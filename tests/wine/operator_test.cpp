@@ -475,6 +475,7 @@ TEST(OperatorGoesTo, MissingEntriesFoundTextAndPositions) {
     ASSERT_TRUE(program.TypeInto("Go To", "9 Return"));
     EXPECT_EQ(program.Box(), "Type a position from 1 to 5.");
     program.Keys("Return");
+    ASSERT_TRUE(program.Shows(rows, 1)) << "the box gone, the main window takes keys again";
     // The selected entry moved to a position is one step, undone as one.
     program.Keys("ctrl+shift+g");
     ASSERT_TRUE(program.TypeInto("Move to Position", "5 Return"));
