@@ -78,6 +78,7 @@ bool CanRun(EditorCommand command, const EditorState& state) {
     case EditorCommand::Save:
     case EditorCommand::Quit:
     case EditorCommand::Minimize:
+    case EditorCommand::ReadAgain:
     case EditorCommand::About:
         return true;
     }

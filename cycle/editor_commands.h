@@ -16,7 +16,9 @@ enum class EditorCommand {
     Add, Edit, Delete, MoveUp, MoveDown, Undo, Redo, Save, Quit, Minimize,
     Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile,
     // Going to an entry: one that matches no mission, one that contains a text, a position.
-    NextMissing, PreviousMissing, Find, FindNext, FindPrevious, GoTo, MoveToPosition, About
+    NextMissing, PreviousMissing, Find, FindNext, FindPrevious, GoTo, MoveToPosition,
+    // The rotation and the mission files as another program left them.
+    ReadAgain, About
 };
 
 // What decides whether a command can run: the rotation's size, the selected entries, the undo

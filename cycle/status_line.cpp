@@ -38,6 +38,31 @@ std::string PositionText(std::size_t entryCount, std::optional<std::size_t> sele
     return "Entry " + std::to_string(*selected + 1) + " of " + std::to_string(entryCount);
 }
 
+OutsideAnswer AnswerOutside(bool rotationChanged, bool rotationRemoved, bool missionsChanged, bool unsavedEdits) {
+    OutsideAnswer answer;
+    if (rotationRemoved) {
+        answer.Told = "servercycle.txt was removed by another program: saving creates it again";
+    } else if (rotationChanged && !unsavedEdits) {
+        answer.ReadRotationNow = true;
+        answer.Told = "servercycle.txt was changed by another program and is read again: Ctrl+Z shows it as before";
+    } else if (rotationChanged) {
+        answer.Told = "servercycle.txt was changed by another program: F5 takes its version (your edits stay one "
+                      "undo away), saving asks first";
+    }
+    if (missionsChanged) {
+        if (!answer.Told.empty()) answer.Told += "\n";
+        answer.Told += "The mission files have changed: F5 reads them again";
+    }
+    return answer;
+}
+
+std::string ReadAgainText(bool rotation, bool missions) {
+    if (rotation && missions) return "servercycle.txt and the mission files read again: Ctrl+Z undoes the reading";
+    if (rotation) return "servercycle.txt read again: Ctrl+Z shows it as before";
+    if (missions) return "The mission files read again; every entry matched anew";
+    return "Nothing has changed on disk";
+}
+
 std::string SavedAtText(int hour, int minute) {
     char text[24];
     std::snprintf(text, sizeof text, "Saved at %02d:%02d", hour, minute);

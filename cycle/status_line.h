@@ -31,6 +31,17 @@ std::string NoSuchPositionText(std::size_t entryCount);
 std::string ReplacesText(std::string_view reference);
 // A game folder whose missions folder holds no mission file: told once, at start-up.
 std::string NoMissionsText(std::string_view missionsFolder);
+// What the window does about changes another program made, found when the window is activated
+// or the folder tells of a change: servercycle.txt is read again at once only while the operator
+// has no unsaved edits; otherwise F5 takes it (the edits one undo away) and a save asks first.
+struct OutsideAnswer {
+    bool ReadRotationNow = false;
+    std::string Told;  // for the status line; empty when nothing changed
+};
+OutsideAnswer AnswerOutside(bool rotationChanged, bool rotationRemoved, bool missionsChanged, bool unsavedEdits);
+// After F5: what was read again.
+std::string ReadAgainText(bool rotation, bool missions);
+
 // What ADD says then.
 inline constexpr const char* kNothingToChoose =
     "There is nothing to choose: the game folder has no mission files.";

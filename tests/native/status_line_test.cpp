@@ -39,3 +39,32 @@ TEST(StatusLineTest, Texts) {
 
 }  // namespace
 }  // namespace rotaplex
+
+namespace rotaplex {
+namespace {
+
+TEST(StatusLineTest, ChangesMadeOutsideAreReadAgainOnlyWithoutUnsavedEdits) {
+    const struct {
+        bool changed, removed, missions, unsaved;
+        bool readNow;
+        const char* starts;  // the status line's words begin so; "" for none
+    } cases[] = {
+        {false, false, false, false, false, ""},
+        {true, false, false, false, true, "servercycle.txt was changed by another program and is read again"},
+        {true, false, false, true, false, "servercycle.txt was changed by another program: F5 takes its version"},
+        {false, true, false, false, false, "servercycle.txt was removed"},
+        {false, true, false, true, false, "servercycle.txt was removed"},
+        {false, false, true, true, false, "The mission files have changed: F5"},
+        {true, false, true, false, true, "servercycle.txt was changed by another program and is read again"},
+    };
+    for (const auto& c : cases) {
+        const OutsideAnswer answer = AnswerOutside(c.changed, c.removed, c.missions, c.unsaved);
+        EXPECT_EQ(answer.ReadRotationNow, c.readNow) << c.starts;
+        EXPECT_TRUE(answer.Told.starts_with(c.starts)) << answer.Told;
+        EXPECT_EQ(answer.Told.empty(), std::string(c.starts).empty()) << answer.Told;
+        EXPECT_EQ(answer.Told.find("mission files") != std::string::npos, c.missions) << answer.Told;
+    }
+}
+
+}  // namespace
+}  // namespace rotaplex

@@ -100,7 +100,7 @@ void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) {
 
 void frmSrvCyc::Load(const std::string& gameFolder) {
     session_.emplace(files_, gameFolder);
-    ReadMissionsTold();
+    ReadMissionsTold(false);
     MessageBoxReporter reporter(Window());
     session_->ReadRotation(reporter);
     ListAll();
@@ -126,9 +126,9 @@ void frmSrvCyc::ListAll() {
     FitListWidth();
 }
 
-void frmSrvCyc::ReadMissionsTold() {
+void frmSrvCyc::ReadMissionsTold(bool again) {
     ReportBatch reports;
-    session_->ReadMissions(reports);
+    again ? session_->RereadMissions(reports) : session_->ReadMissions(reports);
     MessageBoxReporter reporter(Window());
     reports.TellTo(reporter, [&](const std::string& question) { return AskYesNo(Window(), question); });
 }
@@ -212,6 +212,9 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) CheckOutside();
+        return SkinHandling(message, wParam, lParam);
     case WM_SETFOCUS:
         SetFocus(list1_);
         return 0;
@@ -351,6 +354,35 @@ void frmSrvCyc::FindPrevious() { findText_.empty() ? Find() : FindText(SearchDir
 
 void frmSrvCyc::FindText(SearchDirection direction) {
     GoToFound(rotaplex::FindText(Cycle(), findText_, SelectedEntry(), direction), NotFoundText(findText_));
+}
+
+void frmSrvCyc::CheckOutside() {
+    if (!session_) return;
+    const OutsideChanges changes = session_->CheckOutside();
+    if (!changes) return;
+    const OutsideAnswer answer =
+        AnswerOutside(changes.Rotation, changes.RotationRemoved, changes.Missions, Cycle().Changed());
+    lastEvent_ = answer.Told;
+    try {
+        if (answer.ReadRotationNow && session_->ReloadRotation()) ShowDone();
+    } catch (const FileError& error) {
+        lastEvent_ = error.Path() + ": " + error.Reason();
+    }
+    ShowWhereYouStand();
+}
+
+void frmSrvCyc::ReadAgain() {
+    const OutsideChanges changes = session_->CheckOutside();
+    if (changes.Missions) ReadMissionsTold(true);
+    bool rotation = false;
+    try {
+        // The file's version as one undo step, so that the operator's own edits are one undo away.
+        rotation = changes.Rotation && session_->ReloadRotation();
+        lastEvent_ = ReadAgainText(rotation, changes.Missions);
+    } catch (const FileError& error) {
+        lastEvent_ = error.Path() + ": " + error.Reason();
+    }
+    if (changes.Missions || rotation) ShowDone();
 }
 
 void frmSrvCyc::GoTo() {

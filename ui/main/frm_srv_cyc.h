@@ -94,6 +94,10 @@ private:
     void FindNext() override;
     void FindPrevious() override;
     void GoTo() override;
+    void ReadAgain() override;
+    // What another program changed, looked at when the window is activated and when the folder
+    // tells of a change: read again at once without unsaved edits, else told.
+    void CheckOutside();
     void MoveToPosition() override;
     // The selected entry, or the one a search found, selected and the status line told otherwise.
     void GoToFound(std::optional<std::size_t> found, std::string notFound);
@@ -119,8 +123,9 @@ private:
     // Writes the rotation; a failure is told to the operator and nothing is lost. A file that
     // another program changed since it was read is saved over only when the operator says so.
     bool SaveCycle();
-    // The start-up scan, its reports told without a flood of boxes.
-    void ReadMissionsTold();
+    // The scan of the mission files (again: every entry matched anew), its reports told without a
+    // flood of boxes.
+    void ReadMissionsTold(bool again);
     // Until Load, an empty rotation: laying out and painting come before it.
     RotationDocument& Edited() { return session_->Document(); }
     const RotationDocument& Cycle() const { return session_ ? session_->Document() : noRotation_; }

@@ -41,6 +41,7 @@ public:
     virtual void FindNext() = 0;
     virtual void FindPrevious() = 0;
     virtual void GoTo() = 0;
+    virtual void ReadAgain() = 0;
     virtual void MoveToPosition() = 0;
 
 protected:
@@ -73,7 +74,7 @@ inline constexpr const char* kAboutLine = "Rotaplex " ROTAPLEX_VERSION_TEXT ", M
 
 // Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
 // without a key of its own.
-inline constexpr std::array<MainCommandRow, 26> kMainCommands{{
+inline constexpr std::array<MainCommandRow, 27> kMainCommands{{
     {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
      &MainCommandTarget::Add},
     {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
@@ -107,6 +108,7 @@ inline constexpr std::array<MainCommandRow, 26> kMainCommands{{
     {EditorCommand::FindPrevious, "Find pre&vious\tShift+F3", {{{FSHIFT, VK_F3}}}, {}, false,
      &MainCommandTarget::FindPrevious},
     {EditorCommand::GoTo, "&Go to position...\tCtrl+G", {{{FCONTROL, 'G'}}}, {}, false, &MainCommandTarget::GoTo},
+    {EditorCommand::ReadAgain, "Read a&gain from disk\tF5", {{{0, VK_F5}}}, {}, true, &MainCommandTarget::ReadAgain},
     {EditorCommand::Save, "&Save\tCtrl+S", {{{FCONTROL, 'S'}}}, {}, true, &MainCommandTarget::SaveNow},
     // QUIT in the bottom strip and the X on the tab.
     {EditorCommand::Quit, "&Quit\tAlt+F4", {}, {{{3000, 3615, 4740, 4995}, {3600, 3795, 240, 435}}}, false,
