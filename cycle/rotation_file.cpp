@@ -77,8 +77,8 @@ std::string EntryLine(const CycleEntry& entry) {
     return std::string(kEntryPrefix) + entry.SourceText;
 }
 
-std::string MissingHeaderMessage(const std::string& gameFolder) {
-    return gameFolder + "servercycle.txt is malformed or missing [cycle]";
+std::string MissingHeaderMessage(const std::string& rotationPath) {
+    return rotationPath + " is malformed or missing [cycle]";
 }
 
 }  // namespace rotaplex

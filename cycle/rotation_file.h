@@ -48,7 +48,7 @@ CycleEntry EntryForScenario(const MissionCatalogue& catalogue, int16_t index);
 // The line written for an entry: "map=" + its text.
 std::string EntryLine(const CycleEntry& entry);
 
-// The message for a rotation file without "[cycle]"; gameFolder ends with "\".
-std::string MissingHeaderMessage(const std::string& gameFolder);
+// The message for a rotation file (servercycle.txt or a set's) without "[cycle]".
+std::string MissingHeaderMessage(const std::string& rotationPath);
 
 }  // namespace rotaplex
