@@ -14,10 +14,6 @@ constexpr std::string_view kMissionEnding = ".nfo";
 // A save takes milliseconds: a lock held longer than this belongs to a save that is stuck.
 constexpr int kLockTries = 100;
 
-bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
-    return name.size() > ending.size() && EqualsIgnoringCase(name.substr(name.size() - ending.size()), ending);
-}
-
 // Whether an entry could name the file: what the listing gives that the game would never read
 // is passed over without a word.
 bool IsCandidate(const ListedName& listed) {

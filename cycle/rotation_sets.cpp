@@ -5,6 +5,7 @@
 
 #include "cycle/file_rules.h"
 #include "cycle/rotation_file.h"
+#include "cycle/scenario_info.h"
 
 namespace rotaplex {
 
@@ -55,7 +56,8 @@ std::string SetPath(const std::string& gameFolder, char separator, std::string_v
 std::vector<std::string> ListSets(FileSystem& fs, const std::string& gameFolder) {
     std::vector<std::string> names;
     for (const ListedName& listed : fs.List(SetsFolder(gameFolder, fs.Separator()), kSetEnding)) {
-        if (listed.Kind != PathKind::File || listed.Hidden) continue;
+        // The platform may list others than those asked for (as Windows's short names do).
+        if (listed.Kind != PathKind::File || listed.Hidden || !EndsWithIgnoringCase(listed.Name, kSetEnding)) continue;
         std::string name = listed.Name.substr(0, listed.Name.size() - kSetEnding.size());
         if (!SetNameRefusal(name)) names.push_back(std::move(name));
     }
