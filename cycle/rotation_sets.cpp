@@ -97,9 +97,21 @@ std::optional<std::string> RenameSet(FileSystem& fs, const std::string& gameFold
     GameSession set = SetSession(fs, gameFolder, from);
     const std::unique_ptr<FolderLock> lock = set.Lock();
     const std::string target = SetPath(gameFolder, fs.Separator(), to);
-    if (!EqualsIgnoringCase(from, to) && fs.KindOf(target) != PathKind::Missing)
-        return "There is a set named \"" + std::string(to) + "\" already.";
-    fs.Rename(set.RotationPath(), target);
+    if (!EqualsIgnoringCase(from, to)) {
+        if (fs.KindOf(target) != PathKind::Missing) return "There is a set named \"" + std::string(to) + "\" already.";
+        fs.Rename(set.RotationPath(), target);
+        return std::nullopt;
+    }
+    // Letter case alone: through a fresh name, since a rename to the same file in other letters
+    // changes nothing under Wine.
+    const std::string passing = TemporaryNameBeside(set.RotationPath());
+    fs.Rename(set.RotationPath(), passing);
+    try {
+        fs.Rename(passing, target);
+    } catch (const FileError&) {
+        fs.Rename(passing, set.RotationPath());
+        throw;
+    }
     return std::nullopt;
 }
 
