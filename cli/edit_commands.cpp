@@ -61,6 +61,22 @@ uint64_t FreshSeed() {
 
 }  // namespace
 
+void TellSave(const Invocation& invocation, const SaveOutcome& saved, const std::string& path, Output& out) {
+    if (saved.Result == SaveOutcome::Status::ChangedOnDisk || saved.Result == SaveOutcome::Status::RemovedOnDisk)
+        ThrowFailed(saved.Path, kChangedMeanwhileReason);
+    if (!saved && saved.BackupReplaced) {
+        ThrowFailed(saved.Path, saved.Reason + " (the file is as it was; its backup now holds that same version)");
+    }
+    if (!saved) ThrowFailed(saved.Path, saved.Reason);
+    if (!invocation.Json) out << "Saved " << Escaped(path) << '\n';
+    if (saved.NotSynced && invocation.Notes) {
+        *invocation.Notes << "rotaplex-cli: "
+                          << Escaped(path + " is saved, but its folder could not be synced to the disk: " + *saved.NotSynced)
+                          << '\n';
+    }
+    if (saved.OtherVersionIn) ThrowFailed(path, OtherVersionReason(*saved.OtherVersionIn));
+}
+
 Edit::Edit(const Invocation& invocation, bool createsMissing)
     : invocation_(invocation), game_(OpenGame(invocation)), lock_(Lock()), document_(Read(createsMissing)) {}
 
@@ -127,19 +143,7 @@ int Edit::Finish(Output& out) {
     } else if (edited == read) {
         if (!invocation_.Json) out << "Nothing to change in " << Escaped(Path()) << '\n';
     } else {
-        const SaveOutcome saved = game_.Session.Save();
-        if (saved.Result == SaveOutcome::Status::ChangedOnDisk || saved.Result == SaveOutcome::Status::RemovedOnDisk)
-            ThrowFailed(saved.Path, kChangedMeanwhileReason);
-        if (!saved && saved.BackupReplaced) {
-            ThrowFailed(saved.Path, saved.Reason + " (the file is as it was; its backup now holds that same version)");
-        }
-        if (!saved) ThrowFailed(saved.Path, saved.Reason);
-        if (!invocation_.Json) out << "Saved " << Escaped(Path()) << '\n';
-        if (saved.NotSynced && invocation_.Notes) {
-            *invocation_.Notes << "rotaplex-cli: " << Escaped(Path() + " is saved, but its folder could not be synced to the disk: " +
-                                                      *saved.NotSynced) << '\n';
-        }
-        if (saved.OtherVersionIn) ThrowFailed(Path(), OtherVersionReason(*saved.OtherVersionIn));
+        TellSave(invocation_, game_.Session.Save(), Path(), out);
     }
     if (invocation_.Json) WriteRotationJson(out, Path(), ViewRotation(edited, Catalogue()), Catalogue());
     return kDone;

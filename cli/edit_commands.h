@@ -11,6 +11,7 @@
 #include "cli/output.h"
 #include "cycle/entry_selection.h"
 #include "cycle/rotation_document.h"
+#include "cycle/safe_save.h"
 
 namespace rotaplex::cli {
 
@@ -26,6 +27,7 @@ public:
     RotationDocument& Document() { return document_; }
     const MissionCatalogue& Catalogue() const { return game_.Session.Catalogue(); }
     std::string Path() const { return game_.Session.RotationPath(); }
+    const std::string& Folder() const { return game_.Session.Folder(); }
 
     // A position as typed, 1 for the first entry, as the document's 0-based index.
     std::size_t Position(const std::string& typed) const;
@@ -46,6 +48,9 @@ private:
     std::unique_ptr<FolderLock> lock_;
     RotationDocument& document_;
 };
+
+// What a save did, on the output or as the program's error (CliError).
+void TellSave(const Invocation& invocation, const SaveOutcome& saved, const std::string& path, Output& out);
 
 // The edits, each on the document of an Edit.
 void AddStep(const Invocation& invocation, Edit& edit);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,15 +26,22 @@ public:
 struct Game {
     GameSession Session;
     CollectingReporter Reports;
+    std::optional<std::string> Set;  // the set edited instead of servercycle.txt
 };
 
-// Opens the folder the command names and reads its missions; throws CliError when it is no
-// folder.
+// Opens the folder the command names and reads its missions, the session on the set that --set
+// names if any; throws CliError when it is no folder or no name a set can have.
 Game OpenGame(const Invocation& invocation);
 
-// Reads servercycle.txt into the session; throws CliError when it cannot be read, or is missing
-// and missingFails (else it is an empty rotation).
+// Reads the rotation (servercycle.txt or the set's) into the session; throws CliError when it
+// cannot be read, or is missing and missingFails (else it is an empty rotation). A set is never
+// missing without an error.
 void ReadRotation(Game& game, bool missingFails = true);
+
+// A set's name as typed, refused (kBadRequest) when no set can have it.
+const std::string& CheckedSetName(const std::string& typed);
+// A set's session, its rotation read; throws CliError (kBadRequest when there is no such set).
+GameSession ReadSet(FileSystem& files, const std::string& gameFolder, const std::string& name);
 
 // A failed file operation as the program's error: the file's path and the reason.
 [[noreturn]] void ThrowFailed(const std::string& path, const std::string& reason);

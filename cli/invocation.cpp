@@ -17,6 +17,7 @@ void Synopsis(Output& out, const CommandSpec& command) {
     if (command.Options & kPlaceOptions) out << " [--before N | --after N]";
     if (command.Options & kSeedOption) out << " [--seed N]";
     if (command.Options & kSortOption) out << " [--by text | --by file]";
+    if (command.Options & kSetOption) out << " [--set NAME]";
     if (command.Options & kJsonOption) out << " [--json]";
     if (command.Options & kDryRunOption) out << " [--dry-run]";
 }
@@ -47,6 +48,8 @@ bool TakeOption(const std::vector<std::string>& arguments, std::size_t& i, unsig
         value(invocation.Seed);
     } else if (option == "--by" && (options & kSortOption)) {
         value(invocation.SortBy);
+    } else if (option == "--set" && (options & kSetOption)) {
+        value(invocation.Set);
     } else {
         return false;
     }
@@ -122,8 +125,8 @@ Invocation ParseScriptLine(const std::vector<std::string>& words, const std::vec
     line.Command = &Find(words.front(), commands);
     if (!line.Command->Step)
         throw CliError(kBadRequest, std::string(line.Command->Name) + " is no edit; an edit script takes add, "
-                                                                      "remove, move, set, shuffle and sort");
-    ReadArguments(words, line.Command->Options & ~(kJsonOption | kDryRunOption), false, true, line);
+                                                                      "remove, move, set, shuffle, sort and activate");
+    ReadArguments(words, line.Command->Options & ~(kJsonOption | kDryRunOption | kSetOption), false, true, line);
     return line;
 }
 

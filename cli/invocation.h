@@ -32,6 +32,7 @@ enum OptionSet : unsigned {
     kPlaceOptions = 4,   // --before N, --after N
     kSeedOption = 8,     // --seed N
     kSortOption = 16,    // --by text|file
+    kSetOption = 32,     // --set NAME
 };
 
 // A command's operands without a limit.
@@ -65,6 +66,7 @@ struct Invocation {
     std::optional<std::string> After;
     std::optional<std::string> Seed;
     std::optional<std::string> SortBy;
+    std::optional<std::string> Set;        // a set's file instead of servercycle.txt
 };
 
 // Reads the arguments (without the program name) against the command table; throws CliError
@@ -73,7 +75,8 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments,
                            const std::vector<CommandSpec>& commands);
 
 // One line of an edit script, split into words, read as the command line of an edit
-// on script's game folder; --dry-run, --json and --help belong to the whole script, not a line.
+// on script's game folder; --dry-run, --json, --set and --help belong to the whole script, not a
+// line.
 Invocation ParseScriptLine(const std::vector<std::string>& words, const std::vector<CommandSpec>& commands,
                            const Invocation& script);
 

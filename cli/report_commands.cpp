@@ -12,6 +12,7 @@
 #include "cycle/rotation_document.h"
 #include "cycle/file_rules.h"
 #include "cycle/rotation_file.h"
+#include "cycle/rotation_sets.h"
 
 namespace rotaplex::cli {
 
@@ -30,7 +31,8 @@ struct Problem {
     std::string Message{};
     std::optional<std::size_t> Line{};        // entry problems: where the entry stands
     std::size_t Position = 0;
-    std::string_view Reference{};
+    std::string Reference{};
+    std::string Set{};                        // set-unmatched
     std::string Key{};                        // duplicate-key
     std::vector<std::string> MissionFiles{};  // duplicate-key
     std::size_t Count = 0;                    // unlisted
@@ -61,15 +63,23 @@ void AddDuplicateKeys(const MissionCatalogue& catalogue, const std::string& miss
     }
 }
 
+// Where an entry stands, as its problem begins.
+std::string Where(const std::string& rotationPath, const ListedEntry& entry) {
+    // A lone LF stays inside a line as the files are read; a problem still takes one line.
+    return rotationPath + ":" + std::to_string(entry.Line) + ": " + std::string(entry.LineText) + ": ";
+}
+
+Problem Unmatched(std::string_view kind, const std::string& rotationPath, const ListedEntry& entry, std::size_t i) {
+    return {.Kind = kind, .Message = Escaped(Where(rotationPath, entry) + "matches no scenario"), .Line = entry.Line,
+            .Position = i + 1, .Reference = std::string(entry.Reference)};
+}
+
 void AddEntryProblems(const RotationView& view, const std::string& rotationPath,
                       const MissionCatalogue& catalogue, std::vector<Problem>& problems) {
     for (std::size_t i = 0; i < view.Entries.size(); ++i) {
         const ListedEntry& entry = view.Entries[i];
-        // A lone LF stays inside a line as the files are read; a problem still takes one line.
-        const std::string where = rotationPath + ":" + std::to_string(entry.Line) + ": " + std::string(entry.LineText) + ": ";
         if (entry.Scenario == 0) {
-            problems.push_back({.Kind = "unmatched", .Message = Escaped(where + "matches no scenario"),
-                                .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
+            problems.push_back(Unmatched("unmatched", rotationPath, entry, i));
             continue;
         }
         const ScenarioInfo& record = catalogue.Scenario(entry.Scenario);
@@ -79,8 +89,32 @@ void AddEntryProblems(const RotationView& view, const std::string& rotationPath,
         const std::string what =
             named.empty() ? std::string("names no mission file") : std::string(named) + " does not hold " + key;
         problems.push_back({.Kind = "wrong-file",
-                            .Message = Escaped(where + what + "; it plays " + key + " of " + std::string(record.MissionFile)),
-                            .Line = entry.Line, .Position = i + 1, .Reference = entry.Reference});
+                            .Message = Escaped(Where(rotationPath, entry) + what + "; it plays " + key + " of " + std::string(record.MissionFile)),
+                            .Line = entry.Line, .Position = i + 1, .Reference = std::string(entry.Reference)});
+    }
+}
+
+// The entries of the sets (but the one checked as the rotation) that match nothing: activated,
+// the server would skip them.
+void AddSetProblems(FileSystem& files, const Game& game, std::vector<Problem>& problems) {
+    const std::string& folder = game.Session.Folder();
+    for (const std::string& name : ListSets(files, folder)) {
+        if (game.Set && EqualsIgnoringCase(name, *game.Set)) continue;
+        GameSession set = SetSession(files, folder, name);
+        CollectingReporter ignored;
+        try {
+            set.ReadRotation(ignored, true);
+        } catch (const FileError& error) {
+            problems.push_back({.Kind = "unreadable-set", .Message = Escaped(error.Path() + ": " + error.Reason()),
+                                .Set = name});
+            continue;
+        }
+        const RotationView view = ViewRotation(set.TextAsRead(), game.Session.Catalogue());
+        for (std::size_t i = 0; i < view.Entries.size(); ++i) {
+            if (view.Entries[i].Scenario != 0) continue;
+            problems.push_back(Unmatched("set-unmatched", set.RotationPath(), view.Entries[i], i));
+            problems.back().Set = name;
+        }
     }
 }
 
@@ -90,6 +124,7 @@ void WriteProblemJson(JsonWriter& json, const Problem& problem) {
         json.Member("line", *problem.Line).Member("position", problem.Position)
             .Member("reference", problem.Reference);
     }
+    if (!problem.Set.empty()) json.Member("set", problem.Set);
     if (!problem.MissionFiles.empty()) {
         json.Member("key", problem.Key).Key("missionFiles").BeginArray();
         for (const std::string& file : problem.MissionFiles) json.String(file);
@@ -125,7 +160,7 @@ int RunCheck(const Invocation& invocation, Output& out) {
         problems.push_back({.Kind = "mission-file", .Message = Flattened(message)});
     AddDuplicateKeys(catalogue, MissionsFolder(folder, folder.back()), problems);
     if (!view.HeaderFound)
-        problems.push_back({.Kind = "missing-header", .Message = Flattened(MissingHeaderMessage(folder))});
+        problems.push_back({.Kind = "missing-header", .Message = Flattened(MissingHeaderMessage(path))});
     AddEntryProblems(view, path, catalogue, problems);
     if (view.Unlisted > 0) {
         problems.push_back({.Kind = "unlisted",
@@ -138,6 +173,7 @@ int RunCheck(const Invocation& invocation, Output& out) {
     } catch (const FileError&) {
         // A folder that cannot be listed holds none that a save could remove either.
     }
+    AddSetProblems(*invocation.Files, game, problems);
 
     if (invocation.Json) {
         JsonWriter json(out);

@@ -111,6 +111,9 @@ public:
     virtual void Rename(const std::string& from, const std::string& to) = 0;
     // Removes a file; false when it could not be removed.
     virtual bool Remove(const std::string& path) = 0;
+    // Makes a folder (not its parents); nothing when one is there already. Throws FileError, Exists
+    // when a file holds the name.
+    virtual void MakeFolder(const std::string& path) = 0;
     // Makes the folder's new names durable.
     virtual void SyncFolder(const std::string& folder) = 0;
     // Takes the lock at path (created when missing) that every Rotaplex program takes before

@@ -14,10 +14,6 @@ constexpr std::string_view kMissionEnding = ".nfo";
 // A save takes milliseconds: a lock held longer than this belongs to a save that is stuck.
 constexpr int kLockTries = 100;
 
-bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
-    return name.size() > ending.size() && EqualsIgnoringCase(name.substr(name.size() - ending.size()), ending);
-}
-
 // Whether an entry could name the file: what the listing gives that the game would never read
 // is passed over without a word.
 bool IsCandidate(const ListedName& listed) {
@@ -61,15 +57,17 @@ MissionCatalogue ScanMissions(FileSystem& fs, const std::string& gameFolder, Rep
     return catalogue;
 }
 
-GameSession::GameSession(FileSystem& fs, std::string gameFolder) : fs_(fs), folder_(std::move(gameFolder)) {}
+GameSession::GameSession(FileSystem& fs, std::string gameFolder)
+    : GameSession(fs, gameFolder, rotaplex::RotationPath(gameFolder)) {}
+
+GameSession::GameSession(FileSystem& fs, std::string gameFolder, std::string rotationPath)
+    : fs_(fs), folder_(std::move(gameFolder)), rotationPath_(std::move(rotationPath)) {}
 
 std::string MissionsFolder(const std::string& gameFolder, char separator) {
     return gameFolder + "resource" + separator + "missions";
 }
 
 std::string RotationPath(const std::string& gameFolder) { return gameFolder + std::string(kRotationFile); }
-
-std::string GameSession::RotationPath() const { return rotaplex::RotationPath(folder_); }
 
 // The names, sizes and write times of the files the scan reads, hashed.
 uint64_t MissionFilesStamp(FileSystem& fs, const std::string& gameFolder) {
@@ -143,7 +141,7 @@ void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
     read_ = StampOf(file);
     document_ = RotationDocument::Read(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
-    if (!document_.HeaderFound() && !IsBlankText(textAsRead_)) reporter.Report(MissingHeaderMessage(folder_));
+    if (!document_.HeaderFound() && !IsBlankText(textAsRead_)) reporter.Report(MissingHeaderMessage(path));
     if (document_.UnlistedEntryCount() > 0) reporter.Report(UnlistedEntriesMessage(path, document_.UnlistedEntryCount()));
 }
 

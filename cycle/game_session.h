@@ -39,16 +39,18 @@ struct OutsideChanges {
 // of what was read, behind every way of opening, reading again and saving it.
 class GameSession {
 public:
-    // gameFolder ends with fs's separator.
+    // gameFolder ends with fs's separator. The rotation edited is servercycle.txt, or the file at
+    // rotationPath (a set's), saved with the same backup, guard and lock beside it.
     GameSession(FileSystem& fs, std::string gameFolder);
+    GameSession(FileSystem& fs, std::string gameFolder, std::string rotationPath);
 
     const std::string& Folder() const { return folder_; }
-    std::string RotationPath() const;
+    const std::string& RotationPath() const { return rotationPath_; }
 
     // Scans the mission files anew, reporting their problems. The document keeps its entries.
     void ReadMissions(Reporter& reporter);
-    // Reads servercycle.txt: reports a missing "[cycle]" (a blank file is an empty rotation), and entries past those the list can
-    // show. Throws FileError when it cannot be read; a missing one is an empty rotation, which
+    // Reads the rotation: reports a missing "[cycle]" (a blank file is an empty rotation), and
+    // entries past those the list can show. Throws FileError when it cannot be read; a missing one is an empty rotation, which
     // the first save creates, unless missingFails.
     void ReadRotation(Reporter& reporter, bool missingFails = false);
 
@@ -89,6 +91,7 @@ private:
 
     FileSystem& fs_;
     std::string folder_;
+    std::string rotationPath_;
     MissionCatalogue catalogue_;
     RotationDocument document_;
     std::string textAsRead_;

@@ -79,8 +79,8 @@ std::string EntryLine(const CycleEntry& entry) {
 
 bool IsBlankText(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
-std::string MissingHeaderMessage(const std::string& gameFolder) {
-    return gameFolder + "servercycle.txt is malformed or missing [cycle]";
+std::string MissingHeaderMessage(const std::string& rotationPath) {
+    return rotationPath + " is malformed or missing [cycle]";
 }
 
 }  // namespace rotaplex

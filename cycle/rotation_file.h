@@ -51,7 +51,7 @@ std::string EntryLine(const CycleEntry& entry);
 // A rotation file of no bytes or only blank lines: an empty rotation, not a file without "[cycle]".
 bool IsBlankText(std::string_view text);
 
-// The message for a rotation file without "[cycle]"; gameFolder ends with "\".
-std::string MissingHeaderMessage(const std::string& gameFolder);
+// The message for a rotation file (servercycle.txt or a set's) without "[cycle]".
+std::string MissingHeaderMessage(const std::string& rotationPath);
 
 }  // namespace rotaplex

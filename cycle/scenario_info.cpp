@@ -144,6 +144,10 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && EqualWordsIgnoringCase(a.data(), b.data(), a.size());
 }
 
+bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
+    return name.size() > ending.size() && EqualsIgnoringCase(name.substr(name.size() - ending.size()), ending);
+}
+
 int SettingOfKey(std::string_view key) {
     // Lower-cased as it is cleaned; one character more than the longest known key matches none.
     char lower[kLongestKey + 1];

@@ -78,6 +78,8 @@ constexpr char LowerChar(char c) {
 
 // Equal character by character once A to Z are lower-cased on both sides.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// Longer than ending, and ending in it, letter case aside.
+bool EndsWithIgnoringCase(std::string_view name, std::string_view ending);
 
 // The leading decimal number of a cleaned value, rounded half to even and saturated to 0..32767.
 int16_t LeadingNumber(std::string_view value);

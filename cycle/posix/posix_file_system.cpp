@@ -265,6 +265,15 @@ public:
 
     bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
+    void MakeFolder(const std::string& path) override {
+        if (::mkdir(path.c_str(), 0777) == 0) return;
+        const int failed = errno;
+        struct stat status{};
+        if (failed == EEXIST && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return;
+        errno = failed;
+        ThrowErrno(path);
+    }
+
     void SyncFolder(const std::string& folder) override {
         // The names are in place whatever this says; some file systems cannot sync a folder.
         const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -287,6 +287,15 @@ public:
 
     bool Remove(const std::string& path) override { return DeleteFileW(ExtendedPath(path).c_str()) != FALSE; }
 
+    void MakeFolder(const std::string& path) override {
+        if (CreateDirectoryW(ExtendedPath(path).c_str(), nullptr)) return;
+        const DWORD code = GetLastError();
+        const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
+        if (code == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return;
+        Throw(path, code);
+    }
+
     // MOVEFILE_WRITE_THROUGH has made each rename durable already.
     void SyncFolder(const std::string&) override {}
 

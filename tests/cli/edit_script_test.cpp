@@ -35,7 +35,7 @@ TEST_F(EditScriptTest, ALineThatCannotBeDoneFailsTheWholeScriptNamingTheLine) {
     } cases[] = {
         {"add Valley\nremove 9\n", 3, "standard input:2: no position 9 in " + Rotation() + " (its entries are 1 to 3)"},
         {"remove 1\n\ncheck\n", 3,
-         "standard input:3: check is no edit; an edit script takes add, remove, move, set, shuffle and sort"},
+         "standard input:3: check is no edit; an edit script takes add, remove, move, set, shuffle, sort and activate"},
         {"add -\n", 3, "standard input:1: add - would read standard input, which holds the edit script"},
         {"move 1 2 --dry-run\n", 3,
          "standard input:1: unknown option \"--dry-run\" for move (see rotaplex-cli move --help)"},

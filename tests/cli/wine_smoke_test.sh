@@ -55,6 +55,8 @@ run 0 edit "$windows_game" <"$work/script.txt"
 expect "Saved $windows_game\\servercycle.txt"
 grep -v OldQuarry "$demo/servercycle.txt" | cmp -s - "$game/servercycle.txt.bak" ||
   { echo "FAIL: the script's backup is not the version before it"; failures=$((failures + 1)); }
+run 0 save-set "$windows_game" weekday
+expect "Saved $windows_game\\rotations\\weekday.txt"
 run 0 --version
 expect "rotaplex-cli "
 

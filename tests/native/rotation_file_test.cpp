@@ -137,7 +137,7 @@ TEST(RotationFileTest, PastedTextGivesItsEntryLinesAndCountsTheOthers) {
 }
 
 TEST(RotationFileTest, MissingHeaderMessage) {
-    EXPECT_EQ(MissingHeaderMessage("C:\\Game\\"),
+    EXPECT_EQ(MissingHeaderMessage("C:\\Game\\servercycle.txt"),
               "C:\\Game\\servercycle.txt is malformed or missing [cycle]");
 }
 

@@ -46,6 +46,7 @@ public:
         real_.Rename(from, to);
     }
     bool Remove(const std::string& path) override { return real_.Remove(path); }
+    void MakeFolder(const std::string& path) override { real_.MakeFolder(path); }
     void SyncFolder(const std::string& folder) override {
         Meet(Step::Sync, folder);
         real_.SyncFolder(folder);

@@ -2,6 +2,7 @@
 // the POSIX layer and under Wine against the Windows layer, so that the two cannot drift apart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "cycle/file_rules.h"
 #include "cycle/game_session.h"
+#include "cycle/rotation_sets.h"
 #include "cycle/safe_save.h"
 #include "faulty_file_system.h"
 #include "port_folder.h"
@@ -398,6 +400,70 @@ TEST(FileSystemContract, TheSessionsLockKeepsASecondWriterOut) {
         EXPECT_EQ(error.Fault(), FileFault::Busy);
         EXPECT_EQ(error.Path(), folder.Path("servercycle.txt"));
     }
+}
+
+TEST(FileSystemContract, MakeFolderMakesOneOrFindsItThere) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    EXPECT_EQ(FaultOf([&] { fs.MakeFolder(folder.Path("made")); }), "ok");
+    EXPECT_EQ(fs.KindOf(folder.Path("made")), PathKind::Folder);
+    EXPECT_EQ(FaultOf([&] { fs.MakeFolder(folder.Path("made")); }), "ok");
+    folder.Write("file", "");
+    EXPECT_EQ(FaultOf([&] { fs.MakeFolder(folder.Path("file")); }), "exists");
+    const std::string deep = folder.Path("none") + fs.Separator() + "deeper";
+    EXPECT_EQ(FaultOf([&] { fs.MakeFolder(deep); }), "not found");
+}
+
+// A set saved, listed, edited, renamed and deleted: only the rotations folder changes, and
+// servercycle.txt stays byte for byte.
+TEST(FileSystemContract, SetsLiveInTheirFolderAndNothingElseChanges) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    const std::string rotation = "; ours\r\n[cycle]\r\nmap=a.nfo::A\r\nmap=b.nfo::B\r\n";
+    folder.Write("servercycle.txt", rotation);
+    EXPECT_TRUE(ListSets(fs, folder.Path()).empty());
+
+    GameSession game(fs, folder.Path());
+    Collected reports;
+    game.ReadRotation(reports);
+    ASSERT_TRUE(SaveAsSet(fs, game, "weekday"));
+    ASSERT_TRUE(SaveAsSet(fs, game, "Event_b"));
+    EXPECT_EQ(folder.Read("rotations/weekday.txt"), "[cycle]\r\nmap=a.nfo::A\r\nmap=b.nfo::B\r\n");
+    folder.Write("rotations/a.txt.bak", "");
+    folder.Write("rotations/bad..txt", "");
+    folder.MakeFolder("rotations/folder.txt");
+    // NTFS order, letter case aside; backups, folders and names no set can have are passed over.
+    EXPECT_EQ(ListSets(fs, folder.Path()), (std::vector<std::string>{"Event_b", "weekday"}));
+
+    // A set's own session: its lock and backup beside its file.
+    {
+        GameSession set = SetSession(fs, folder.Path(), "weekday");
+        set.ReadRotation(reports);
+        const std::unique_ptr<FolderLock> held = set.Lock();
+        EXPECT_EQ(fs.KindOf(folder.Path("rotations/weekday.txt.lock")), PathKind::File);
+        set.Document().Remove(0);
+        ASSERT_TRUE(set.Save());
+    }
+    EXPECT_EQ(folder.Read("rotations/weekday.txt.bak"), "[cycle]\r\nmap=a.nfo::A\r\nmap=b.nfo::B\r\n");
+    // Saving again over an existing set keeps its other lines.
+    folder.Write("rotations/weekday.txt", "; kept\r\n[cycle]\r\nmap=x.nfo::X\r\n");
+    ASSERT_TRUE(SaveAsSet(fs, game, "weekday"));
+    EXPECT_EQ(folder.Read("rotations/weekday.txt"), "; kept\r\n[cycle]\r\nmap=a.nfo::A\r\nmap=b.nfo::B\r\n");
+
+    EXPECT_EQ(RenameSet(fs, folder.Path(), "weekday", "EVENT_B").value_or(""), "There is a set named \"EVENT_B\" already.");
+    EXPECT_EQ(RenameSet(fs, folder.Path(), "weekday", "Weekend"), std::nullopt);
+    EXPECT_EQ(RenameSet(fs, folder.Path(), "Weekend", "weekend"), std::nullopt);
+    EXPECT_EQ(FaultOf([&] { RenameSet(fs, folder.Path(), "none", "other"); }), "not found");
+    DeleteSet(fs, folder.Path(), "Event_b");
+    EXPECT_EQ(FaultOf([&] { DeleteSet(fs, folder.Path(), "Event_b"); }), "not found");
+    EXPECT_EQ(ListSets(fs, folder.Path()), (std::vector<std::string>{"weekend"}));
+    EXPECT_EQ(folder.Read("rotations/Event_b.txt.bak"), "[cycle]\r\nmap=a.nfo::A\r\nmap=b.nfo::B\r\n");
+
+    EXPECT_EQ(folder.Read("servercycle.txt"), rotation);
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(folder.Path())) names.push_back(item.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"rotations", "servercycle.txt"}));
 }
 
 }  // namespace
