@@ -7,6 +7,8 @@
 
 #include "app/game_folder_choice.h"
 #include "app/game_folder_claim.h"
+#include "cycle/remembered_folders.h"
+#include "cycle/win/remembered_folders_store.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/frm_srv_cyc.h"
 #include "ui/message_box.h"
@@ -25,6 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         }
         frmSrvCyc main;
         main.Load(*gameFolder);
+        WriteRememberedFolders(WithFolderUsed(ReadRememberedFolders(), *gameFolder));
         claim.MarkWindow(main.Window());
         main.Show(show);
         return RunMessageLoop(main.Window(), main.Accelerators());

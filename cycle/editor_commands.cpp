@@ -63,6 +63,8 @@ bool CanRun(EditorCommand command, const EditorState& state) {
         return state.CanUndo;
     case EditorCommand::Redo:
         return state.CanRedo;
+    case EditorCommand::OpenRecent:
+        return state.RecentFolders > 0;
     case EditorCommand::Save:
     case EditorCommand::Quit:
     case EditorCommand::Minimize:

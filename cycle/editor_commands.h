@@ -14,7 +14,7 @@ namespace rotaplex {
 // one block.
 enum class EditorCommand {
     Add, Edit, Delete, MoveUp, MoveDown, Undo, Redo, Save, Quit, Minimize,
-    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile, About
+    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile, About, OpenRecent
 };
 
 // What decides whether a command can run: the rotation's size, the selected entries, the undo
@@ -28,6 +28,7 @@ struct EditorState {
     // Every selected entry, when the list selects more than one; empty: Selected alone.
     EntrySelection Selection = {};
     bool CanPaste = false;  // the clipboard holds text
+    std::size_t RecentFolders = 0;  // remembered game folders other than this one
 };
 
 // The entries the commands on a selection act on.

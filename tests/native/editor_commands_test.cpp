@@ -43,6 +43,8 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     const EditorState last{3, 2, false, false};
     const EditorState only{1, 0, false, false};
     const EditorState full{kFull, 5, false, false};
+    EditorState withRecent = first;
+    withRecent.RecentFolders = 1;
     const RunCase cases[] = {
         {"add into an empty rotation", C::Add, empty, true, ""},
         {"add without a selection", C::Add, none, false, kPickToAdd},
@@ -68,6 +70,8 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
         {"save unchanged", C::Save, empty, true, ""},
         {"quit", C::Quit, none, true, ""},
         {"minimise", C::Minimize, empty, true, ""},
+        {"open recent with no other folder remembered", C::OpenRecent, first, false, ""},
+        {"open recent with one", C::OpenRecent, withRecent, true, ""},
     };
     ExpectRuns(cases);
 }

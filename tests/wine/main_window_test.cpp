@@ -11,6 +11,7 @@
 #include "ui/framework/gdi_handles.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
+#include "ui/main/recent_folders_menu.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/skin/frm_addwhere.h"
 #include "window_checks.h"
@@ -291,28 +292,45 @@ TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
 // The context menu lists every command and greys the ones that cannot run.
 TEST(MainContextMenu, GreysWhatCannotRun) {
     using C = EditorCommand;
+    EditorState recent{3, 0, true, false};
+    recent.RecentFolders = 2;
     const struct {
         EditorState state;
         std::vector<C> greyed;
     } cases[] = {
         {{3, std::nullopt, false, false},
-         {C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown, C::Undo, C::Redo}},
-        {{3, 0, true, false}, {C::Paste, C::MoveUp, C::Redo}},
-        {{3, 2, false, true}, {C::Paste, C::MoveDown, C::Undo}},
+         {C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown, C::Undo, C::Redo,
+          C::OpenRecent}},
+        {{3, 0, true, false}, {C::Paste, C::MoveUp, C::Redo, C::OpenRecent}},
+        {{3, 2, false, true}, {C::Paste, C::MoveDown, C::Undo, C::OpenRecent}},
         {{0, std::nullopt, false, false},
          {C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown, C::Shuffle,
-          C::SortByName, C::SortByMissionFile, C::Undo, C::Redo}},
-        {{5, 1, false, false, EntrySelection::Of({1, 3}), true}, {C::Edit, C::Undo, C::Redo}},
+          C::SortByName, C::SortByMissionFile, C::Undo, C::Redo, C::OpenRecent}},
+        {{5, 1, false, false, EntrySelection::Of({1, 3}), true}, {C::Edit, C::Undo, C::Redo, C::OpenRecent}},
+        {recent, {C::Paste, C::MoveUp, C::Redo}},
     };
     for (const auto& c : cases) {
-        const unique_hmenu menu = MakeMainContextMenu(c.state);
+        const unique_hmenu menu = MakeMainContextMenu(c.state, {"C:\\One\\", "C:\\Two & Three\\"});
+        // The recent folders' item opens its submenu and has no command id: found by its place.
+        int recentAt = -1;
+        for (int i = 0; i < GetMenuItemCount(menu.get()); ++i)
+            if (GetSubMenu(menu.get(), i)) recentAt = i;
+        ASSERT_GE(recentAt, 0);
         std::vector<C> greyed;
         for (const MainCommandRow& row : kMainCommands) {
-            const UINT state = GetMenuState(menu.get(), MainCommandId(row.Command), MF_BYCOMMAND);
+            const UINT state = row.RecentFoldersMenu
+                                   ? GetMenuState(menu.get(), recentAt, MF_BYPOSITION)
+                                   : GetMenuState(menu.get(), MainCommandId(row.Command), MF_BYCOMMAND);
             ASSERT_NE(state, static_cast<UINT>(-1)) << row.MenuText;
             if (state & MF_GRAYED) greyed.push_back(row.Command);
         }
         EXPECT_EQ(greyed, c.greyed);
+        const HMENU folders = GetSubMenu(menu.get(), recentAt);
+        ASSERT_EQ(GetMenuItemCount(folders), 2);
+        char text[64] = "";
+        GetMenuStringA(folders, 1, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, "C:\\Two && Three\\") << "an ampersand of the folder's own";
+        EXPECT_EQ(RecentFolderFromId(static_cast<WORD>(GetMenuItemID(folders, 1))), 1u);
     }
 }
 

@@ -17,6 +17,7 @@
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/list_rows.h"
 #include "ui/main/main_commands.h"
+#include "ui/main/recent_folders_menu.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
@@ -239,7 +240,8 @@ EditorState frmSrvCyc::State() const {
         focused = caretSelected ? static_cast<std::size_t>(caret) : selection.First();
     }
     return {Cycle().EntryCount(), focused, Cycle().CanUndo(), Cycle().CanRedo(),
-            selection.Count() > 1 ? selection : EntrySelection{}, ClipboardHasText()};
+            selection.Count() > 1 ? selection : EntrySelection{}, ClipboardHasText(),
+            session_ ? RecentFoldersBesides(session_->Folder()).size() : 0};
 }
 
 void frmSrvCyc::Add() {
@@ -364,10 +366,29 @@ void frmSrvCyc::ShowContextMenu(LPARAM at) {
         const LRESULT hit = SendMessageA(list1_, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
         if (HIWORD(hit) == 0 && SendMessageA(list1_, LB_GETSEL, LOWORD(hit), 0) <= 0) Select(LOWORD(hit));
     }
-    const unique_hmenu menu = MakeMainContextMenu(State());
-    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x,
-                                       where.y, 0, Window(), nullptr);
+    const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
+    const unique_hmenu menu = MakeMainContextMenu(State(), recent);
+    RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0,
+                             Window(), nullptr),
+              recent);
+}
+
+void frmSrvCyc::OpenRecent() {
+    // From its key: the folders alone, at the list's corner.
+    POINT where{0, 0};
+    ClientToScreen(list1_, &where);
+    const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
+    const unique_hmenu menu = MakeRecentFoldersMenu(recent);
+    RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr),
+              recent);
+}
+
+void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders) {
     if (const auto command = MainCommandFromId(static_cast<WORD>(chosen))) Run(*command);
+    const auto folder = RecentFolderFromId(static_cast<WORD>(chosen));
+    if (!folder || *folder >= recentFolders.size()) return;
+    const std::string told = OpenRecentFolder(recentFolders[*folder]);
+    if (!told.empty()) Tell(told.c_str());
 }
 
 LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {

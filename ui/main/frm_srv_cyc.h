@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cycle/game_session.h"
 #include "cycle/rotation_order.h"
@@ -80,6 +81,9 @@ private:
     void SortByName() override;
     void SortByMissionFile() override;
     void About() override;
+    void OpenRecent() override;
+    // The recent folder a menu's choice names, opened; other choices run their command.
+    void RunChosen(UINT chosen, const std::vector<std::string>& recentFolders);
     // The selected entries' lines on the clipboard; a clipboard that cannot be had is told.
     bool CopyToClipboard(const EntrySelection& entries);
     void Sort(SortKey key);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ui/main/recent_folders_menu.h"
+
 namespace rotaplex {
 
 namespace {
@@ -35,12 +37,16 @@ unique_haccel MakeMainAccelerators() {
     return unique_haccel(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
 }
 
-unique_hmenu MakeMainContextMenu(const EditorState& state) {
+unique_hmenu MakeMainContextMenu(const EditorState& state, const std::vector<std::string>& recentFolders) {
     unique_hmenu menu(CreatePopupMenu());
     for (const MainCommandRow& row : kMainCommands) {
         if (row.SeparatorBefore) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
         const UINT greyed = CanRun(row.Command, state) ? MF_ENABLED : MF_GRAYED;
-        AppendMenuA(menu.get(), MF_STRING | greyed, MainCommandId(row.Command), row.MenuText);
+        if (row.RecentFoldersMenu)  // the menu takes the submenu over
+            AppendMenuA(menu.get(), MF_POPUP | greyed,
+                        reinterpret_cast<UINT_PTR>(MakeRecentFoldersMenu(recentFolders).release()), row.MenuText);
+        else
+            AppendMenuA(menu.get(), MF_STRING | greyed, MainCommandId(row.Command), row.MenuText);
     }
     return menu;
 }

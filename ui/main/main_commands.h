@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "cycle/editor_commands.h"
 #include "rotaplex_version.h"
@@ -35,6 +37,7 @@ public:
     virtual void SortByName() = 0;
     virtual void SortByMissionFile() = 0;
     virtual void About() = 0;
+    virtual void OpenRecent() = 0;
 
 protected:
     ~MainCommandTarget() = default;
@@ -59,6 +62,7 @@ struct MainCommandRow {
     std::array<PaintedSpot, 2> Spots;
     bool SeparatorBefore;  // in the context menu
     void (MainCommandTarget::*Run)();
+    bool RecentFoldersMenu = false;  // the context menu holds the recent folders under it
 };
 
 // The program, its version and its licence: the context menu's last line.
@@ -66,7 +70,7 @@ inline constexpr const char* kAboutLine = "Rotaplex " ROTAPLEX_VERSION_TEXT ", M
 
 // Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
 // without a key of its own.
-inline constexpr std::array<MainCommandRow, 19> kMainCommands{{
+inline constexpr std::array<MainCommandRow, 20> kMainCommands{{
     {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
      &MainCommandTarget::Add},
     {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
@@ -95,6 +99,8 @@ inline constexpr std::array<MainCommandRow, 19> kMainCommands{{
     {EditorCommand::Quit, "&Quit\tAlt+F4", {}, {{{3000, 3615, 4740, 4995}, {3600, 3795, 240, 435}}}, false,
      &MainCommandTarget::Quit},
     {EditorCommand::Minimize, "M&inimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
+    {EditorCommand::OpenRecent, "Open rece&nt\tCtrl+O", {{{FCONTROL, 'O'}}}, {}, true, &MainCommandTarget::OpenRecent,
+     true},
     {EditorCommand::About, kAboutLine, {}, {}, true, &MainCommandTarget::About},
 }};
 
@@ -124,7 +130,8 @@ const MainCommandRow& RowOf(EditorCommand command);
 // The accelerator table of every command's keys.
 unique_haccel MakeMainAccelerators();
 
-// The context menu: every command with its keys, greyed where it cannot run in state.
-unique_hmenu MakeMainContextMenu(const EditorState& state);
+// The context menu: every command with its keys, greyed where it cannot run in state, with the
+// recent folders under Open recent.
+unique_hmenu MakeMainContextMenu(const EditorState& state, const std::vector<std::string>& recentFolders = {});
 
 }  // namespace rotaplex
