@@ -69,6 +69,7 @@ bool CanRun(EditorCommand command, const EditorState& state) {
     case EditorCommand::Quit:
     case EditorCommand::Minimize:
     case EditorCommand::About:
+    case EditorCommand::Help:
         return true;
     }
     return false;

@@ -14,7 +14,7 @@ namespace rotaplex {
 // one block.
 enum class EditorCommand {
     Add, Edit, Delete, MoveUp, MoveDown, Undo, Redo, Save, Quit, Minimize,
-    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile, About, OpenRecent
+    Cut, Copy, Paste, Duplicate, SelectAll, Shuffle, SortByName, SortByMissionFile, About, OpenRecent, Help
 };
 
 // What decides whether a command can run: the rotation's size, the selected entries, the undo

@@ -54,6 +54,7 @@ constexpr const char* kQuitTitle = "Quitting";
 constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
 
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
+constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
 constexpr const char* kAboutNotice = "Copyright (c) 2026 the Rotaplex developers.\nThe licence comes with the program (LICENSE).";
 
 // A shuffle differs at each run.
@@ -208,6 +209,13 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == list1_) ShowContextMenu(lParam);
         return 0;
+    case WM_SYSCOMMAND:
+        // F10 or Alt alone: the window has no menu bar, so the command menu comes instead.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) {
+            ShowContextMenu(-1);
+            return 0;
+        }
+        return SkinHandling(message, wParam, lParam);
     case WM_DRAWITEM:
         DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
@@ -347,8 +355,11 @@ void frmSrvCyc::SortByName() { Sort(SortKey::DisplayText); }
 void frmSrvCyc::SortByMissionFile() { Sort(SortKey::MissionFile); }
 
 void frmSrvCyc::About() {
-    ShowMessage(Window(), std::string(kAboutLine) + "\n\n" + kAboutNotice, kAppTitle, MB_OK | MB_ICONINFORMATION);
+    ShowMessage(Window(), std::string(kAboutLine) + "\n\n" + kAboutNotice + "\n\nGame folder: " + session_->Folder(),
+                kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
+
+void frmSrvCyc::Help() { ShowMessage(Window(), MainCommandHelp(), kHelpTitle, MB_OK | MB_ICONINFORMATION); }
 
 void frmSrvCyc::ShowContextMenu(LPARAM at) {
     POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};

@@ -82,6 +82,7 @@ private:
     void SortByMissionFile() override;
     void About() override;
     void OpenRecent() override;
+    void Help() override;
     // The recent folder a menu's choice names, opened; other choices run their command.
     void RunChosen(UINT chosen, const std::vector<std::string>& recentFolders);
     // The selected entries' lines on the clipboard; a clipboard that cannot be had is told.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "cycle/command_help.h"
 #include "ui/main/recent_folders_menu.h"
 
 namespace rotaplex {
@@ -27,6 +28,12 @@ const MainCommandRow& RowOf(EditorCommand command) {
     for (const MainCommandRow& row : kMainCommands)
         if (row.Command == command) return row;
     return kMainCommands.front();  // every command has its row
+}
+
+std::string MainCommandHelp() {
+    std::vector<std::string_view> texts;
+    for (const MainCommandRow& row : kMainCommands) texts.push_back(row.MenuText);
+    return CommandHelpText(texts);
 }
 
 unique_haccel MakeMainAccelerators() {

@@ -38,6 +38,7 @@ public:
     virtual void SortByMissionFile() = 0;
     virtual void About() = 0;
     virtual void OpenRecent() = 0;
+    virtual void Help() = 0;
 
 protected:
     ~MainCommandTarget() = default;
@@ -65,12 +66,12 @@ struct MainCommandRow {
     bool RecentFoldersMenu = false;  // the context menu holds the recent folders under it
 };
 
-// The program, its version and its licence: the context menu's last line.
+// The program, its version and its licence, as About tells them.
 inline constexpr const char* kAboutLine = "Rotaplex " ROTAPLEX_VERSION_TEXT ", MIT License";
 
 // Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
 // without a key of its own.
-inline constexpr std::array<MainCommandRow, 20> kMainCommands{{
+inline constexpr std::array<MainCommandRow, 21> kMainCommands{{
     {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
      &MainCommandTarget::Add},
     {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
@@ -101,7 +102,8 @@ inline constexpr std::array<MainCommandRow, 20> kMainCommands{{
     {EditorCommand::Minimize, "M&inimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
     {EditorCommand::OpenRecent, "Open rece&nt\tCtrl+O", {{{FCONTROL, 'O'}}}, {}, true, &MainCommandTarget::OpenRecent,
      true},
-    {EditorCommand::About, kAboutLine, {}, {}, true, &MainCommandTarget::About},
+    {EditorCommand::Help, "&Help\tF1", {{{0, VK_F1}}}, {}, true, &MainCommandTarget::Help},
+    {EditorCommand::About, "&About Rotaplex", {}, {}, false, &MainCommandTarget::About},
 }};
 
 // What a press on the face runs: a command, or nothing where the face is dragged.
@@ -126,6 +128,9 @@ WORD MainCommandId(EditorCommand command);
 std::optional<EditorCommand> MainCommandFromId(WORD id);
 
 const MainCommandRow& RowOf(EditorCommand command);
+
+// The help window's text, from the table.
+std::string MainCommandHelp();
 
 // The accelerator table of every command's keys.
 unique_haccel MakeMainAccelerators();

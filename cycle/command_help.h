@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rotaplex {
+
+// The help window's text: how to open the command menu, then one line per command with its name
+// and keys, made from the command table's menu texts ("&Add\tIns") in their order.
+std::string CommandHelpText(const std::vector<std::string_view>& menuTexts);
+
+}  // namespace rotaplex
