@@ -16,7 +16,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     using namespace rotaplex;
     try {
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};  // the tooltips among them
         InitCommonControlsEx(&controls);
         const std::optional<std::string> gameFolder = ChooseGameFolder(CommandLineArguments());
         if (!gameFolder) return 1;  // the operator cancelled the folder picker

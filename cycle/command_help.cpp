@@ -17,14 +17,28 @@ std::string Unmarked(std::string_view text) {
     return plain;
 }
 
+// A menu text's name and its keys, after the tab (none without one).
+struct NameAndKeys {
+    std::string Name;
+    std::string_view Keys;
+};
+NameAndKeys Split(std::string_view text) {
+    const std::size_t tab = text.find('\t');
+    return {Unmarked(text.substr(0, tab)), tab == std::string_view::npos ? std::string_view() : text.substr(tab + 1)};
+}
+
 }  // namespace
+
+std::string CommandTip(std::string_view menuText) {
+    const NameAndKeys command = Split(menuText);
+    return command.Keys.empty() ? command.Name : command.Name + " (" + std::string(command.Keys) + ")";
+}
 
 std::string CommandHelpText(const std::vector<std::string_view>& menuTexts) {
     std::string help = std::string(kMenuLine) + "\n";
     for (const std::string_view text : menuTexts) {
-        const std::size_t tab = text.find('\t');
-        const std::string_view keys = tab == std::string_view::npos ? kMenuOnly : text.substr(tab + 1);
-        help += "\n" + Unmarked(text.substr(0, tab)) + ": " + std::string(keys);
+        const NameAndKeys command = Split(text);
+        help += "\n" + command.Name + ": " + std::string(command.Keys.empty() ? kMenuOnly : command.Keys);
     }
     return help;
 }

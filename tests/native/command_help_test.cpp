@@ -15,5 +15,18 @@ TEST(CommandHelpTest, ALinePerCommandWithItsKeysAndNoAccessMarks) {
               "\nTrailing&: in the menu");
 }
 
+TEST(CommandHelpTest, TipsNameTheCommandAndItsKeys) {
+    const struct {
+        const char* menuText;
+        const char* tip;
+    } cases[] = {
+        {"&Edit\tEnter, F2", "Edit (Enter, F2)"},
+        {"M&inimise", "Minimise"},
+        {"&Quit\tAlt+F4", "Quit (Alt+F4)"},
+        {"Fish && chips\t", "Fish & chips"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CommandTip(c.menuText), c.tip) << c.menuText;
+}
+
 }  // namespace
 }  // namespace rotaplex

@@ -139,6 +139,25 @@ TEST_F(MainWindowTest, RescalesInPlaceWhenTheScaleChanges) {
     EXPECT_EQ(large.lfHeight, MulDiv(small.lfHeight, 192, 96));
 }
 
+// A tooltip on each painted label, with the command's name and keys, where it is painted at each
+// scale.
+TEST_F(MainWindowTest, EachPaintedLabelHasItsTooltipAtEachScale) {
+    frmSrvCyc main;
+    for (const unsigned dpi : {96u, 144u}) {
+        RECT suggested{0, 0, 10, 10};
+        SendMessageA(main.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const TwipsPerPixel tpp = TwipsPerPixelAt(dpi);
+        std::vector<test::Tip> expected;
+        for (const HotSpot<MainSpot>& spot : kMainHotSpots)
+            expected.push_back({{PixelsX(spot.Left, tpp), PixelsY(spot.Top, tpp), PixelsX(spot.Right, tpp) + 1,
+                                 PixelsY(spot.Bottom, tpp) + 1},
+                                MainCommandTip(*spot.Action)});
+        EXPECT_EQ(test::TipsOf(main.Window()), expected) << dpi;
+    }
+    EXPECT_EQ(MainCommandTip(EditorCommand::Add), "Add (Ins)");
+    EXPECT_EQ(MainCommandTip(EditorCommand::Minimize), "Minimise");
+}
+
 TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
     const std::string broken = folder_.Write("resource\\missions\\broken.nfo", "no scenarios here\r\n");
     folder_.Write("servercycle.txt", "map=hill.nfo::Dusk\r\n");

@@ -55,6 +55,8 @@ private:
 
     // Puts List1 at the window's scale, in its font, its rows as high and as wide as that needs.
     void LayOut(TwipsPerPixel tpp, HFONT font);
+    // A painted label's tooltip; every spot of the table has its command.
+    std::string TipOf(MainSpot command) const { return MainCommandTip(*command); }
     // A press on a painted command; button is the press message.
     void MouseDown(UINT button, MainSpot command);
     // Every command passes here, from a key, a painted label or the context menu: one that

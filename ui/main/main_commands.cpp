@@ -30,6 +30,8 @@ const MainCommandRow& RowOf(EditorCommand command) {
     return kMainCommands.front();  // every command has its row
 }
 
+std::string MainCommandTip(EditorCommand command) { return CommandTip(RowOf(command).MenuText); }
+
 std::string MainCommandHelp() {
     std::vector<std::string_view> texts;
     for (const MainCommandRow& row : kMainCommands) texts.push_back(row.MenuText);

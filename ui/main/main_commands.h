@@ -129,6 +129,9 @@ std::optional<EditorCommand> MainCommandFromId(WORD id);
 
 const MainCommandRow& RowOf(EditorCommand command);
 
+// The tooltip of a command's painted label: its name and keys, from the table.
+std::string MainCommandTip(EditorCommand command);
+
 // The help window's text, from the table.
 std::string MainCommandHelp();
 

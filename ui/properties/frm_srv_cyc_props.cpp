@@ -288,6 +288,9 @@ private:
         FitRowHeight(Control(List1));
     }
 
+    // OK and CANCEL as the dialog keys give them; the X on the tab cancels too.
+    static std::string TipOf(Spot spot) { return spot == Spot::Ok ? "OK (Enter)" : "Cancel (Esc)"; }
+
     void MouseDown(UINT, Spot spot) {
         switch (spot) {
             case Spot::Cancel:
