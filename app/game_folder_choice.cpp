@@ -8,7 +8,9 @@
 #include <stdexcept>
 
 #include "cycle/game_session.h"
+#include "cycle/remembered_folders.h"
 #include "cycle/win/game_folder.h"
+#include "cycle/win/remembered_folders_store.h"
 #include "cycle/win/wide_path.h"
 #include "cycle/win/windows_file_system.h"
 #include "ui/framework/folder_picker.h"
@@ -22,14 +24,6 @@ constexpr const char* kUsage = "Start Rotaplex with no argument, or with the gam
 constexpr const wchar_t* kPickerTitle = L"Rotaplex: choose the game folder";
 // Also when the entry names a folder without servercycle.txt: no usable entry was found.
 constexpr const wchar_t* kNotFound = L"The game's registry entry was not found.";
-
-bool IsFolder(const std::string& path) {
-    try {
-        return WindowsFileSystem().KindOf(path) == PathKind::Folder;
-    } catch (const FileError&) {
-        return false;
-    }
-}
 
 // Something stands at path, even one that cannot be read (reading it then says why); only a
 // name that is not found counts as missing.
@@ -67,12 +61,21 @@ std::optional<std::string> ChooseGameFolder(const std::vector<std::string>& argu
     if (arguments.size() > 1) throw std::runtime_error(kUsage);
     if (arguments.size() == 1) {
         const std::string folder = WithBackslash(arguments[0]);
-        if (!IsFolder(folder)) throw std::runtime_error("The game folder\n" + folder + "\nis not there.");
+        if (!IsPresentFolder(folder)) throw std::runtime_error("The game folder\n" + folder + "\nis not there.");
         return folder;
     }
     const std::string registered = LocateGameFolder();
     if (Exists(RotationPath(registered))) return registered;
-    const std::optional<std::wstring> picked = PickFolder(nullptr, kPickerTitle, kNotFound);
+    // Then the folder used last; gone ones leave the list, and the picker says so.
+    const std::vector<std::string> remembered = ReadRememberedFolders();
+    const CheckedFolders recent = CheckFolders(remembered, IsPresentFolder);
+    if (!recent.Gone.empty()) WriteRememberedFolders(recent.Present);
+    const bool lastIsThere = !recent.Present.empty() && recent.Present.front() == remembered.front();
+    if (lastIsThere) return WithBackslash(recent.Present.front());
+    std::vector<std::wstring> lines{kNotFound}, offered;
+    for (const std::string& gone : recent.Gone) lines.push_back(Widen(GoneFolderLine(gone)));
+    for (const std::string& folder : recent.Present) offered.push_back(Widen(folder));
+    const std::optional<std::wstring> picked = PickFolder(nullptr, kPickerTitle, lines, offered);
     if (!picked) return std::nullopt;
     return WithBackslash(Utf8(*picked));
 }

@@ -7,6 +7,8 @@
 
 #include "app/game_folder_choice.h"
 #include "app/game_folder_claim.h"
+#include "cycle/remembered_folders.h"
+#include "cycle/win/remembered_folders_store.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/frm_srv_cyc.h"
 #include "ui/message_box.h"
@@ -14,7 +16,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     using namespace rotaplex;
     try {
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};  // the tooltips among them
         InitCommonControlsEx(&controls);
         const std::optional<std::string> gameFolder = ChooseGameFolder(CommandLineArguments());
         if (!gameFolder) return 1;  // the operator cancelled the folder picker
@@ -25,6 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         }
         frmSrvCyc main;
         main.Load(*gameFolder);
+        WriteRememberedFolders(WithFolderUsed(ReadRememberedFolders(), *gameFolder));
         claim.MarkWindow(main.Window());
         GameFolderClaim::StandClearOfOthers(main.Window());
         main.Show(show);

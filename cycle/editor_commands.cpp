@@ -75,11 +75,14 @@ bool CanRun(EditorCommand command, const EditorState& state) {
         return state.CanUndo;
     case EditorCommand::Redo:
         return state.CanRedo;
+    case EditorCommand::OpenRecent:
+        return state.RecentFolders > 0;
     case EditorCommand::Save:
     case EditorCommand::Quit:
     case EditorCommand::Minimize:
     case EditorCommand::ReadAgain:
     case EditorCommand::About:
+    case EditorCommand::Help:
         return true;
     }
     return false;

@@ -18,7 +18,7 @@ enum class EditorCommand {
     // Going to an entry: one that matches no mission, one that contains a text, a position.
     NextMissing, PreviousMissing, Find, FindNext, FindPrevious, GoTo, MoveToPosition,
     // The rotation and the mission files as another program left them.
-    ReadAgain, About
+    ReadAgain, About, OpenRecent, Help
 };
 
 // What decides whether a command can run: the rotation's size, the selected entries, the undo
@@ -33,6 +33,7 @@ struct EditorState {
     EntrySelection Selection = {};
     bool CanPaste = false;  // the clipboard holds text
     bool NoScenarios = false;  // the game folder has no mission to choose from
+    std::size_t RecentFolders = 0;  // remembered game folders other than this one
 };
 
 // The entries the commands on a selection act on.

@@ -45,6 +45,8 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     const EditorState full{kFull, 5, false, false};
     EditorState noMissions = empty;
     noMissions.NoScenarios = true;
+    EditorState withRecent = first;
+    withRecent.RecentFolders = 1;
     const RunCase cases[] = {
         {"add into an empty rotation", C::Add, empty, true, ""},
         {"add without a selection", C::Add, none, false, kPickToAdd},
@@ -81,6 +83,8 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
         {"move the selection to a position", C::MoveToPosition, last, true, ""},
         {"add with no mission to choose", C::Add, noMissions, false,
          "There is nothing to choose: the game folder has no mission files."},
+        {"open recent with no other folder remembered", C::OpenRecent, first, false, ""},
+        {"open recent with one", C::OpenRecent, withRecent, true, ""},
     };
     ExpectRuns(cases);
 }

@@ -185,6 +185,7 @@ TEST_P(BadCorpus, StartsAsTheTableSays) {
         ASSERT_TRUE(held);
     }
     test::GameFolderSetting key(folder);
+    test::RememberedFoldersSetting noRecent({});  // a folder the registry does not give asks
     Operator program;
 
     const HWND main = program.AwaitMainWindow();

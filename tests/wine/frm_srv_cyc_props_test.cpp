@@ -259,6 +259,16 @@ TEST_F(PropertiesWindow, KeysAndTheTabsXCloseAsOkOrCancel) {
     }
 }
 
+TEST_F(PropertiesWindow, OkCancelAndTheTabsXHaveTooltips) {
+    AddEight();
+    std::vector<std::string> tips;
+    Show(7, {[&](HWND w) {
+                 for (const test::Tip& tip : test::TipsOf(w)) tips.push_back(tip.Text);
+                 test::PostKey(VK_ESCAPE);
+             }});
+    EXPECT_EQ(tips, (std::vector<std::string>{"Cancel (Esc)", "OK (Enter)", "Cancel (Esc)", "Minimise"}));
+}
+
 // Tab visits every control that takes the focus, the scenario text too, and comes round to the
 // filter box, where the focus starts.
 TEST_F(PropertiesWindow, TabGoesRoundEveryControl) {

@@ -379,3 +379,35 @@ TEST_F(MainCommandsTest, FullRotationTakesNoMoreEntries) {
 
 }  // namespace
 }  // namespace rotaplex
+
+namespace rotaplex {
+namespace {
+
+// F1, through the accelerator table as the message loop sends it, and About from the menu: each
+// tells in a box of its own.
+TEST_F(MainCommandsTest, HelpListsEveryCommandAndAboutNamesTheGameFolder) {
+    frmSrvCyc main;
+    Start(main);
+    const auto told = [&](auto start) {
+        ModalScript script({Click(IDOK)});
+        start();
+        EXPECT_EQ(script.StepsRun(), 1u);
+        return script.Shown.empty() ? test::ShownWindow{} : script.Shown[0];
+    };
+    const test::ShownWindow help = told([&] {
+        MSG key{main.List1(), WM_KEYDOWN, VK_F1, 0, 0, {}};
+        EXPECT_TRUE(TranslateAcceleratorA(main.Window(), main.Accelerators(), &key));
+    });
+    EXPECT_EQ(help.Title, "Rotaplex: the commands and their keys");
+    EXPECT_EQ(help.Text, MainCommandHelp());
+    for (const char* line : {"\nAdd: Ins", "\nOpen recent: Ctrl+O", "\nHelp: F1", "\nShuffle: in the menu"})
+        EXPECT_NE(help.Text.find(line), std::string::npos) << line;
+    const test::ShownWindow about =
+        told([&] { SendMessageA(main.Window(), WM_COMMAND, MainCommandId(EditorCommand::About), 0); });
+    EXPECT_TRUE(about.Text.starts_with("Rotaplex " ROTAPLEX_VERSION_TEXT ", MIT License")) << about.Text;
+    EXPECT_TRUE(about.Text.ends_with("Game folder: " + folder_.Path())) << about.Text;
+    ExpectRotation(main, kRows, false);
+}
+
+}  // namespace
+}  // namespace rotaplex

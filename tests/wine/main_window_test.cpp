@@ -12,6 +12,7 @@
 #include "ui/framework/gdi_handles.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
+#include "ui/main/recent_folders_menu.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/dialogs/frm_addwhere.h"
 #include "window_checks.h"
@@ -139,6 +140,25 @@ TEST_F(MainWindowTest, RescalesInPlaceWhenTheScaleChanges) {
     EXPECT_EQ(main.Scale().X, 7.5);
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(main.List1(), WM_GETFONT, 0, 0)), sizeof large, &large);
     EXPECT_EQ(large.lfHeight, MulDiv(small.lfHeight, 192, 96));
+}
+
+// A tooltip on each painted label, with the command's name and keys, where it is painted at each
+// scale.
+TEST_F(MainWindowTest, EachPaintedLabelHasItsTooltipAtEachScale) {
+    frmSrvCyc main;
+    for (const unsigned dpi : {96u, 144u}) {
+        RECT suggested{0, 0, 10, 10};
+        SendMessageA(main.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const TwipsPerPixel tpp = TwipsPerPixelAt(dpi);
+        std::vector<test::Tip> expected;
+        for (const HotSpot<MainSpot>& spot : kMainHotSpots)
+            expected.push_back({{PixelsX(spot.Left, tpp), PixelsY(spot.Top, tpp), PixelsX(spot.Right, tpp) + 1,
+                                 PixelsY(spot.Bottom, tpp) + 1},
+                                MainCommandTip(*spot.Action)});
+        EXPECT_EQ(test::TipsOf(main.Window()), expected) << dpi;
+    }
+    EXPECT_EQ(MainCommandTip(EditorCommand::Add), "Add (Ins)");
+    EXPECT_EQ(MainCommandTip(EditorCommand::Minimize), "Minimise");
 }
 
 TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
@@ -294,30 +314,47 @@ TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
 // The context menu lists every command and greys the ones that cannot run.
 TEST(MainContextMenu, GreysWhatCannotRun) {
     using C = EditorCommand;
+    EditorState recent{3, 0, true, false};
+    recent.RecentFolders = 2;
     const struct {
         EditorState state;
         std::vector<C> greyed;
     } cases[] = {
         {{3, std::nullopt, false, false},
          {C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown,
-          C::MoveToPosition, C::Undo, C::Redo}},
-        {{3, 0, true, false}, {C::Paste, C::MoveUp, C::Redo}},
-        {{3, 2, false, true}, {C::Paste, C::MoveDown, C::Undo}},
+          C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}},
+        {{3, 0, true, false}, {C::Paste, C::MoveUp, C::Redo, C::OpenRecent}},
+        {{3, 2, false, true}, {C::Paste, C::MoveDown, C::Undo, C::OpenRecent}},
         {{0, std::nullopt, false, false},
          {C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown,
           C::MoveToPosition, C::Shuffle, C::SortByName, C::SortByMissionFile, C::Undo, C::Redo, C::NextMissing,
-          C::PreviousMissing, C::Find, C::FindNext, C::FindPrevious, C::GoTo}},
-        {{5, 1, false, false, EntrySelection::Of({1, 3}), true}, {C::Edit, C::MoveToPosition, C::Undo, C::Redo}},
+          C::PreviousMissing, C::Find, C::FindNext, C::FindPrevious, C::GoTo, C::OpenRecent}},
+        {{5, 1, false, false, EntrySelection::Of({1, 3}), true},
+         {C::Edit, C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}},
+        {recent, {C::Paste, C::MoveUp, C::Redo}},
     };
     for (const auto& c : cases) {
-        const unique_hmenu menu = MakeMainContextMenu(c.state);
+        const unique_hmenu menu = MakeMainContextMenu(c.state, {"C:\\One\\", "C:\\Two & Three\\"});
+        // The recent folders' item opens its submenu and has no command id: found by its place.
+        int recentAt = -1;
+        for (int i = 0; i < GetMenuItemCount(menu.get()); ++i)
+            if (GetSubMenu(menu.get(), i)) recentAt = i;
+        ASSERT_GE(recentAt, 0);
         std::vector<C> greyed;
         for (const MainCommandRow& row : kMainCommands) {
-            const UINT state = GetMenuState(menu.get(), MainCommandId(row.Command), MF_BYCOMMAND);
+            const UINT state = row.RecentFoldersMenu
+                                   ? GetMenuState(menu.get(), recentAt, MF_BYPOSITION)
+                                   : GetMenuState(menu.get(), MainCommandId(row.Command), MF_BYCOMMAND);
             ASSERT_NE(state, static_cast<UINT>(-1)) << row.MenuText;
             if (state & MF_GRAYED) greyed.push_back(row.Command);
         }
         EXPECT_EQ(greyed, c.greyed);
+        const HMENU folders = GetSubMenu(menu.get(), recentAt);
+        ASSERT_EQ(GetMenuItemCount(folders), 2);
+        char text[64] = "";
+        GetMenuStringA(folders, 1, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, "C:\\Two && Three\\") << "an ampersand of the folder's own";
+        EXPECT_EQ(RecentFolderFromId(static_cast<WORD>(GetMenuItemID(folders, 1))), 1u);
     }
 }
 

@@ -284,6 +284,16 @@ TEST_F(OperatorTest, ContextMenuAndDragMoveEntries) {
     program.Keys("w Escape");
     EXPECT_TRUE(program.WaitUntil([&] { return !program.ShownWindow("#32768"); }));
     EXPECT_TRUE(program.Shows({kHill, kCanyon, kQuarry, kDusk}, 3)) << program.Seen();
+    // F10 and Alt alone open the same menu, the window having no menu bar; F1 the help.
+    for (const char* key : {"F10", "alt"}) {
+        program.Keys(key);
+        ASSERT_NE(program.Window("#32768"), nullptr) << key;
+        program.Keys("Escape");
+        EXPECT_TRUE(program.WaitUntil([&] { return !program.ShownWindow("#32768"); })) << key;
+    }
+    program.Keys("F1");
+    EXPECT_TRUE(program.Box("Rotaplex: the commands and their keys").starts_with("F10, Alt"));
+    program.Keys("Return");
 
     // The first entry dragged onto the fourth goes in before it; one undo step puts it back.
     test::RealDrag(program.Row(0), program.Row(3));

@@ -6,6 +6,8 @@
 
 #include "cycle/file_rules.h"
 #include "cycle/status_line.h"
+#include "cycle/remembered_folders.h"
+#include "cycle/win/remembered_folders_store.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "modal_script.h"
@@ -65,15 +67,46 @@ std::string DialogLine(HWND dialog, const std::string& text) {
 TEST(RotaplexExe, WithoutAUsableRegistryEntryAFolderPickerAsksAndCancelEnds) {
     test::TestFolder empty;  // a folder without servercycle.txt
     test::GameFolderSetting key(empty.Path());
+    test::TestFolder kept;
+    const std::string gone = kept.Path() + "gone\\";
+    // The last one used is gone: it leaves the list, and the picker says so.
+    test::RememberedFoldersSetting recent({gone, kept.Path()});
     Program program;
 
     const HWND picker = program.WaitForWindow("#32770", "Rotaplex: choose the game folder");
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(DialogLine(picker, "The game's registry entry was not found."), "The game's registry entry was not found.");
+    const std::string goneLine = GoneFolderLine(gone);
+    EXPECT_EQ(DialogLine(picker, goneLine), goneLine);
+    EXPECT_EQ(ReadRememberedFolders(), std::vector<std::string>{kept.Path()});
     EXPECT_EQ(FindWindowA("frmSrvCyc", nullptr), nullptr) << "the main window waits for the folder";
 
     PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(program.WaitForExit(), 1u);
+}
+
+// The folder of the last run is opened when the game's registry entry gives none, and comes first
+// in the list; other spellings of it are not kept twice.
+TEST(RotaplexExe, WithoutARegistryEntryTheFolderOfTheLastRunOpens) {
+    test::TestFolder game, empty, other;
+    game.Write("servercycle.txt", "[cycle]\r\nmap=x.nfo::Nowhere\r\n");
+    test::GameFolderSetting key(empty.Path());
+    test::RememberedFoldersSetting recent({other.Path()});
+    std::string upper = game.Path();
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    for (const std::string& arguments : {"\"" + upper + "\"", std::string()}) {
+        SCOPED_TRACE(arguments);
+        Program program(arguments);
+        const HWND main = program.WaitForWindow("frmSrvCyc", nullptr);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr)).size(), 1u);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitForExit(), 0u);
+    }
+    const std::vector<std::string> remembered = ReadRememberedFolders();
+    ASSERT_EQ(remembered.size(), 2u);
+    EXPECT_TRUE(SameFolder(remembered[0], game.Path())) << remembered[0];
+    EXPECT_EQ(remembered[1], other.Path());
 }
 
 // The game folder as the one argument, quoted as a folder with blanks must be, with or without its

@@ -5,6 +5,7 @@
 
 #include "cycle/win/windows_file_system.h"
 #include "cycle/win/game_folder.h"
+#include "cycle/win/remembered_folders_store.h"
 #include "cycle/win/unique_handle.h"
 #include "cycle/win/wide_path.h"
 
@@ -125,5 +126,12 @@ GameFolderSetting::~GameFolderSetting() {
     else
         RegDeleteValueW(key.get(), name.c_str());
 }
+
+RememberedFoldersSetting::RememberedFoldersSetting(const std::vector<std::string>& folders)
+    : before_(ReadRememberedFolders()) {
+    WriteRememberedFolders(folders);
+}
+
+RememberedFoldersSetting::~RememberedFoldersSetting() { WriteRememberedFolders(before_); }
 
 }  // namespace rotaplex::test

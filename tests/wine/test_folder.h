@@ -51,6 +51,19 @@ private:
     std::vector<BYTE> bytes_;
 };
 
+// Sets the editor's remembered folders for one test and puts back what was there before (under the
+// same resource lock as the game's key: the start-up reads both).
+class RememberedFoldersSetting {
+public:
+    explicit RememberedFoldersSetting(const std::vector<std::string>& folders);
+    ~RememberedFoldersSetting();
+    RememberedFoldersSetting(const RememberedFoldersSetting&) = delete;
+    RememberedFoldersSetting& operator=(const RememberedFoldersSetting&) = delete;
+
+private:
+    std::vector<std::string> before_;
+};
+
 // Collects what would be shown to the user.
 class CapturingReporter : public Reporter {
 public:

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -83,6 +84,31 @@ inline std::vector<int> SelectedRows(HWND list) {
     for (int i = 0; i < count; ++i)
         if (SendMessageW(list, LB_GETSEL, i, 0) > 0) rows.push_back(i);
     return rows;
+}
+
+// A tool of a window's tooltip control: its rectangle in the window's pixels and its text.
+struct Tip {
+    RECT At;
+    std::string Text;
+    bool operator==(const Tip& other) const { return EqualRect(&At, &other.At) && Text == other.Text; }
+};
+
+// The tools of the tooltip control that window owns, in the order they were added.
+inline std::vector<Tip> TipsOf(HWND window) {
+    HWND tips = nullptr;
+    while ((tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr)) && GetWindow(tips, GW_OWNER) != window) {
+    }
+    std::vector<Tip> found;
+    const auto count = tips ? SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[128] = "";
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = text;
+        SendMessageA(tips, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool));
+        found.push_back({tool.rect, text});
+    }
+    return found;
 }
 
 }  // namespace rotaplex::test

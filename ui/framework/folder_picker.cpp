@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace rotaplex {
 
@@ -42,11 +43,19 @@ void Check(HRESULT result, const char* step) {
     throw std::runtime_error(text);
 }
 
-constexpr DWORD kExplanationId = 1;
+constexpr DWORD kFirstLineId = 1;
+
+// The folder as the picker's shell item; nothing for one that cannot be had.
+ComRef<IShellItem> ShellItem(const std::wstring& folder) {
+    IShellItem* item = nullptr;
+    if (FAILED(SHCreateItemFromParsingName(folder.c_str(), nullptr, IID_PPV_ARGS(&item)))) return nullptr;
+    return ComRef<IShellItem>(item);
+}
 
 }  // namespace
 
-std::optional<std::wstring> PickFolder(HWND owner, const wchar_t* title, const wchar_t* line) {
+std::optional<std::wstring> PickFolder(HWND owner, const wchar_t* title, const std::vector<std::wstring>& lines,
+                                       const std::vector<std::wstring>& offered) {
     ComScope com;
     IFileOpenDialog* created = nullptr;
     Check(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created)),
@@ -56,12 +65,18 @@ std::optional<std::wstring> PickFolder(HWND owner, const wchar_t* title, const w
     Check(dialog->GetOptions(&options), "GetOptions");
     Check(dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST), "SetOptions");
     Check(dialog->SetTitle(title), "SetTitle");
-    // The line is a help to the operator: a picker that cannot show it still asks.
+    // The lines and the offered folders are a help to the operator: a picker that cannot show
+    // them still asks.
     IFileDialogCustomize* customize = nullptr;
     if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(&customize)))) {
         const ComRef<IFileDialogCustomize> held(customize);
-        held->AddText(kExplanationId, line);
+        for (DWORD i = 0; i < lines.size(); ++i) held->AddText(kFirstLineId + i, lines[i].c_str());
     }
+    // Opens in the first offered folder, with every one of them among the places beside it.
+    for (auto folder = offered.rbegin(); folder != offered.rend(); ++folder)
+        if (const ComRef<IShellItem> item = ShellItem(*folder)) dialog->AddPlace(item.get(), FDAP_TOP);
+    if (!offered.empty())
+        if (const ComRef<IShellItem> item = ShellItem(offered.front())) dialog->SetFolder(item.get());
     const HRESULT shown = dialog->Show(owner);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
     Check(shown, "Show");

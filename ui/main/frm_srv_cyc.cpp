@@ -19,6 +19,7 @@
 #include "ui/framework/list_rows.h"
 #include "ui/framework/text_question.h"
 #include "ui/main/main_commands.h"
+#include "ui/main/recent_folders_menu.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
@@ -55,6 +56,7 @@ constexpr const char* kQuitTitle = "Quitting";
 constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
 
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
+constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
 constexpr const char* kAboutNotice = "Copyright (c) 2026 the Rotaplex developers.\nThe licence comes with the program (LICENSE).";
 
 // A shuffle differs at each run.
@@ -230,6 +232,13 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == list1_) ShowContextMenu(lParam);
         return 0;
+    case WM_SYSCOMMAND:
+        // F10 or Alt alone: the window has no menu bar, so the command menu comes instead.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) {
+            ShowContextMenu(-1);
+            return 0;
+        }
+        return SkinHandling(message, wParam, lParam);
     case WM_DRAWITEM:
         DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
@@ -260,6 +269,7 @@ EditorState frmSrvCyc::State() const {
                       Cycle().CanUndo(), Cycle().CanRedo(), selection.Count() > 1 ? selection : EntrySelection{},
                       ClipboardHasText()};
     state.NoScenarios = session_ && Missions().ScenarioCount() == 0;
+    state.RecentFolders = session_ ? RecentFoldersBesides(session_->Folder()).size() : 0;
     return state;
 }
 
@@ -487,8 +497,11 @@ void frmSrvCyc::SortByName() { Sort(SortKey::DisplayText); }
 void frmSrvCyc::SortByMissionFile() { Sort(SortKey::MissionFile); }
 
 void frmSrvCyc::About() {
-    ShowMessage(Window(), std::string(kAboutLine) + "\n\n" + kAboutNotice, kAppTitle, MB_OK | MB_ICONINFORMATION);
+    ShowMessage(Window(), std::string(kAboutLine) + "\n\n" + kAboutNotice + "\n\nGame folder: " + session_->Folder(),
+                kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
+
+void frmSrvCyc::Help() { ShowMessage(Window(), MainCommandHelp(), kHelpTitle, MB_OK | MB_ICONINFORMATION); }
 
 void frmSrvCyc::ShowContextMenu(LPARAM at) {
     POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
@@ -506,10 +519,29 @@ void frmSrvCyc::ShowContextMenu(LPARAM at) {
         const LRESULT hit = SendMessageA(list1_, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
         if (HIWORD(hit) == 0 && SendMessageA(list1_, LB_GETSEL, LOWORD(hit), 0) <= 0) Select(LOWORD(hit));
     }
-    const unique_hmenu menu = MakeMainContextMenu(State());
-    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x,
-                                       where.y, 0, Window(), nullptr);
+    const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
+    const unique_hmenu menu = MakeMainContextMenu(State(), recent);
+    RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0,
+                             Window(), nullptr),
+              recent);
+}
+
+void frmSrvCyc::OpenRecent() {
+    // From its key: the folders alone, at the list's corner.
+    POINT where{0, 0};
+    ClientToScreen(list1_, &where);
+    const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
+    const unique_hmenu menu = MakeRecentFoldersMenu(recent);
+    RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr),
+              recent);
+}
+
+void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders) {
     if (const auto command = MainCommandFromId(static_cast<WORD>(chosen))) Run(*command);
+    const auto folder = RecentFolderFromId(static_cast<WORD>(chosen));
+    if (!folder || *folder >= recentFolders.size()) return;
+    const std::string told = OpenRecentFolder(recentFolders[*folder]);
+    if (!told.empty()) Tell(told.c_str());
 }
 
 LRESULT frmSrvCyc::DragList(const DRAGLISTINFO& drag) {

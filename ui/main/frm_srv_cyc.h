@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cycle/entry_search.h"
 #include "cycle/game_session.h"
@@ -59,6 +60,8 @@ private:
 
     // Puts List1 at the window's scale, in its font, its rows as high and as wide as that needs.
     void LayOut(TwipsPerPixel tpp, HFONT font);
+    // A painted label's tooltip; every spot of the table has its command.
+    std::string TipOf(MainSpot command) const { return MainCommandTip(*command); }
     // A press on a painted command; button is the press message.
     void MouseDown(UINT button, MainSpot command);
     // Every command passes here, from a key, a painted label or the context menu: one that
@@ -85,6 +88,10 @@ private:
     void SortByName() override;
     void SortByMissionFile() override;
     void About() override;
+    void OpenRecent() override;
+    void Help() override;
+    // The recent folder a menu's choice names, opened; other choices run their command.
+    void RunChosen(UINT chosen, const std::vector<std::string>& recentFolders);
     // The selected entries' lines on the clipboard; a clipboard that cannot be had is told.
     bool CopyToClipboard(const EntrySelection& entries);
     void Sort(SortKey key);

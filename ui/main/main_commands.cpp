@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "cycle/command_help.h"
+#include "ui/main/recent_folders_menu.h"
+
 namespace rotaplex {
 
 namespace {
@@ -27,6 +30,14 @@ const MainCommandRow& RowOf(EditorCommand command) {
     return kMainCommands.front();  // every command has its row
 }
 
+std::string MainCommandTip(EditorCommand command) { return CommandTip(RowOf(command).MenuText); }
+
+std::string MainCommandHelp() {
+    std::vector<std::string_view> texts;
+    for (const MainCommandRow& row : kMainCommands) texts.push_back(row.MenuText);
+    return CommandHelpText(texts);
+}
+
 unique_haccel MakeMainAccelerators() {
     std::vector<ACCEL> keys;
     for (const MainCommandRow& row : kMainCommands)
@@ -35,12 +46,16 @@ unique_haccel MakeMainAccelerators() {
     return unique_haccel(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
 }
 
-unique_hmenu MakeMainContextMenu(const EditorState& state) {
+unique_hmenu MakeMainContextMenu(const EditorState& state, const std::vector<std::string>& recentFolders) {
     unique_hmenu menu(CreatePopupMenu());
     for (const MainCommandRow& row : kMainCommands) {
         if (row.SeparatorBefore) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
         const UINT greyed = CanRun(row.Command, state) ? MF_ENABLED : MF_GRAYED;
-        AppendMenuA(menu.get(), MF_STRING | greyed, MainCommandId(row.Command), row.MenuText);
+        if (row.RecentFoldersMenu)  // the menu takes the submenu over
+            AppendMenuA(menu.get(), MF_POPUP | greyed,
+                        reinterpret_cast<UINT_PTR>(MakeRecentFoldersMenu(recentFolders).release()), row.MenuText);
+        else
+            AppendMenuA(menu.get(), MF_STRING | greyed, MainCommandId(row.Command), row.MenuText);
     }
     return menu;
 }

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "cycle/editor_commands.h"
 #include "rotaplex_version.h"
@@ -43,6 +45,8 @@ public:
     virtual void GoTo() = 0;
     virtual void ReadAgain() = 0;
     virtual void MoveToPosition() = 0;
+    virtual void OpenRecent() = 0;
+    virtual void Help() = 0;
 
 protected:
     ~MainCommandTarget() = default;
@@ -67,14 +71,15 @@ struct MainCommandRow {
     std::array<PaintedSpot, 2> Spots;
     bool SeparatorBefore;  // in the context menu
     void (MainCommandTarget::*Run)();
+    bool RecentFoldersMenu = false;  // the context menu holds the recent folders under it
 };
 
-// The program, its version and its licence: the context menu's last line.
+// The program, its version and its licence, as About tells them.
 inline constexpr const char* kAboutLine = "Rotaplex " ROTAPLEX_VERSION_TEXT ", MIT License";
 
 // Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
 // without a key of its own.
-inline constexpr std::array<MainCommandRow, 27> kMainCommands{{
+inline constexpr std::array<MainCommandRow, 29> kMainCommands{{
     {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
      &MainCommandTarget::Add},
     {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
@@ -114,7 +119,10 @@ inline constexpr std::array<MainCommandRow, 27> kMainCommands{{
     {EditorCommand::Quit, "&Quit\tAlt+F4", {}, {{{3000, 3615, 4740, 4995}, {3600, 3795, 240, 435}}}, false,
      &MainCommandTarget::Quit},
     {EditorCommand::Minimize, "M&inimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
-    {EditorCommand::About, kAboutLine, {}, {}, true, &MainCommandTarget::About},
+    {EditorCommand::OpenRecent, "Open rece&nt\tCtrl+O", {{{FCONTROL, 'O'}}}, {}, true, &MainCommandTarget::OpenRecent,
+     true},
+    {EditorCommand::Help, "&Help\tF1", {{{0, VK_F1}}}, {}, true, &MainCommandTarget::Help},
+    {EditorCommand::About, "&About Rotaplex", {}, {}, false, &MainCommandTarget::About},
 }};
 
 // What a press on the face runs: a command, or nothing where the face is dragged.
@@ -140,10 +148,17 @@ std::optional<EditorCommand> MainCommandFromId(WORD id);
 
 const MainCommandRow& RowOf(EditorCommand command);
 
+// The tooltip of a command's painted label: its name and keys, from the table.
+std::string MainCommandTip(EditorCommand command);
+
+// The help window's text, from the table.
+std::string MainCommandHelp();
+
 // The accelerator table of every command's keys.
 unique_haccel MakeMainAccelerators();
 
-// The context menu: every command with its keys, greyed where it cannot run in state.
-unique_hmenu MakeMainContextMenu(const EditorState& state);
+// The context menu: every command with its keys, greyed where it cannot run in state, with the
+// recent folders under Open recent.
+unique_hmenu MakeMainContextMenu(const EditorState& state, const std::vector<std::string>& recentFolders = {});
 
 }  // namespace rotaplex

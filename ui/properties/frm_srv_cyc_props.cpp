@@ -326,6 +326,12 @@ private:
         FitRowHeight(Control(List1));
     }
 
+    // OK and CANCEL as the dialog keys give them; the X on the tab cancels too, the _ minimises.
+    static std::string TipOf(Spot spot) {
+        if (spot == Spot::Minimize) return "Minimise";
+        return spot == Spot::Ok ? "OK (Enter)" : "Cancel (Esc)";
+    }
+
     void MouseDown(UINT, Spot spot) {
         switch (spot) {
             case Spot::Cancel:

@@ -3,11 +3,15 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <commctrl.h>
+
 #include <span>
+#include <string>
 #include <utility>
 
 #include "ui/framework/base_window.h"
 #include "ui/framework/display_scale.h"
+#include "ui/framework/modal_window.h"
 #include "ui/skin/hot_spot.h"
 #include "ui/skin/window_skin.h"
 
@@ -18,7 +22,8 @@ namespace rotaplex {
 // display scale, and the rescaling when that scale changes.
 //
 // Derived provides LayOut(TwipsPerPixel, HFONT), which puts its controls at that scale in that
-// font, and MouseDown(UINT button, Command), which runs a command pressed on the face.
+// font, MouseDown(UINT button, Command), which runs a command pressed on the face, and
+// TipOf(Command), the tooltip text of a painted command (its name and keys).
 template <typename Derived, typename Command>
 class SkinnedWindow : public BaseWindow<Derived> {
 public:
@@ -44,6 +49,7 @@ protected:
         unique_hfont font = MessageFont(dpi);
         static_cast<Derived*>(this)->LayOut(tpp_, font.get());
         font_ = std::move(font);
+        LayOutTips();
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 
@@ -91,6 +97,30 @@ private:
             static_cast<Derived*>(this)->MouseDown(button, command);
     }
 
+    // A tooltip on each painted command, its rectangle at the window's scale.
+    void LayOutTips() {
+        const HWND window = this->Window();
+        if (!tips_)
+            tips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                        nullptr, nullptr));
+        for (UINT_PTR id = 0; id < spots_.size(); ++id) {
+            TOOLINFOA tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = window;
+            tool.uId = id;
+            SendMessageA(tips_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+            const HotSpot<Command>& spot = spots_[id];
+            // The tooltip keeps its own copy of the text.
+            std::string text = static_cast<Derived*>(this)->TipOf(spot.Action);
+            tool.uFlags = TTF_SUBCLASS;
+            tool.rect = {PixelsX(spot.Left, tpp_), PixelsY(spot.Top, tpp_), PixelsX(spot.Right, tpp_) + 1,
+                         PixelsY(spot.Bottom, tpp_) + 1};
+            tool.lpszText = text.data();
+            SendMessageA(tips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+
     void CopyFace(HDC dc) const {
         if (!face_) return;
         unique_memory_dc faceDc(CreateCompatibleDC(dc));
@@ -106,6 +136,9 @@ private:
     unique_hbitmap face_;
     unique_hbrush faceBrush_;
     unique_hfont font_;
+    // Owned by the window: the system destroys it with the window too, and a second destroy of a
+    // gone window does nothing.
+    unique_hwnd tips_;
 };
 
 }  // namespace rotaplex
