@@ -346,6 +346,31 @@ void PutOnClipboard(const std::wstring& text) {
     CloseClipboard();
 }
 
+// Another program's change: read again on activation while nothing is unsaved, one undo away;
+// with unsaved edits only told, until F5 takes it.
+TEST_F(MainCommandsTest, AChangeMadeOutsideIsReadAgainOnActivationOrByF5) {
+    frmSrvCyc main;
+    Start(main);
+    const auto shows = [&](const Rows& rows, bool changed) {
+        EXPECT_EQ(ListRows(main.List1()), rows);
+        EXPECT_EQ(main.Session().Document().Changed(), changed);
+    };
+    folder_.Write("servercycle.txt", "[cycle]\r\nmap=m.nfo::Alpha\r\nmap=m.nfo::Bravo\r\n");
+    SendMessageA(main.Window(), WM_ACTIVATE, WA_ACTIVE, 0);
+    shows({kAlpha, kBravo}, false);
+    Command(main, EditorCommand::Undo);
+    shows(kRows, true);
+
+    // Unsaved now: another change is told, not taken, until F5.
+    folder_.Write("servercycle.txt", "[cycle]\r\nmap=m.nfo::Bravo\r\n");
+    SendMessageA(main.Window(), WM_ACTIVATE, WA_ACTIVE, 0);
+    shows(kRows, true);
+    Command(main, EditorCommand::ReadAgain);
+    shows({kBravo}, false);
+    Command(main, EditorCommand::Undo);
+    ExpectRotation(main, kRows, true);
+}
+
 // A text editor's lines, LF only, with lines that are no entries: the entries go in after the
 // selection, selected, and the other lines are counted.
 TEST_F(MainCommandsTest, PasteInsertsTheEntryLinesAndCountsTheRest) {
