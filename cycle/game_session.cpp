@@ -32,14 +32,28 @@ private:
     bool& flag_;
 };
 
-}  // namespace
+// The folder's mission files, as the scan and the stamp both take them.
+std::vector<ListedName> ListMissionFiles(FileSystem& fs, const std::string& gameFolder) {
+    std::vector<ListedName> listed = fs.List(MissionsFolder(gameFolder, fs.Separator()) + fs.Separator(), kMissionEnding);
+    std::erase_if(listed, [](const ListedName& name) { return !IsCandidate(name); });
+    return listed;
+}
 
-MissionCatalogue ScanMissions(FileSystem& fs, const std::string& gameFolder, Reporter& reporter) {
+// The names, sizes and write times of the files the scan reads, hashed.
+uint64_t StampOfListing(const std::vector<ListedName>& listing) {
+    std::string facts;
+    for (const ListedName& listed : listing) {
+        facts.append(listed.Name).append(1, '\0');
+        facts.append(std::to_string(listed.Size)).append(1, ' ').append(std::to_string(listed.WriteTime)).append(1, '\n');
+    }
+    return HashBytes(facts);
+}
+
+MissionCatalogue ScanListing(FileSystem& fs, const std::string& gameFolder, const std::vector<ListedName>& listing,
+                             Reporter& reporter) {
     MissionCatalogue catalogue;
-    const char separator = fs.Separator();
-    const std::string folder = MissionsFolder(gameFolder, separator) + separator;
-    for (ListedName& listed : fs.List(folder, kMissionEnding)) {
-        if (!IsCandidate(listed)) continue;
+    const std::string folder = MissionsFolder(gameFolder, fs.Separator()) + fs.Separator();
+    for (const ListedName& listed : listing) {
         if (!catalogue.AddMissionFile(*listed.InCodePage)) break;
         const std::string path = folder + listed.Name;
         try {
@@ -57,6 +71,12 @@ MissionCatalogue ScanMissions(FileSystem& fs, const std::string& gameFolder, Rep
     return catalogue;
 }
 
+}  // namespace
+
+MissionCatalogue ScanMissions(FileSystem& fs, const std::string& gameFolder, Reporter& reporter) {
+    return ScanListing(fs, gameFolder, ListMissionFiles(fs, gameFolder), reporter);
+}
+
 GameSession::GameSession(FileSystem& fs, std::string gameFolder)
     : GameSession(fs, gameFolder, rotaplex::RotationPath(gameFolder)) {}
 
@@ -69,22 +89,12 @@ std::string MissionsFolder(const std::string& gameFolder, char separator) {
 
 std::string RotationPath(const std::string& gameFolder) { return gameFolder + std::string(kRotationFile); }
 
-// The names, sizes and write times of the files the scan reads, hashed.
-uint64_t MissionFilesStamp(FileSystem& fs, const std::string& gameFolder) {
-    const std::string folder = MissionsFolder(gameFolder, fs.Separator()) + fs.Separator();
-    std::string facts;
-    for (const ListedName& listed : fs.List(folder, kMissionEnding)) {
-        if (!IsCandidate(listed)) continue;
-        facts.append(listed.Name).append(1, '\0');
-        facts.append(std::to_string(listed.Size)).append(1, ' ').append(std::to_string(listed.WriteTime)).append(1, '\n');
-    }
-    return HashBytes(facts);
-}
-
 void GameSession::ReadMissions(Reporter& reporter) {
-    // Stamped first: a file changed during the scan shows as changed at the next check.
-    missionsRead_ = MissionFilesStamp(fs_, folder_);
-    catalogue_ = ScanMissions(fs_, folder_, reporter);
+    // Stamped from the listing the scan reads: a file changed during the scan shows as changed
+    // at the next check.
+    const std::vector<ListedName> listing = ListMissionFiles(fs_, folder_);
+    missionsRead_ = StampOfListing(listing);
+    catalogue_ = ScanListing(fs_, folder_, listing, reporter);
 }
 
 void GameSession::RereadMissions(Reporter& reporter) {
@@ -94,7 +104,7 @@ void GameSession::RereadMissions(Reporter& reporter) {
 
 OutsideChanges GameSession::CheckOutside() {
     OutsideChanges changes;
-    changes.Missions = MissionFilesStamp(fs_, folder_) != missionsRead_;
+    changes.Missions = StampOfListing(ListMissionFiles(fs_, folder_)) != missionsRead_;
     try {
         const FileBytes head = fs_.ReadHead(RotationPath(), 0);
         if (!read_.Exists || head.Size != read_.Size || head.WriteTime != read_.WriteTime) {

@@ -96,7 +96,7 @@ private:
     RotationDocument document_;
     std::string textAsRead_;
     FileStamp read_;  // servercycle.txt as last read or saved
-    uint64_t missionsRead_ = 0;  // MissionFilesStamp when the mission files were read
+    uint64_t missionsRead_ = 0;  // the stamp of the mission files' listing when they were read
     bool locked_ = false;
 };
 
