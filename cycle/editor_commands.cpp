@@ -23,6 +23,12 @@ bool RoomFor(const EditorState& state, std::size_t added) {
     return state.EntryCount + added <= static_cast<std::size_t>(kMaxTableSize);
 }
 
+// What works before the rotation and the catalogue are there.
+bool NeedsNoRotation(EditorCommand command) {
+    return command == EditorCommand::Quit || command == EditorCommand::Minimize || command == EditorCommand::About ||
+           command == EditorCommand::Help || command == EditorCommand::OpenRecent;
+}
+
 }  // namespace
 
 EntrySelection SelectedEntries(const EditorState& state) {
@@ -37,6 +43,7 @@ EntrySelection OrderedEntries(const EditorState& state) {
 }
 
 bool CanRun(EditorCommand command, const EditorState& state) {
+    if (state.Reading && !NeedsNoRotation(command)) return false;
     const EntrySelection selected = SelectedEntries(state);
     switch (command) {
     case EditorCommand::Add:
@@ -89,7 +96,8 @@ bool CanRun(EditorCommand command, const EditorState& state) {
 }
 
 const char* WhyNot(EditorCommand command, const EditorState& state) {
-    if (CanRun(command, state)) return nullptr;
+    // The status line already tells how far the reading has got.
+    if (CanRun(command, state) || state.Reading) return nullptr;
     switch (command) {
     case EditorCommand::Add:
         return Full(state) ? kRotationFull : state.NoScenarios ? kNothingToChoose : kPickToAdd;

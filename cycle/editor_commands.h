@@ -34,6 +34,7 @@ struct EditorState {
     bool CanPaste = false;  // the clipboard holds text
     bool NoScenarios = false;  // the game folder has no mission to choose from
     std::size_t RecentFolders = 0;  // remembered game folders other than this one
+    bool Reading = false;  // the game folder is still being read: no rotation to act on yet
 };
 
 // The entries the commands on a selection act on.
@@ -41,7 +42,8 @@ EntrySelection SelectedEntries(const EditorState& state);
 // What Shuffle and the sorts reorder: the selected entries when there are several, else all.
 EntrySelection OrderedEntries(const EditorState& state);
 
-// Whether the command would act now; the context menu greys the ones that would not.
+// Whether the command would act now; the context menu greys the ones that would not. While the
+// folder is read, only the commands that need no rotation.
 bool CanRun(EditorCommand command, const EditorState& state);
 
 // What the operator is told when a command that cannot run is asked for anyway, or nullptr when

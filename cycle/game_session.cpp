@@ -50,10 +50,12 @@ uint64_t StampOfListing(const std::vector<ListedName>& listing) {
 }
 
 MissionCatalogue ScanListing(FileSystem& fs, const std::string& gameFolder, const std::vector<ListedName>& listing,
-                             Reporter& reporter) {
+                             Reporter& reporter, ScanProgress* progress) {
     MissionCatalogue catalogue;
     const std::string folder = MissionsFolder(gameFolder, fs.Separator()) + fs.Separator();
+    if (progress) progress->Listed = listing.size();
     for (const ListedName& listed : listing) {
+        if (progress && progress->Stop) break;
         if (!catalogue.AddMissionFile(*listed.InCodePage)) break;
         const std::string path = folder + listed.Name;
         try {
@@ -67,6 +69,7 @@ MissionCatalogue ScanListing(FileSystem& fs, const std::string& gameFolder, cons
         } catch (const FileError& error) {
             reporter.ReportUnread(error.Path(), error.Reason());
         }
+        if (progress) ++progress->Read;
     }
     return catalogue;
 }
@@ -74,7 +77,7 @@ MissionCatalogue ScanListing(FileSystem& fs, const std::string& gameFolder, cons
 }  // namespace
 
 MissionCatalogue ScanMissions(FileSystem& fs, const std::string& gameFolder, Reporter& reporter) {
-    return ScanListing(fs, gameFolder, ListMissionFiles(fs, gameFolder), reporter);
+    return ScanListing(fs, gameFolder, ListMissionFiles(fs, gameFolder), reporter, nullptr);
 }
 
 GameSession::GameSession(FileSystem& fs, std::string gameFolder)
@@ -89,12 +92,12 @@ std::string MissionsFolder(const std::string& gameFolder, char separator) {
 
 std::string RotationPath(const std::string& gameFolder) { return gameFolder + std::string(kRotationFile); }
 
-void GameSession::ReadMissions(Reporter& reporter) {
+void GameSession::ReadMissions(Reporter& reporter, ScanProgress* progress) {
     // Stamped from the listing the scan reads: a file changed during the scan shows as changed
     // at the next check.
     const std::vector<ListedName> listing = ListMissionFiles(fs_, folder_);
     missionsRead_ = StampOfListing(listing);
-    catalogue_ = ScanListing(fs_, folder_, listing, reporter);
+    catalogue_ = ScanListing(fs_, folder_, listing, reporter, progress);
 }
 
 void GameSession::RereadMissions(Reporter& reporter) {
@@ -137,20 +140,27 @@ bool GameSession::ReloadRotation() {
 }
 
 void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
-    const std::string path = RotationPath();
+    ReadRotationFile(missingFails);
+    ParseRotation(reporter);
+}
+
+void GameSession::ReadRotationFile(bool missingFails) {
     FileBytes file;
     try {
         file = ReadRotationBytes();
     } catch (const FileError& error) {
         if (missingFails || error.Fault() != FileFault::NotFound) throw;
-        document_ = {};
         textAsRead_.clear();
         read_ = {};
         return;
     }
     read_ = StampOf(file);
-    document_ = RotationDocument::Read(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
+}
+
+void GameSession::ParseRotation(Reporter& reporter) {
+    const std::string path = RotationPath();
+    document_ = read_.Exists ? RotationDocument::Read(textAsRead_, catalogue_) : RotationDocument{};
     if (!document_.HeaderFound() && !IsBlankText(textAsRead_)) reporter.Report(MissingHeaderMessage(path));
     if (document_.UnlistedEntryCount() > 0) reporter.Report(UnlistedEntriesMessage(path, document_.UnlistedEntryCount()));
 }

@@ -42,6 +42,11 @@ OutsideAnswer AnswerOutside(bool rotationChanged, bool rotationRemoved, bool mis
 // After F5: what was read again.
 std::string ReadAgainText(bool rotation, bool missions);
 
+// While the game folder is read behind the window: "Reading mission files: 5000 of 20000".
+std::string ReadingText(std::size_t read, std::size_t listed);
+// Once it is read, when the window was already showing: "Read 20000 mission files in 3.4 s".
+std::string ReadInText(std::size_t files, std::size_t milliseconds);
+
 // What ADD says then.
 inline constexpr const char* kNothingToChoose =
     "There is nothing to choose: the game folder has no mission files.";

@@ -47,6 +47,8 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     noMissions.NoScenarios = true;
     EditorState withRecent = first;
     withRecent.RecentFolders = 1;
+    EditorState reading = withRecent;  // as the folder is read, with no rotation yet
+    reading.Reading = true;
     const RunCase cases[] = {
         {"add into an empty rotation", C::Add, empty, true, ""},
         {"add without a selection", C::Add, none, false, kPickToAdd},
@@ -85,6 +87,13 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
          "There is nothing to choose: the game folder has no mission files."},
         {"open recent with no other folder remembered", C::OpenRecent, first, false, ""},
         {"open recent with one", C::OpenRecent, withRecent, true, ""},
+        {"add while reading", C::Add, reading, false, ""},
+        {"undo while reading", C::Undo, reading, false, ""},
+        {"save while reading", C::Save, reading, false, ""},
+        {"read again while reading", C::ReadAgain, reading, false, ""},
+        {"quit while reading", C::Quit, reading, true, ""},
+        {"help while reading", C::Help, reading, true, ""},
+        {"open recent while reading", C::OpenRecent, reading, true, ""},
     };
     ExpectRuns(cases);
 }

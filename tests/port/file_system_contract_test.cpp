@@ -6,13 +6,16 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cycle/file_rules.h"
 #include "cycle/game_session.h"
 #include "cycle/rotation_sets.h"
 #include "cycle/safe_save.h"
+#include "cycle/session_reading.h"
 #include "faulty_file_system.h"
+#include "held_file_system.h"
 #include "port_folder.h"
 
 #ifdef _WIN32
@@ -246,6 +249,42 @@ TEST(FileSystemContract, ChangesMadeOutsideAreFoundAndReadAgain) {
     fs.Remove(folder.Path("servercycle.txt"));
     EXPECT_EQ(changes(), "removed ");
     EXPECT_TRUE(reports.texts.empty());
+}
+
+// The start-up read behind the window, held at its second mission file: how far it got, what
+// it hands over, and a stop that ends it before the next file.
+TEST(FileSystemContract, AReadBehindTheWindowTellsHowFarItGotAndStops) {
+    PortFolder folder(Files().Separator());
+    folder.MakeFolder("resource/missions");
+    const std::string missions = std::string("resource") + Files().Separator() + "missions" + Files().Separator();
+    for (const char* name : {"a", "b", "c"})
+        folder.Write(missions + name + ".nfo",
+                     std::string("[Scenarios]\r\n") + name + " = {\r\n[server]\r\nname = " + name + "\r\n}\r\n");
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=c.nfo::c\r\nmap=gone.nfo::x\r\n");
+    for (const bool stopped : {false, true}) {
+        test::HeldFileSystem held(Files(), "b.nfo");
+        GameSession session(held, folder.Path());
+        session.ReadRotationFile();
+        SessionReading reading(std::move(session));
+        std::thread reader([&] { reading.Run(); });
+        held.AwaitHeld();
+        EXPECT_FALSE(reading.WaitDone(std::chrono::milliseconds(0)));
+        EXPECT_EQ(reading.FilesListed(), 3u);
+        EXPECT_EQ(reading.FilesRead(), 1u);
+        if (stopped) reading.Stop();
+        held.Release();
+        reader.join();
+        ASSERT_TRUE(reading.WaitDone(std::chrono::milliseconds(0)));
+        const GameSession read = reading.Take();
+        EXPECT_EQ(reading.FilesRead(), stopped ? 2u : 3u) << "stopped: " << stopped;
+        EXPECT_EQ(read.Catalogue().ScenarioCount(), stopped ? 2 : 3);
+        ASSERT_EQ(read.Document().EntryCount(), 2u);
+        EXPECT_EQ(read.Document().Entry(0).ScenarioIndex, stopped ? 0 : 3) << "matched against what was read";
+        Collected told;
+        reading.MissionReports().TellTo(told, [](const std::string&) { return true; });
+        reading.RotationReports().TellTo(told, [](const std::string&) { return true; });
+        EXPECT_TRUE(told.texts.empty());
+    }
 }
 
 TEST(FileSystemContract, NewNamesNeverWriteThroughWhatIsThere) {
