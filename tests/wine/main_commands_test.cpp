@@ -65,6 +65,7 @@ Step Properties(LRESULT highlighted, int choose, bool ok) {
 
 void Start(frmSrvCyc& main) {
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
     main.Show(SW_SHOWNORMAL);
 }
 

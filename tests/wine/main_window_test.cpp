@@ -6,7 +6,9 @@
 #include "cycle/win/unique_handle.h"
 #include "cycle/status_line.h"
 #include "cycle/win/game_folder.h"
+#include "cycle/win/windows_file_system.h"
 #include "faulty_file_system.h"
+#include "held_file_system.h"
 #include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
@@ -48,6 +50,7 @@ protected:
     // Starts the window as the program does and makes one change to the rotation.
     static void StartAndChange(frmSrvCyc& main) {
         main.Load(LocateGameFolder());
+        test::AwaitReady(main);
         main.Show(SW_SHOWNORMAL);
         main.RemoveEntries(1);
     }
@@ -76,6 +79,7 @@ TEST_F(MainWindowTest, StartsWithTheRotationListedAndTheFirstEntrySelected) {
     ModalScript script;
     frmSrvCyc main;
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
 
     EXPECT_TRUE(script.Shown.empty());
     EXPECT_EQ(main.Session().Folder(), folder_.Path());
@@ -161,23 +165,36 @@ TEST_F(MainWindowTest, EachPaintedLabelHasItsTooltipAtEachScale) {
     EXPECT_EQ(MainCommandTip(EditorCommand::Minimize), "Minimise");
 }
 
-TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
+// A quick read tells its reports before the window shows; one the operator waits for, once it
+// ends, in the same order.
+TEST_F(MainWindowTest, FileProblemsAreToldInOrderOnceTheFolderIsRead) {
     const std::string broken = folder_.Write("resource\\missions\\broken.nfo", "no scenarios here\r\n");
     folder_.Write("servercycle.txt", "map=hill.nfo::Dusk\r\n");
-    ModalScript script({Click(IDOK), Click(IDOK)});
-    frmSrvCyc main;
-    main.Load(LocateGameFolder());
+    for (const bool slow : {false, true}) {
+        test::HeldFileSystem held(WindowsFileSystem(), slow ? "hill.nfo" : "(nothing held)");
+        ModalScript script({Click(IDOK), Click(IDOK)});
+        frmSrvCyc main(held);
+        main.Load(LocateGameFolder());
+        if (slow) {
+            held.AwaitHeld();
+            main.Show(SW_SHOWNORMAL);
+            EXPECT_TRUE(script.Shown.empty()) << "nothing told before the read ends";
+            held.Release();
+        }
+        test::AwaitReady(main);
 
-    ASSERT_EQ(script.Shown.size(), 2u);
-    EXPECT_EQ(script.Shown[0].Text, MissingScenariosMessage(broken));
-    EXPECT_EQ(script.Shown[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
-    for (const Box& box : script.Shown) {
-        EXPECT_EQ(box.Title, "Rotaplex");
-        EXPECT_EQ(box.Icon, BoxIcon::None);
-        EXPECT_EQ(box.Owner, main.Window());
-        EXPECT_FALSE(box.OwnerVisible);
+        ASSERT_EQ(script.Shown.size(), 2u) << "slow: " << slow;
+        EXPECT_EQ(script.Shown[0].Text, MissingScenariosMessage(broken));
+        EXPECT_EQ(script.Shown[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
+        for (const Box& box : script.Shown) {
+            EXPECT_EQ(box.Title, "Rotaplex");
+            EXPECT_EQ(box.Icon, BoxIcon::None);
+            EXPECT_EQ(box.Owner, main.Window());
+            EXPECT_EQ(box.OwnerVisible, slow);
+        }
+        EXPECT_TRUE(ListRows(main.List1()).empty());
+        EXPECT_TRUE(IsWindowEnabled(main.List1()));
     }
-    EXPECT_TRUE(ListRows(main.List1()).empty());
 }
 
 TEST_F(MainWindowTest, RotationThatCannotBeReadStopsStartUp) {
@@ -197,12 +214,14 @@ TEST_F(MainWindowTest, FolderWithoutARotationStartsEmpty) {
     DeleteFileA(rotation_.c_str());
     frmSrvCyc main;
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
     EXPECT_TRUE(ListRows(main.List1()).empty());
 }
 
 TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
     frmSrvCyc main;
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
     main.InsertEntry(2, kAddAfter, 2);
     main.RemoveEntries(0);
     test::ChooseEntry(main.Window(), GetDlgCtrlID(main.List1()), 1);
@@ -220,11 +239,36 @@ TEST_F(MainWindowTest, QuitWithoutChangesAsksNothingAndLeavesTheFile) {
     ModalScript script;
     frmSrvCyc main;
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
     main.Show(SW_SHOWNORMAL);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
 
     EXPECT_TRUE(Closed(main));
     EXPECT_TRUE(script.Shown.empty());
+    EXPECT_EQ(ReadBytes(rotation_), kRotation);
+}
+
+// A folder whose mission files are slow to read: the window shows at once with the progress, the
+// commands that need the rotation wait, and quitting needs no answer and writes nothing.
+TEST_F(MainWindowTest, WhileTheFolderIsReadTheWindowShowsHowFarAndQuitsAtOnce) {
+    test::HeldFileSystem held(WindowsFileSystem(), "hill.nfo");
+    ModalScript script;
+    frmSrvCyc main(held);
+    main.Load(LocateGameFolder());
+    held.AwaitHeld();
+    main.Show(SW_SHOWNORMAL);
+    EXPECT_TRUE(IsWindowVisible(main.Window()));
+    EXPECT_FALSE(main.Ready());
+    EXPECT_FALSE(IsWindowEnabled(main.List1()));
+    EXPECT_EQ(test::TextOf(FindWindowExA(main.Window(), nullptr, "Static", nullptr)), "Reading mission files: 0 of 1");
+    for (const EditorCommand command : {EditorCommand::Add, EditorCommand::Save, EditorCommand::SelectAll})
+        SendMessageA(main.Window(), WM_COMMAND, MainCommandId(command), 0);
+    EXPECT_TRUE(ListRows(main.List1()).empty());
+
+    SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Closed(main));
+    EXPECT_TRUE(script.Shown.empty()) << "no question, no box";
+    held.Release();
     EXPECT_EQ(ReadBytes(rotation_), kRotation);
 }
 

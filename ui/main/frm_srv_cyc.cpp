@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -55,6 +56,16 @@ const char* RowNote(const CycleEntry& entry) { return MatchesNoMission(entry) ? 
 constexpr const char* kQuitTitle = "Quitting";
 constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
 
+// The window's own messages and timers.
+constexpr UINT kReadMessage = WM_APP + 1;  // the start-up read has ended
+constexpr UINT_PTR kProgressTimer = 1;
+constexpr UINT kProgressEvery = 100;  // ms: the progress line moves visibly, without costing the read
+// A read done this soon after the start is shown finished: no empty list flashes before it, and
+// the window still comes as soon as a minimal program's would.
+constexpr std::chrono::milliseconds kUnseenRead{25};
+// A read the operator had to wait for: the status line then says how long it took.
+constexpr std::chrono::milliseconds kWatchedRead{500};
+
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
 constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
 constexpr const char* kAboutNotice = "Copyright (c) 2026 the Rotaplex developers.\nThe licence comes with the program (LICENSE).";
@@ -100,18 +111,48 @@ void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) {
     FitListWidth();
 }
 
+frmSrvCyc::~frmSrvCyc() {
+    if (!reader_.joinable()) return;
+    reading_->Stop();
+    reader_.join();
+}
+
 void frmSrvCyc::Load(const std::string& gameFolder) {
-    session_.emplace(files_, gameFolder);
-    ReadMissionsTold(false);
+    GameSession session(files_, gameFolder);
+    session.ReadRotationFile();
+    folder_ = gameFolder;
+    reading_ = std::make_unique<SessionReading>(std::move(session));
+    EnableWindow(list1_, FALSE);
+    SetTimer(Window(), kProgressTimer, kProgressEvery, nullptr);
+    reader_ = std::thread([reading = reading_.get(), window = Window()] {
+        reading->Run();
+        PostMessageA(window, kReadMessage, 0, 0);
+    });
+    ShowWhereYouStand();
+}
+
+void frmSrvCyc::FinishReading() {
+    if (!reading_) return;  // Show finished it already
+    reader_.join();
+    KillTimer(Window(), kProgressTimer);
+    const std::unique_ptr<SessionReading> reading = std::move(reading_);
+    session_.emplace(reading->Take());
     MessageBoxReporter reporter(Window());
-    session_->ReadRotation(reporter);
+    const auto ask = [&](const std::string& question) { return AskYesNo(Window(), question); };
+    reading->MissionReports().TellTo(reporter, ask);
+    reading->RotationReports().TellTo(reporter, ask);
     ListAll();
+    EnableWindow(list1_, TRUE);
     // The first key pressed acts on an entry rather than asking for one.
     if (Cycle().EntryCount() > 0) Select(0);
     if (Missions().ScenarioCount() == 0)
-        lastEvent_ = NoMissionsText(MissionsFolder(gameFolder, '\\'));
+        lastEvent_ = NoMissionsText(MissionsFolder(folder_, '\\'));
     else
         lastEvent_ = MissingEntriesText(MissingEntryCount(Cycle())).value_or("");
+    if (reading->Took() >= kWatchedRead) {
+        const std::string took = ReadInText(reading->FilesRead(), static_cast<std::size_t>(reading->Took().count()));
+        lastEvent_ = lastEvent_.empty() ? took : took + ". " + lastEvent_;
+    }
     ShowWhereYouStand();
 }
 
@@ -128,14 +169,16 @@ void frmSrvCyc::ListAll() {
     FitListWidth();
 }
 
-void frmSrvCyc::ReadMissionsTold(bool again) {
+void frmSrvCyc::RereadMissionsTold() {
     ReportBatch reports;
-    again ? session_->RereadMissions(reports) : session_->ReadMissions(reports);
+    session_->RereadMissions(reports);
     MessageBoxReporter reporter(Window());
     reports.TellTo(reporter, [&](const std::string& question) { return AskYesNo(Window(), question); });
 }
 
 void frmSrvCyc::Show(int how) {
+    if (reading_ && reading_->WaitDone(kUnseenRead)) FinishReading();
+    ShowWhereYouStand();  // how far a read still going has got
     ShowWindow(Window(), how);
     UpdateWindow(Window());
 }
@@ -214,6 +257,12 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case kReadMessage:
+        FinishReading();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kProgressTimer) ShowWhereYouStand();
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) CheckOutside();
         return SkinHandling(message, wParam, lParam);
@@ -269,7 +318,8 @@ EditorState frmSrvCyc::State() const {
                       Cycle().CanUndo(), Cycle().CanRedo(), selection.Count() > 1 ? selection : EntrySelection{},
                       ClipboardHasText()};
     state.NoScenarios = session_ && Missions().ScenarioCount() == 0;
-    state.RecentFolders = session_ ? RecentFoldersBesides(session_->Folder()).size() : 0;
+    state.RecentFolders = RecentFoldersBesides(folder_).size();
+    state.Reading = !session_;
     return state;
 }
 
@@ -383,7 +433,7 @@ void frmSrvCyc::CheckOutside() {
 
 void frmSrvCyc::ReadAgain() {
     const OutsideChanges changes = session_->CheckOutside();
-    if (changes.Missions) ReadMissionsTold(true);
+    if (changes.Missions) RereadMissionsTold();
     bool rotation = false;
     try {
         // The file's version as one undo step, so that the operator's own edits are one undo away.
@@ -436,12 +486,13 @@ LRESULT frmSrvCyc::TypedInList(char letter) {
 }
 
 void frmSrvCyc::ShowWhereYouStand() {
-    if (!session_) return;
-    SetWindowTextW(Window(), Widen(WindowCaption(session_->Folder(), Cycle().Changed())).c_str());
+    if (folder_.empty()) return;  // not loaded yet
+    SetWindowTextW(Window(), Widen(WindowCaption(folder_, Cycle().Changed())).c_str());
     const std::optional<int16_t> selected = SelectedEntry();
     const std::string status =
-        PositionText(Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt) + "\n" +
-        lastEvent_;
+        reading_ ? ReadingText(reading_->FilesRead(), reading_->FilesListed())
+                 : PositionText(Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt) +
+                       "\n" + lastEvent_;
     SetWindowTextW(status_, Widen(status).c_str());
 }
 
@@ -497,7 +548,7 @@ void frmSrvCyc::SortByName() { Sort(SortKey::DisplayText); }
 void frmSrvCyc::SortByMissionFile() { Sort(SortKey::MissionFile); }
 
 void frmSrvCyc::About() {
-    ShowMessage(Window(), std::string(kAboutLine) + "\n\n" + kAboutNotice + "\n\nGame folder: " + session_->Folder(),
+    ShowMessage(Window(), std::string(kAboutLine) + "\n\n" + kAboutNotice + "\n\nGame folder: " + folder_,
                 kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
@@ -519,7 +570,7 @@ void frmSrvCyc::ShowContextMenu(LPARAM at) {
         const LRESULT hit = SendMessageA(list1_, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
         if (HIWORD(hit) == 0 && SendMessageA(list1_, LB_GETSEL, LOWORD(hit), 0) <= 0) Select(LOWORD(hit));
     }
-    const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
+    const std::vector<std::string> recent = RecentFoldersBesides(folder_);
     const unique_hmenu menu = MakeMainContextMenu(State(), recent);
     RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0,
                              Window(), nullptr),
@@ -530,7 +581,7 @@ void frmSrvCyc::OpenRecent() {
     // From its key: the folders alone, at the list's corner.
     POINT where{0, 0};
     ClientToScreen(list1_, &where);
-    const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
+    const std::vector<std::string> recent = RecentFoldersBesides(folder_);
     const unique_hmenu menu = MakeRecentFoldersMenu(recent);
     RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr),
               recent);

@@ -6,13 +6,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cycle/entry_search.h"
 #include "cycle/game_session.h"
 #include "cycle/rotation_order.h"
+#include "cycle/session_reading.h"
 #include "cycle/win/windows_file_system.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/menu_handles.h"
@@ -29,14 +32,21 @@ public:
     // Creates the window hidden, at its display scale and on screen. The folder is read and
     // saved through files.
     explicit frmSrvCyc(FileSystem& files = WindowsFileSystem());
+    // A read still going is stopped and waited for: it ends with the file it is on.
+    ~frmSrvCyc();
 
-    // Start-up, before the window is shown: missions and rotation of the game folder (ending in
-    // "\"). A folder without servercycle.txt starts with an empty rotation, which the first save
-    // creates. Errors (a rotation file that cannot be read) propagate to the caller.
+    // Start-up, before the window is shown: reads servercycle.txt of the game folder (ending in
+    // "\"), then its mission files and the rotation's entries behind the window, which shows the
+    // progress and greys the commands that need them until Ready. A folder without
+    // servercycle.txt starts with an empty rotation, which the first save creates. A rotation
+    // file that cannot be read throws FileError here, before anything is shown.
     void Load(const std::string& gameFolder);
+    // A read that ends within moments is shown finished: a small folder never shows an empty list.
     void Show(int how);
+    // The folder is read and the list filled.
+    bool Ready() const { return session_.has_value(); }
 
-    // What the window shows, for whoever drives it from outside.
+    // What the window shows, for whoever drives it from outside, once Ready.
     const GameSession& Session() const { return *session_; }
     HWND List1() const { return list1_; }
     // The keys of the command table, for the program's message loop.
@@ -130,9 +140,11 @@ private:
     // Writes the rotation; a failure is told to the operator and nothing is lost. A file that
     // another program changed since it was read is saved over only when the operator says so.
     bool SaveCycle();
-    // The scan of the mission files (again: every entry matched anew), its reports told without a
-    // flood of boxes.
-    void ReadMissionsTold(bool again);
+    // The read behind the window handed over: its reports told, the list filled and usable.
+    void FinishReading();
+    // The mission files read again, every entry matched anew, their reports told without a flood
+    // of boxes.
+    void RereadMissionsTold();
     // Until Load, an empty rotation: laying out and painting come before it.
     RotationDocument& Edited() { return session_->Document(); }
     const RotationDocument& Cycle() const { return session_ ? session_->Document() : noRotation_; }
@@ -161,6 +173,7 @@ private:
     int16_t ChooseScenario(int16_t SelectedScenario, const ChooserStart& start = {});
 
     FileSystem& files_;
+    std::string folder_;  // the game folder, known before its session is read
     HWND list1_ = nullptr;  // a child: destroyed with the window
     HWND status_ = nullptr;  // the status line under List1, a child too
     std::string lastEvent_;  // what the status line says last happened
@@ -177,6 +190,9 @@ private:
     bool dragShown_ = false;
     std::optional<GameSession> session_;
     const RotationDocument noRotation_;
+    // The start-up read, until it is handed over; the thread runs it.
+    std::unique_ptr<SessionReading> reading_;
+    std::thread reader_;
     bool sessionAnswered_ = false;  // the quit question was answered for an ending session
 };
 
