@@ -60,9 +60,9 @@ constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want 
 constexpr UINT kReadMessage = WM_APP + 1;  // the start-up read has ended
 constexpr UINT_PTR kProgressTimer = 1;
 constexpr UINT kProgressEvery = 100;  // ms: the progress line moves visibly, without costing the read
-// A read done this soon after the start is shown finished: no empty list flashes before it, and
-// the window still comes as soon as a minimal program's would.
-constexpr std::chrono::milliseconds kUnseenRead{25};
+// A read done this soon is shown finished, so that no empty list flashes before it: a small
+// folder takes a few milliseconds under Wine, and the window of a large one comes barely later.
+constexpr std::chrono::milliseconds kUnseenRead{10};
 // A read the operator had to wait for: the status line then says how long it took.
 constexpr std::chrono::milliseconds kWatchedRead{500};
 
