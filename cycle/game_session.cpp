@@ -4,6 +4,7 @@
 
 #include "cycle/file_rules.h"
 #include "cycle/scenario_info.h"
+#include "cycle/unified_diff.h"
 
 namespace rotaplex {
 
@@ -107,12 +108,12 @@ OutsideChanges GameSession::CheckOutside() {
     changes.Missions = StampOfListing(ListMissionFiles(fs_, folder_)) != missionsRead_;
     try {
         const FileBytes head = fs_.ReadHead(RotationPath(), 0);
-        if (!read_.Exists || head.Size != read_.Size || head.WriteTime != read_.WriteTime) {
+        if (!seen_.Exists || head.Size != seen_.Size || head.WriteTime != seen_.WriteTime) {
             const FileBytes now = fs_.Read(RotationPath(), kRotationFileCap);
-            changes.Rotation = StampOf(now).Hash != read_.Hash || !read_.Exists;
+            changes.Rotation = StampOf(now).Hash != seen_.Hash || !seen_.Exists;
         }
     } catch (const FileError& error) {
-        changes.RotationRemoved = error.Fault() == FileFault::NotFound && read_.Exists;
+        changes.RotationRemoved = error.Fault() == FileFault::NotFound && seen_.Exists;
         // Another fault (a file grown past the cap, held open): a change, which reading tells.
         changes.Rotation = error.Fault() != FileFault::NotFound;
     }
@@ -127,9 +128,27 @@ FileBytes GameSession::ReadRotationBytes() {
     return file;
 }
 
+void GameSession::KeepMine() {
+    try {
+        seen_ = StampOf(fs_.Read(RotationPath(), kRotationFileCap));
+    } catch (const FileError&) {
+        seen_ = {};  // gone or unreadable: told again only when it comes back
+    }
+}
+
+std::string GameSession::DiffWithDisk() {
+    std::string onDisk;
+    try {
+        onDisk = ReadRotationBytes().Bytes;
+    } catch (const FileError& error) {
+        if (error.Fault() != FileFault::NotFound) throw;
+    }
+    return UnifiedDiff(onDisk, document_.Text(), RotationPath());
+}
+
 bool GameSession::ReloadRotation() {
     FileBytes file = ReadRotationBytes();
-    read_ = StampOf(file);
+    read_ = seen_ = StampOf(file);
     const bool changed = document_.ReplaceText(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
     document_.MarkSaved();
@@ -145,10 +164,10 @@ void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
         if (missingFails || error.Fault() != FileFault::NotFound) throw;
         document_ = {};
         textAsRead_.clear();
-        read_ = {};
+        read_ = seen_ = {};
         return;
     }
-    read_ = StampOf(file);
+    read_ = seen_ = StampOf(file);
     document_ = RotationDocument::Read(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
     if (!document_.HeaderFound() && !IsBlankText(textAsRead_)) reporter.Report(MissingHeaderMessage(path));
@@ -200,7 +219,7 @@ SaveOutcome GameSession::Save(bool overwriteChanged) {
     std::string text = document_.Text();
     SaveOutcome saved = SaveGuarded(fs_, path, text, read_, overwriteChanged, kRotationFileCap);
     if (saved) {
-        read_ = saved.Written;
+        read_ = seen_ = saved.Written;
         textAsRead_ = std::move(text);
         document_.MarkSaved();
     }

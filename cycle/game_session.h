@@ -61,6 +61,12 @@ public:
     // is one undo away; the document then counts as saved. False when nothing differed. Throws
     // FileError as ReadRotation does.
     bool ReloadRotation();
+    // The operator keeps the edits over the version on disk now: CheckOutside tells of it no
+    // more, while a save still asks before replacing it.
+    void KeepMine();
+    // The unified diff from the rotation file on disk (none: empty) to the document's text;
+    // empty when they are the same. Throws FileError when it cannot be read.
+    std::string DiffWithDisk();
     // Reads the mission files again and matches every entry, those in the undo steps too,
     // against them. The rotation and its undo stay.
     void RereadMissions(Reporter& reporter);
@@ -96,6 +102,7 @@ private:
     RotationDocument document_;
     std::string textAsRead_;
     FileStamp read_;  // servercycle.txt as last read or saved
+    FileStamp seen_;  // what CheckOutside compares with: read_, or the version the operator kept mine over
     uint64_t missionsRead_ = 0;  // the stamp of the mission files' listing when they were read
     bool locked_ = false;
 };

@@ -22,9 +22,9 @@ std::string Entries(std::size_t count) { return std::to_string(count) + (count =
 
 }  // namespace
 
-std::string WindowCaption(std::string_view gameFolder, bool changed) {
+std::string WindowCaption(std::string_view gameFolder, bool changed, std::string_view set) {
     std::string caption = changed ? "*" : "";
-    caption += kRotationFile;
+    caption += set.empty() ? std::string(kRotationFile) : SetFileText(set);
     caption += " - ";
     caption += ShownFolder(gameFolder);
     caption += " - ";
@@ -38,16 +38,19 @@ std::string PositionText(std::size_t entryCount, std::optional<std::size_t> sele
     return "Entry " + std::to_string(*selected + 1) + " of " + std::to_string(entryCount);
 }
 
-OutsideAnswer AnswerOutside(bool rotationChanged, bool rotationRemoved, bool missionsChanged, bool unsavedEdits) {
+OutsideAnswer AnswerOutside(std::string_view file, bool rotationChanged, bool rotationRemoved, bool missionsChanged,
+                            bool unsavedEdits) {
     OutsideAnswer answer;
+    const std::string name(file);
     if (rotationRemoved) {
-        answer.Told = "servercycle.txt was removed by another program: saving creates it again";
+        answer.Told = name + " was removed by another program: saving creates it again";
     } else if (rotationChanged && !unsavedEdits) {
         answer.ReadRotationNow = true;
-        answer.Told = "servercycle.txt was changed by another program and is read again: Ctrl+Z shows it as before";
+        answer.Told = name + " was changed by another program and is read again: Ctrl+Z shows it as before";
     } else if (rotationChanged) {
-        answer.Told = "servercycle.txt was changed by another program: F5 takes its version (your edits stay one "
-                      "undo away), saving asks first";
+        answer.OfferReload = true;
+        answer.Told = name + " was changed by another program: Ctrl+R reloads it (your edits one undo away), "
+                             "Ctrl+K keeps yours, Ctrl+Shift+D compares";
     }
     if (missionsChanged) {
         if (!answer.Told.empty()) answer.Told += "\n";
@@ -62,6 +65,29 @@ std::string ReadAgainText(bool rotation, bool missions) {
     if (missions) return "The mission files read again; every entry matched anew";
     return "Nothing has changed on disk";
 }
+
+std::string KeptMineText(std::string_view file) {
+    return "Your version is kept: saving asks before it replaces the other " + std::string(file);
+}
+
+std::string SavedAsSetText(std::string_view name) { return "The entries saved as the set " + std::string(name); }
+
+std::string OpenedText(std::string_view file) { return "Editing " + std::string(file); }
+
+std::string ActivatedText(std::string_view name, bool changed) {
+    if (!changed) return "The rotation already holds the entries of the set " + std::string(name);
+    return "The set " + std::string(name) + " activated: Ctrl+Z undoes it, Ctrl+S saves it for the server";
+}
+
+std::string DeletedSetText(std::string_view name) {
+    return "The set " + std::string(name) + " deleted; its last version is kept as its .bak";
+}
+
+std::string RenamedSetText(std::string_view from, std::string_view to) {
+    return "The set " + std::string(from) + " is now named " + std::string(to);
+}
+
+std::string SetFileText(std::string_view name) { return std::string(name) + ".txt (rotation set)"; }
 
 std::string SavedAtText(int hour, int minute) {
     char text[24];
