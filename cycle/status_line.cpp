@@ -24,7 +24,7 @@ std::string Entries(std::size_t count) { return std::to_string(count) + (count =
 
 std::string WindowCaption(std::string_view gameFolder, bool changed, std::string_view set) {
     std::string caption = changed ? "*" : "";
-    caption += set.empty() ? std::string(kRotationFile) : SetFileText(set);
+    caption += EditedFileText(set);
     caption += " - ";
     caption += ShownFolder(gameFolder);
     caption += " - ";
@@ -87,7 +87,13 @@ std::string RenamedSetText(std::string_view from, std::string_view to) {
     return "The set " + std::string(from) + " is now named " + std::string(to);
 }
 
-std::string SetFileText(std::string_view name) { return std::string(name) + ".txt (rotation set)"; }
+std::string EditedFileText(std::string_view set) {
+    return set.empty() ? std::string(kRotationFile) : std::string(set) + ".txt (rotation set)";
+}
+
+std::string SameOnDiskText(std::string_view file) {
+    return std::string(file) + " on disk holds the same text as the editor";
+}
 
 std::string SavedAtText(int hour, int minute) {
     char text[24];

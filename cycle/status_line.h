@@ -53,8 +53,11 @@ std::string OpenedText(std::string_view file);
 std::string ActivatedText(std::string_view name, bool changed);
 std::string DeletedSetText(std::string_view name);
 std::string RenamedSetText(std::string_view from, std::string_view to);
-// The set's file name as the caption and the notices show it: "<name>.txt (rotation set)".
-std::string SetFileText(std::string_view name);
+// The file edited as the caption and the notices name it: servercycle.txt, or for a set
+// "<name>.txt (rotation set)".
+std::string EditedFileText(std::string_view set);
+// Compare, when the file on disk holds the editor's very text.
+std::string SameOnDiskText(std::string_view file);
 
 // What ADD says then.
 inline constexpr const char* kNothingToChoose =

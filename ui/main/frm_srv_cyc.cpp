@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -11,8 +13,10 @@
 #include "cycle/file_rules.h"
 #include "cycle/limits.h"
 #include "cycle/report_batch.h"
+#include "cycle/rotation_sets.h"
 #include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
+#include "ui/framework/aside_question.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/clipboard_text.h"
 #include "ui/framework/list_box_fill.h"
@@ -20,10 +24,12 @@
 #include "ui/framework/text_question.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
+#include "ui/main/sets_menu.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/dialogs/frm_addwhere.h"
+#include "ui/dialogs/frm_compare.h"
 
 namespace rotaplex {
 
@@ -33,6 +39,8 @@ constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr int kList1Id = 1;
 constexpr int kStatusId = 2;
+// What the folder watch posts when files changed in the watched folders.
+constexpr UINT kFolderChanged = WM_APP + 1;
 // Owner-drawn so that an entry whose mission is missing can show its own reference, greyed; the
 // items keep their texts. Keyboard input is asked of the window, for type-ahead by whole prefix.
 // The status line is a label on the face below it, three lines of the message font at any scale.
@@ -57,6 +65,10 @@ constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want 
 
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
 constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
+constexpr const char* kSwitchQuestion = "The rotation has unsaved changes.\nDo you want to save them first?";
+constexpr const char* kSetExistsQuestion = "There is a set named %s already.\nReplace its entries with these?";
+constexpr const char* kDeleteSetQuestion = "Delete the set %s?\nIts last version is kept as its .bak file.";
+constexpr const char* kEditedSetBusy = "That set is open in this window: open servercycle.txt first.";
 constexpr const char* kAboutNotice = "Copyright (c) 2026 the Rotaplex developers.\nThe licence comes with the program (LICENSE).";
 
 // A shuffle differs at each run.
@@ -112,7 +124,15 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
         lastEvent_ = NoMissionsText(MissionsFolder(gameFolder, '\\'));
     else
         lastEvent_ = MissingEntriesText(MissingEntryCount(Cycle())).value_or("");
+    WatchFolders();
     ShowWhereYouStand();
+}
+
+void frmSrvCyc::WatchFolders() {
+    watch_.reset();  // the old thread ends before the new one starts
+    const std::vector<std::wstring> folders{Widen(FolderOf(session_->RotationPath())),
+                                            Widen(MissionsFolder(session_->Folder(), '\\'))};
+    watch_.emplace(Window(), kFolderChanged, folders);
 }
 
 void frmSrvCyc::ListAll() {
@@ -212,7 +232,12 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndSession(wParam != FALSE);
         return 0;
     case WM_DESTROY:
+        watch_.reset();
         PostQuitMessage(0);
+        return 0;
+    case kFolderChanged:
+        if (watch_) watch_->Handled();
+        CheckOutside();
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) CheckOutside();
@@ -221,7 +246,8 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(list1_);
         return 0;
     case WM_COMMAND:
-        if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
+        if (lParam == 0 && HIWORD(wParam) <= 1 && session_)  // a menu's or a key's
+            RunChosen(LOWORD(wParam), RecentFoldersBesides(session_->Folder()), ListSets(files_, session_->Folder()));
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_SELCHANGE) ShowWhereYouStand();
         return 0;
@@ -254,12 +280,27 @@ void frmSrvCyc::MouseDown(UINT, MainSpot command) {
 }
 
 void frmSrvCyc::Run(EditorCommand command) {
-    const EditorState state = State();
-    if (CanRun(command, state))
-        (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
-    else if (const char* why = WhyNot(command, state))
-        Tell(why);
+    Hold([&] {
+        const EditorState state = State();
+        if (CanRun(command, state))
+            (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
+        else if (const char* why = WhyNot(command, state))
+            Tell(why);
+    });
     ShowWhereYouStand();
+}
+
+void frmSrvCyc::Hold(const std::function<void()>& command) {
+    if (running_) return command();
+    running_ = true;
+    try {
+        command();
+    } catch (...) {
+        running_ = outsideWaiting_ = false;
+        throw;
+    }
+    running_ = false;
+    if (std::exchange(outsideWaiting_, false)) CheckOutside();
 }
 
 EditorState frmSrvCyc::State() const {
@@ -270,6 +311,9 @@ EditorState frmSrvCyc::State() const {
                       ClipboardHasText()};
     state.NoScenarios = session_ && Missions().ScenarioCount() == 0;
     state.RecentFolders = session_ ? RecentFoldersBesides(session_->Folder()).size() : 0;
+    state.OtherVersion = otherVersion_;
+    state.Sets = session_ ? ListSets(files_, session_->Folder()).size() : 0;
+    state.EditingSet = !set_.empty();
     return state;
 }
 
@@ -338,6 +382,7 @@ void frmSrvCyc::SaveNow() {
         return;
     }
     if (!SaveCycle()) return;
+    otherVersion_ = false;  // the file now holds this version
     SYSTEMTIME now{};
     GetLocalTime(&now);
     lastEvent_ = SavedAtText(now.wHour, now.wMinute);
@@ -368,11 +413,17 @@ void frmSrvCyc::FindText(SearchDirection direction) {
 
 void frmSrvCyc::CheckOutside() {
     if (!session_) return;
+    // A command's dialog may stand on what would be read again: it waits until the command is done.
+    if (running_) {
+        outsideWaiting_ = true;
+        return;
+    }
     const OutsideChanges changes = session_->CheckOutside();
     if (!changes) return;
     const OutsideAnswer answer =
-        AnswerOutside(changes.Rotation, changes.RotationRemoved, changes.Missions, Cycle().Changed());
+        AnswerOutside(EditedFile(), changes.Rotation, changes.RotationRemoved, changes.Missions, Cycle().Changed());
     lastEvent_ = answer.Told;
+    if (changes.Rotation || changes.RotationRemoved) otherVersion_ = answer.OfferReload;
     try {
         if (answer.ReadRotationNow && session_->ReloadRotation()) ShowDone();
     } catch (const FileError& error) {
@@ -388,11 +439,155 @@ void frmSrvCyc::ReadAgain() {
     try {
         // The file's version as one undo step, so that the operator's own edits are one undo away.
         rotation = changes.Rotation && session_->ReloadRotation();
+        if (changes.Rotation) otherVersion_ = false;
         lastEvent_ = ReadAgainText(rotation, changes.Missions);
     } catch (const FileError& error) {
         lastEvent_ = error.Path() + ": " + error.Reason();
     }
     if (changes.Missions || rotation) ShowDone();
+}
+
+void frmSrvCyc::Reload() {
+    try {
+        if (session_->ReloadRotation()) ShowDone();
+        otherVersion_ = false;
+        lastEvent_ = ReadAgainText(true, false);
+    } catch (const FileError& error) {
+        lastEvent_ = error.Path() + ": " + error.Reason();
+    }
+}
+
+void frmSrvCyc::KeepMine() {
+    session_->KeepMine();
+    otherVersion_ = false;
+    lastEvent_ = KeptMineText(EditedFile());
+}
+
+void frmSrvCyc::Compare() { CompareOver(Window()); }
+
+void frmSrvCyc::CompareOver(HWND owner) {
+    try {
+        const std::string diff = session_->DiffWithDisk();
+        if (diff.empty())
+            lastEvent_ = SameOnDiskText(EditedFile());
+        else
+            ShowCompare(owner, EditedFile(), diff);
+    } catch (const FileError& error) {
+        lastEvent_ = error.Path() + ": " + error.Reason();
+    }
+}
+
+void frmSrvCyc::SaveAsSet() {
+    const std::optional<std::string> name = AskForText(Window(), {L"Save as Set", "Save the entries as the set named:", set_});
+    if (!name) return;
+    if (const std::optional<std::string> refused = SetNameRefusal(*name)) {
+        Tell(refused->c_str());
+        return;
+    }
+    const std::vector<std::string> sets = ListSets(files_, session_->Folder());
+    const bool exists = std::any_of(sets.begin(), sets.end(), [&](const std::string& set) { return set == *name; });
+    char question[512];
+    std::snprintf(question, sizeof question, kSetExistsQuestion, name->c_str());
+    if (exists && ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
+    try {
+        const SaveOutcome saved = rotaplex::SaveAsSet(files_, *session_, *name);
+        if (!saved) {
+            ShowMessage(Window(), SaveFailedMessage(saved.Path, saved.Reason), kAppTitle, MB_OK | MB_ICONERROR);
+            return;
+        }
+        lastEvent_ = SavedAsSetText(*name);
+    } catch (const FileError& error) {
+        ShowMessage(Window(), SaveFailedMessage(error.Path(), error.Reason()), kAppTitle, MB_OK | MB_ICONERROR);
+    }
+}
+
+void frmSrvCyc::OpenSet() { ChooseSet(EditorCommand::OpenSet); }
+void frmSrvCyc::ActivateSet() { ChooseSet(EditorCommand::ActivateSet); }
+void frmSrvCyc::DeleteSet() { ChooseSet(EditorCommand::DeleteSet); }
+void frmSrvCyc::RenameSet() { ChooseSet(EditorCommand::RenameSet); }
+
+void frmSrvCyc::ChooseSet(EditorCommand command) {
+    POINT where{0, 0};
+    ClientToScreen(list1_, &where);
+    const std::vector<std::string> sets = ListSets(files_, session_->Folder());
+    const unique_hmenu menu = MakeSetsMenu(command, sets, !set_.empty());
+    RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr), {},
+              sets);
+}
+
+void frmSrvCyc::RunOnSet(EditorCommand command, std::optional<std::size_t> chosen, const std::vector<std::string>& sets) {
+    if (chosen && *chosen >= sets.size()) return;  // gone since the menu was made
+    const std::string name = chosen ? sets[*chosen] : std::string();
+    const std::string& folder = session_->Folder();
+    try {
+        switch (command) {
+        case EditorCommand::OpenSet: {
+            if (name == set_) return;
+            if (Cycle().Changed()) {
+                const int answer = MessageBoxA(Window(), kSwitchQuestion, kAppTitle, MB_YESNOCANCEL | MB_ICONQUESTION);
+                if (answer == IDCANCEL || (answer == IDYES && !SaveCycle())) return;
+            }
+            if (OpenRotation(name)) lastEvent_ = OpenedText(EditedFile());
+            return;
+        }
+        case EditorCommand::ActivateSet: {
+            MessageBoxReporter reporter(Window());
+            GameSession set = SetSession(files_, folder, name);
+            set.ReadRotation(reporter, true);
+            const Activation done = Activate(Edited(), set.Document(), Missions());
+            if (done == Activation::NoEntries) {
+                Tell(("The set " + name + " has no entries: the server would have nothing to play.").c_str());
+                return;
+            }
+            if (done == Activation::Done) ShowDone();
+            lastEvent_ = ActivatedText(name, done == Activation::Done);
+            return;
+        }
+        case EditorCommand::DeleteSet: {
+            if (name == set_) return Tell(kEditedSetBusy);
+            char question[512];
+            std::snprintf(question, sizeof question, kDeleteSetQuestion, name.c_str());
+            // No is the default: Enter pressed once too often keeps the set.
+            if (ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
+            rotaplex::DeleteSet(files_, folder, name);
+            lastEvent_ = DeletedSetText(name);
+            return;
+        }
+        default: {  // RenameSet
+            if (name == set_) return Tell(kEditedSetBusy);
+            const std::optional<std::string> to = AskForText(Window(), {L"Rename Set", "New name for the set " + name + ":", name});
+            if (!to || *to == name) return;
+            std::optional<std::string> refused = SetNameRefusal(*to);
+            if (!refused) refused = rotaplex::RenameSet(files_, folder, name, *to);
+            if (refused) return Tell(refused->c_str());
+            lastEvent_ = RenamedSetText(name, *to);
+            return;
+        }
+        }
+    } catch (const FileError& error) {
+        Tell((error.Path() + "\n\n" + error.Reason()).c_str());
+    }
+}
+
+bool frmSrvCyc::OpenRotation(const std::string& set) {
+    const std::string folder = session_->Folder();
+    GameSession opened = set.empty() ? GameSession(files_, folder) : SetSession(files_, folder, set);
+    ReportBatch told;  // the mission files' problems were told when the window opened
+    opened.ReadMissions(told);
+    MessageBoxReporter reporter(Window());
+    try {
+        opened.ReadRotation(reporter, !set.empty());
+    } catch (const FileError& error) {
+        Tell((error.Path() + "\n\n" + error.Reason()).c_str());
+        return false;
+    }
+    session_.emplace(std::move(opened));
+    set_ = set;
+    otherVersion_ = false;
+    ListAll();
+    if (Cycle().EntryCount() > 0) Select(0);
+    WatchFolders();
+    return true;
 }
 
 void frmSrvCyc::GoTo() {
@@ -437,7 +632,7 @@ LRESULT frmSrvCyc::TypedInList(char letter) {
 
 void frmSrvCyc::ShowWhereYouStand() {
     if (!session_) return;
-    SetWindowTextW(Window(), Widen(WindowCaption(session_->Folder(), Cycle().Changed())).c_str());
+    SetWindowTextW(Window(), Widen(WindowCaption(session_->Folder(), Cycle().Changed(), set_)).c_str());
     const std::optional<int16_t> selected = SelectedEntry();
     const std::string status =
         PositionText(Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt) + "\n" +
@@ -520,10 +715,11 @@ void frmSrvCyc::ShowContextMenu(LPARAM at) {
         if (HIWORD(hit) == 0 && SendMessageA(list1_, LB_GETSEL, LOWORD(hit), 0) <= 0) Select(LOWORD(hit));
     }
     const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
-    const unique_hmenu menu = MakeMainContextMenu(State(), recent);
+    const std::vector<std::string> sets = ListSets(files_, session_->Folder());
+    const unique_hmenu menu = MakeMainContextMenu(State(), recent, sets);
     RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0,
                              Window(), nullptr),
-              recent);
+              recent, sets);
 }
 
 void frmSrvCyc::OpenRecent() {
@@ -533,11 +729,15 @@ void frmSrvCyc::OpenRecent() {
     const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
     const unique_hmenu menu = MakeRecentFoldersMenu(recent);
     RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr),
-              recent);
+              recent, {});
 }
 
-void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders) {
+void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders, const std::vector<std::string>& sets) {
     if (const auto command = MainCommandFromId(static_cast<WORD>(chosen))) Run(*command);
+    if (const auto set = SetChoiceFromId(static_cast<WORD>(chosen))) {
+        Hold([&] { RunOnSet(set->Command, set->Set, sets); });
+        ShowWhereYouStand();
+    }
     const auto folder = RecentFolderFromId(static_cast<WORD>(chosen));
     if (!folder || *folder >= recentFolders.size()) return;
     const std::string told = OpenRecentFolder(recentFolders[*folder]);
@@ -672,7 +872,9 @@ bool frmSrvCyc::SaveCycle() {
         const std::string question = saved.Result == SaveOutcome::Status::ChangedOnDisk ? ChangedOnDiskQuestion(path)
                                                                                         : RemovedOnDiskQuestion(path);
         // No is the default: an Enter pressed without reading never overwrites another program's change.
-        if (ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        const auto compare = [&](HWND box) { CompareOver(box); };
+        if (AskWithAside(Window(), Widen(question), Widen(kAppTitle), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                         L"&Compare", compare) != IDYES)
             return false;
         saved = session_->Save(true);
     }
