@@ -114,6 +114,7 @@ OutsideChanges GameSession::CheckOutside() {
         }
     } catch (const FileError& error) {
         changes.RotationRemoved = error.Fault() == FileFault::NotFound && seen_.Exists;
+        removed_ = removed_ || changes.RotationRemoved;
         // Another fault (a file grown past the cap, held open): a change, which reading tells.
         changes.Rotation = error.Fault() != FileFault::NotFound;
     }
@@ -149,6 +150,7 @@ std::string GameSession::DiffWithDisk() {
 bool GameSession::ReloadRotation() {
     FileBytes file = ReadRotationBytes();
     read_ = seen_ = StampOf(file);
+    removed_ = false;
     const bool changed = document_.ReplaceText(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
     document_.MarkSaved();
@@ -165,9 +167,11 @@ void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
         document_ = {};
         textAsRead_.clear();
         read_ = seen_ = {};
+        removed_ = false;
         return;
     }
     read_ = seen_ = StampOf(file);
+    removed_ = false;
     document_ = RotationDocument::Read(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
     if (!document_.HeaderFound() && !IsBlankText(textAsRead_)) reporter.Report(MissingHeaderMessage(path));
@@ -195,7 +199,7 @@ std::vector<std::string> GameSession::LeftoverTemporaries() const {
     return found;
 }
 
-bool GameSession::HasUnsaved() const { return document_.Changed() || !read_.Exists; }
+bool GameSession::HasUnsaved() const { return document_.Changed() || !read_.Exists || removed_; }
 
 SaveOutcome GameSession::Save(bool overwriteChanged) {
     const std::string path = RotationPath();
@@ -220,6 +224,7 @@ SaveOutcome GameSession::Save(bool overwriteChanged) {
     SaveOutcome saved = SaveGuarded(fs_, path, text, read_, overwriteChanged, kRotationFileCap);
     if (saved) {
         read_ = seen_ = saved.Written;
+        removed_ = false;
         textAsRead_ = std::move(text);
         document_.MarkSaved();
     }

@@ -84,7 +84,8 @@ public:
     // What killed saves left beside servercycle.txt (or the file it links to); the next save
     // removes them.
     std::vector<std::string> LeftoverTemporaries() const;
-    // Whether a save would write: the document changed since read or saved, or there is no file.
+    // Whether a save would write: the document changed since read or saved, or there is no file
+    // (none was read, or CheckOutside found it removed).
     bool HasUnsaved() const;
     // Writes the document, under the lock unless the caller holds it. See SaveGuarded; a
     // rotation changed by another program since it was read is saved over only when
@@ -103,6 +104,7 @@ private:
     std::string textAsRead_;
     FileStamp read_;  // servercycle.txt as last read or saved
     FileStamp seen_;  // what CheckOutside compares with: read_, or the version the operator kept mine over
+    bool removed_ = false;  // CheckOutside found the file removed since it was read or saved
     uint64_t missionsRead_ = 0;  // the stamp of the mission files' listing when they were read
     bool locked_ = false;
 };

@@ -272,6 +272,8 @@ TEST(FileSystemContract, AVersionKeptOverIsToldOnceAndStillGuardsTheSave) {
 
     fs.Remove(folder.Path("servercycle.txt"));
     EXPECT_TRUE(session.CheckOutside().RotationRemoved);
+    ASSERT_TRUE(session.Document().Undo());
+    EXPECT_TRUE(session.HasUnsaved()) << "a save makes it again, without an edit";
     session.KeepMine();
     EXPECT_FALSE(session.CheckOutside());
     EXPECT_EQ(session.Save().Result, Status::RemovedOnDisk);

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <commctrl.h>
+
 #include "common/unique_handle.h"
 
 namespace rotaplex {
@@ -18,15 +20,32 @@ struct Asked {
 };
 thread_local const Asked* asked = nullptr;
 
-// The box's Help button is the one that answers nothing: it gets the aside's name.
-LRESULT CALLBACK Named(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && asked)
-        if (const HWND help = GetDlgItem(reinterpret_cast<HWND>(wParam), IDHELP)) SetWindowTextW(help, asked->Aside);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+void Show(HWND box) {
+    if (asked) (*asked->Show)(box);
 }
 
-void CALLBACK Pressed(LPHELPINFO) {
-    if (asked) (*asked->Show)(GetActiveWindow());
+// The press of the button, taken before the box's own handling (which Wine leaves undone).
+LRESULT CALLBACK Pressed(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDHELP) {
+        Show(box);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &Pressed, 0);
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+// F1 in the box: the same.
+void CALLBACK Helped(LPHELPINFO) { Show(GetActiveWindow()); }
+
+// The box's Help button is the one that answers nothing: it gets the aside's name and deed.
+LRESULT CALLBACK Named(int code, WPARAM wParam, LPARAM lParam) {
+    const auto box = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && asked)
+        if (const HWND help = GetDlgItem(box, IDHELP)) {
+            SetWindowTextW(help, asked->Aside);
+            SetWindowSubclass(box, &Pressed, 0, 0);
+        }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
@@ -42,7 +61,7 @@ int AskWithAside(HWND owner, const std::wstring& text, const std::wstring& title
     box.lpszText = text.c_str();
     box.lpszCaption = title.c_str();
     box.dwStyle = style | MB_HELP;
-    box.lpfnMsgBoxCallback = &Pressed;
+    box.lpfnMsgBoxCallback = &Helped;
     const int answer = MessageBoxIndirectW(&box);
     asked = outer;
     return answer;
