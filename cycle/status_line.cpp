@@ -25,6 +25,7 @@ std::string Entries(std::size_t count) { return std::to_string(count) + (count =
 std::string WindowCaption(std::string_view gameFolder, bool changed, std::string_view set) {
     std::string caption = changed ? "*" : "";
     caption += EditedFileText(set);
+    if (!set.empty()) caption += " (rotation set)";
     caption += " - ";
     caption += ShownFolder(gameFolder);
     caption += " - ";
@@ -49,8 +50,8 @@ OutsideAnswer AnswerOutside(std::string_view file, bool rotationChanged, bool ro
         answer.Told = name + " was changed by another program and is read again: Ctrl+Z shows it as before";
     } else if (rotationChanged) {
         answer.OfferReload = true;
-        answer.Told = name + " was changed by another program: Ctrl+R reloads it (your edits one undo away), "
-                             "Ctrl+K keeps yours, Ctrl+Shift+D compares";
+        // Three lines of the status line at most, with the keys the notice offers.
+        answer.Told = name + " changed on disk: Ctrl+R reload, Ctrl+K keep mine, Ctrl+Shift+D compare";
     }
     if (missionsChanged) {
         if (!answer.Told.empty()) answer.Told += "\n";
@@ -79,6 +80,10 @@ std::string ActivatedText(std::string_view name, bool changed) {
     return "The set " + std::string(name) + " activated: Ctrl+Z undoes it, Ctrl+S saves it for the server";
 }
 
+std::string NoEntriesToActivateText(std::string_view name) {
+    return "The set " + std::string(name) + " has no entries: the server would have nothing to play.";
+}
+
 std::string DeletedSetText(std::string_view name) {
     return "The set " + std::string(name) + " deleted; its last version is kept as its .bak";
 }
@@ -88,7 +93,7 @@ std::string RenamedSetText(std::string_view from, std::string_view to) {
 }
 
 std::string EditedFileText(std::string_view set) {
-    return set.empty() ? std::string(kRotationFile) : std::string(set) + ".txt (rotation set)";
+    return set.empty() ? std::string(kRotationFile) : std::string(set) + ".txt";
 }
 
 std::string SameOnDiskText(std::string_view file) {

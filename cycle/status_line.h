@@ -9,7 +9,8 @@ namespace rotaplex {
 
 // The main window's caption, as Notepad's: "*servercycle.txt - <game folder> - Rotaplex", the
 // "*" while the rotation has unsaved changes. The folder is shown without its last separator,
-// except for a root ("C:\", "\"). A set being edited is named in the file's place.
+// except for a root ("C:\", "\"). A set being edited is named in the file's place,
+// "<name>.txt (rotation set)".
 std::string WindowCaption(std::string_view gameFolder, bool changed, std::string_view set = {});
 
 // The status line's first part: the rotation's size and where the selected entry stands, in the
@@ -51,10 +52,10 @@ std::string KeptMineText(std::string_view file);
 std::string SavedAsSetText(std::string_view name);
 std::string OpenedText(std::string_view file);
 std::string ActivatedText(std::string_view name, bool changed);
+std::string NoEntriesToActivateText(std::string_view name);
 std::string DeletedSetText(std::string_view name);
 std::string RenamedSetText(std::string_view from, std::string_view to);
-// The file edited as the caption and the notices name it: servercycle.txt, or for a set
-// "<name>.txt (rotation set)".
+// The file edited as the notices name it: servercycle.txt, or a set's "<name>.txt".
 std::string EditedFileText(std::string_view set);
 // Compare, when the file on disk holds the editor's very text.
 std::string SameOnDiskText(std::string_view file);

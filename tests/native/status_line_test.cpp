@@ -52,7 +52,7 @@ TEST(StatusLineTest, ChangesMadeOutsideAreReadAgainOnlyWithoutUnsavedEdits) {
     } cases[] = {
         {false, false, false, false, false, ""},
         {true, false, false, false, true, "servercycle.txt was changed by another program and is read again"},
-        {true, false, false, true, false, "servercycle.txt was changed by another program: Ctrl+R reloads it"},
+        {true, false, false, true, false, "servercycle.txt changed on disk: Ctrl+R reload, Ctrl+K keep mine, Ctrl+Shift+D compare"},
         {false, true, false, false, false, "servercycle.txt was removed"},
         {false, true, false, true, false, "servercycle.txt was removed"},
         {false, false, true, true, false, "The mission files have changed: F5"},

@@ -534,7 +534,7 @@ TEST_F(OutsideChangesTest, AnUnchangedRotationIsReadAgainThroughTheWatchAndUndoG
 TEST_F(OutsideChangesTest, WithUnsavedEditsTheNoticeOffersCompareKeepMineAndReload) {
     ASSERT_NO_FATAL_FAILURE(MoveFirstDown());
     folder_.Write("servercycle.txt", "[cycle]\r\nmap=m.nfo::Bravo\r\n");
-    ASSERT_TRUE(PumpUntil([&] { return StatusSays("Ctrl+R reloads it"); })) << Status();
+    ASSERT_TRUE(PumpUntil([&] { return StatusSays("Ctrl+R reload"); })) << Status();
     EXPECT_EQ(ListRows(main_.List1()), (Rows{kRetired, kAlpha, kBravo})) << "nothing taken";
 
     const auto compared = Command(EditorCommand::Compare,
@@ -558,7 +558,7 @@ TEST_F(OutsideChangesTest, WithUnsavedEditsTheNoticeOffersCompareKeepMineAndRelo
 
     // A later version brings the notice back; Reload takes it, the edits one undo away.
     folder_.Write("servercycle.txt", "[cycle]\r\nmap=m.nfo::Alpha\r\n");
-    ASSERT_TRUE(PumpUntil([&] { return StatusSays("Ctrl+R reloads it"); })) << Status();
+    ASSERT_TRUE(PumpUntil([&] { return StatusSays("Ctrl+R reload"); })) << Status();
     Command(EditorCommand::Reload);
     EXPECT_EQ(ListRows(main_.List1()), Rows{kAlpha});
     EXPECT_FALSE(main_.Session().Document().Changed());

@@ -99,14 +99,15 @@ private:
         const TwipsPerPixel tpp = WindowTwipsPerPixel(hwnd_);
         const RECT button = PixelRect(kControls[2].Place, tpp);
         const RECT text = PixelRect(kControls[1].Place, tpp);
+        const int left = static_cast<int>(text.left), top = static_cast<int>(text.top);
         const int margin = PixelsX(kMargin, tpp);
         const int buttonWidth = static_cast<int>(button.right - button.left);
         const int buttonHeight = static_cast<int>(button.bottom - button.top);
         const int buttonTop = height - margin - buttonHeight;
         MoveWindow(GetDlgItem(hwnd_, cmdClose), width - margin - buttonWidth, buttonTop, buttonWidth, buttonHeight,
                    TRUE);
-        MoveWindow(GetDlgItem(hwnd_, txtDiff), static_cast<int>(text.left), static_cast<int>(text.top), std::max(0, width - margin - static_cast<int>(text.left)),
-                   std::max(0, buttonTop - margin - static_cast<int>(text.top)), TRUE);
+        MoveWindow(GetDlgItem(hwnd_, txtDiff), left, top, std::max(0, width - margin - left),
+                   std::max(0, buttonTop - margin - top), TRUE);
     }
 
     const std::string& diff_;

@@ -4,8 +4,8 @@ namespace rotaplex {
 
 namespace {
 
-constexpr DWORD kWatched =
-    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
+constexpr DWORD kWatched = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                           FILE_NOTIFY_CHANGE_LAST_WRITE;
 // How long the folders stay quiet before the changes are told: a save through a temporary file
 // and a rename, or a program writing in pieces, is then told once, when it is done.
 constexpr DWORD kQuietMilliseconds = 150;
@@ -33,7 +33,8 @@ void FolderWatch::Wait() {
     const auto count = static_cast<DWORD>(handles.size());
     bool changed = false;
     for (;;) {
-        const DWORD woken = WaitForMultipleObjects(count, handles.data(), FALSE, changed ? kQuietMilliseconds : INFINITE);
+        const DWORD woken =
+            WaitForMultipleObjects(count, handles.data(), FALSE, changed ? kQuietMilliseconds : INFINITE);
         if (woken == WAIT_TIMEOUT) {
             changed = false;
             if (!pending_.exchange(true)) PostMessageW(window_, message_, 0, 0);

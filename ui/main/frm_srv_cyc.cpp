@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <functional>
 #include <random>
 #include <stdexcept>
@@ -66,8 +65,12 @@ constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want 
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
 constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
 constexpr const char* kSwitchQuestion = "The rotation has unsaved changes.\nDo you want to save them first?";
-constexpr const char* kSetExistsQuestion = "There is a set named %s already.\nReplace its entries with these?";
-constexpr const char* kDeleteSetQuestion = "Delete the set %s?\nIts last version is kept as its .bak file.";
+std::string SetExistsQuestion(const std::string& name) {
+    return "There is a set named " + name + " already.\nReplace its entries with these?";
+}
+std::string DeleteSetQuestion(const std::string& name) {
+    return "Delete the set " + name + "?\nIts last version is kept as its .bak file.";
+}
 constexpr const char* kEditedSetBusy = "That set is open in this window: open servercycle.txt first.";
 constexpr const char* kAboutNotice = "Copyright (c) 2026 the Rotaplex developers.\nThe licence comes with the program (LICENSE).";
 
@@ -246,7 +249,9 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(list1_);
         return 0;
     case WM_COMMAND:
-        if (lParam == 0 && HIWORD(wParam) <= 1 && session_)  // a menu's or a key's
+        if (const auto command = MainCommandFromId(LOWORD(wParam)))
+            Run(*command);
+        else if (lParam == 0 && session_)  // a menu's item: a recent folder or a set
             RunChosen(LOWORD(wParam), RecentFoldersBesides(session_->Folder()), ListSets(files_, session_->Folder()));
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_SELCHANGE) ShowWhereYouStand();
@@ -478,26 +483,26 @@ void frmSrvCyc::CompareOver(HWND owner) {
 }
 
 void frmSrvCyc::SaveAsSet() {
-    const std::optional<std::string> name = AskForText(Window(), {L"Save as Set", "Save the entries as the set named:", set_});
+    const std::optional<std::string> name =
+        AskForText(Window(), {L"Save as Set", "Save the entries as the set named:", set_});
     if (!name) return;
     if (const std::optional<std::string> refused = SetNameRefusal(*name)) {
         Tell(refused->c_str());
         return;
     }
+    // As Windows finds the file: letter case aside. No is the default.
     const std::vector<std::string> sets = ListSets(files_, session_->Folder());
-    const bool exists = std::any_of(sets.begin(), sets.end(), [&](const std::string& set) { return set == *name; });
-    char question[512];
-    std::snprintf(question, sizeof question, kSetExistsQuestion, name->c_str());
-    if (exists && ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
+    const bool exists =
+        std::any_of(sets.begin(), sets.end(), [&](const std::string& set) { return EqualsIgnoringCase(set, *name); });
+    if (exists &&
+        ShowMessage(Window(), SetExistsQuestion(*name), kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
     try {
         const SaveOutcome saved = rotaplex::SaveAsSet(files_, *session_, *name);
-        if (!saved) {
-            ShowMessage(Window(), SaveFailedMessage(saved.Path, saved.Reason), kAppTitle, MB_OK | MB_ICONERROR);
-            return;
-        }
+        if (!saved) return TellFailed(saved.Path, saved.Reason);
         lastEvent_ = SavedAsSetText(*name);
     } catch (const FileError& error) {
-        ShowMessage(Window(), SaveFailedMessage(error.Path(), error.Reason()), kAppTitle, MB_OK | MB_ICONERROR);
+        TellFailed(error.Path(), error.Reason());
     }
 }
 
@@ -515,58 +520,64 @@ void frmSrvCyc::ChooseSet(EditorCommand command) {
               sets);
 }
 
-void frmSrvCyc::RunOnSet(EditorCommand command, std::optional<std::size_t> chosen, const std::vector<std::string>& sets) {
+void frmSrvCyc::RunOnSet(EditorCommand command, std::optional<std::size_t> chosen,
+                         const std::vector<std::string>& sets) {
     if (chosen && *chosen >= sets.size()) return;  // gone since the menu was made
     const std::string name = chosen ? sets[*chosen] : std::string();
-    const std::string& folder = session_->Folder();
+    // The set this window edits stays where the window finds it.
+    if ((command == EditorCommand::DeleteSet || command == EditorCommand::RenameSet) && name == set_)
+        return Tell(kEditedSetBusy);
     try {
         switch (command) {
-        case EditorCommand::OpenSet: {
-            if (name == set_) return;
-            if (Cycle().Changed()) {
-                const int answer = MessageBoxA(Window(), kSwitchQuestion, kAppTitle, MB_YESNOCANCEL | MB_ICONQUESTION);
-                if (answer == IDCANCEL || (answer == IDYES && !SaveCycle())) return;
-            }
-            if (OpenRotation(name)) lastEvent_ = OpenedText(EditedFile());
-            return;
-        }
-        case EditorCommand::ActivateSet: {
-            MessageBoxReporter reporter(Window());
-            GameSession set = SetSession(files_, folder, name);
-            set.ReadRotation(reporter, true);
-            const Activation done = Activate(Edited(), set.Document(), Missions());
-            if (done == Activation::NoEntries) {
-                Tell(("The set " + name + " has no entries: the server would have nothing to play.").c_str());
-                return;
-            }
-            if (done == Activation::Done) ShowDone();
-            lastEvent_ = ActivatedText(name, done == Activation::Done);
-            return;
-        }
-        case EditorCommand::DeleteSet: {
-            if (name == set_) return Tell(kEditedSetBusy);
-            char question[512];
-            std::snprintf(question, sizeof question, kDeleteSetQuestion, name.c_str());
-            // No is the default: Enter pressed once too often keeps the set.
-            if (ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
-            rotaplex::DeleteSet(files_, folder, name);
-            lastEvent_ = DeletedSetText(name);
-            return;
-        }
-        default: {  // RenameSet
-            if (name == set_) return Tell(kEditedSetBusy);
-            const std::optional<std::string> to = AskForText(Window(), {L"Rename Set", "New name for the set " + name + ":", name});
-            if (!to || *to == name) return;
-            std::optional<std::string> refused = SetNameRefusal(*to);
-            if (!refused) refused = rotaplex::RenameSet(files_, folder, name, *to);
-            if (refused) return Tell(refused->c_str());
-            lastEvent_ = RenamedSetText(name, *to);
-            return;
-        }
+        case EditorCommand::OpenSet: return OpenChosen(name);
+        case EditorCommand::ActivateSet: return ActivateChosen(name);
+        case EditorCommand::DeleteSet: return DeleteChosen(name);
+        default: return RenameChosen(name);
         }
     } catch (const FileError& error) {
-        Tell((error.Path() + "\n\n" + error.Reason()).c_str());
+        TellFailed(error.Path(), error.Reason());
     }
+}
+
+void frmSrvCyc::TellFailed(const std::string& path, const std::string& reason) const {
+    ShowMessage(Window(), path + "\n\n" + reason, kAppTitle, MB_OK | MB_ICONERROR);
+}
+
+void frmSrvCyc::OpenChosen(const std::string& set) {
+    if (set == set_) return;
+    if (Cycle().Changed()) {
+        const int answer = MessageBoxA(Window(), kSwitchQuestion, kAppTitle, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL || (answer == IDYES && !SaveCycle())) return;
+    }
+    if (OpenRotation(set)) lastEvent_ = OpenedText(EditedFile());
+}
+
+void frmSrvCyc::ActivateChosen(const std::string& set) {
+    MessageBoxReporter reporter(Window());
+    GameSession chosen = SetSession(files_, session_->Folder(), set);
+    chosen.ReadRotation(reporter, true);
+    const Activation done = Activate(Edited(), chosen.Document(), Missions());
+    if (done == Activation::NoEntries) return Tell(NoEntriesToActivateText(set).c_str());
+    if (done == Activation::Done) ShowDone();
+    lastEvent_ = ActivatedText(set, done == Activation::Done);
+}
+
+void frmSrvCyc::DeleteChosen(const std::string& set) {
+    // No is the default: Enter pressed once too often keeps the set.
+    if (ShowMessage(Window(), DeleteSetQuestion(set), kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    rotaplex::DeleteSet(files_, session_->Folder(), set);
+    lastEvent_ = DeletedSetText(set);
+}
+
+void frmSrvCyc::RenameChosen(const std::string& set) {
+    const std::optional<std::string> to =
+        AskForText(Window(), {L"Rename Set", "New name for the set " + set + ":", set});
+    if (!to || *to == set) return;
+    std::optional<std::string> refused = SetNameRefusal(*to);
+    if (!refused) refused = rotaplex::RenameSet(files_, session_->Folder(), set, *to);
+    if (refused) return Tell(refused->c_str());
+    lastEvent_ = RenamedSetText(set, *to);
 }
 
 bool frmSrvCyc::OpenRotation(const std::string& set) {
@@ -578,7 +589,7 @@ bool frmSrvCyc::OpenRotation(const std::string& set) {
     try {
         opened.ReadRotation(reporter, !set.empty());
     } catch (const FileError& error) {
-        Tell((error.Path() + "\n\n" + error.Reason()).c_str());
+        TellFailed(error.Path(), error.Reason());
         return false;
     }
     session_.emplace(std::move(opened));
@@ -732,7 +743,8 @@ void frmSrvCyc::OpenRecent() {
               recent, {});
 }
 
-void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders, const std::vector<std::string>& sets) {
+void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders,
+                          const std::vector<std::string>& sets) {
     if (const auto command = MainCommandFromId(static_cast<WORD>(chosen))) Run(*command);
     if (const auto set = SetChoiceFromId(static_cast<WORD>(chosen))) {
         Hold([&] { RunOnSet(set->Command, set->Set, sets); });

@@ -111,6 +111,11 @@ private:
     void ChooseSet(EditorCommand command);
     // A set chosen from a menu (none: servercycle.txt), acted on by its command.
     void RunOnSet(EditorCommand command, std::optional<std::size_t> chosen, const std::vector<std::string>& sets);
+    // Each set command on the set chosen; servercycle.txt is the empty name.
+    void OpenChosen(const std::string& set);
+    void ActivateChosen(const std::string& set);
+    void DeleteChosen(const std::string& set);
+    void RenameChosen(const std::string& set);
     // The window edits the rotation (servercycle.txt, or the set named), read anew; false when
     // it could not be read, which is told, and the window edits what it did.
     bool OpenRotation(const std::string& set);
@@ -184,6 +189,8 @@ private:
     void FitListWidth();
     // A message with an OK button, titled with the program's name.
     void Tell(const char* text) const;
+    // A file that could not be read or written, with the reason, as an error.
+    void TellFailed(const std::string& path, const std::string& reason) const;
     // The properties window opened on SelectedScenario: the scenario chosen with OK, else
     // SelectedScenario as it was.
     int16_t ChooseScenario(int16_t SelectedScenario, const ChooserStart& start = {});
