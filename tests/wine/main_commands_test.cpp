@@ -433,7 +433,8 @@ TEST_F(MainCommandsTest, HelpListsEveryCommandAndAboutNamesTheGameFolder) {
     });
     EXPECT_EQ(help.Title, "Rotaplex: the commands and their keys");
     EXPECT_EQ(help.Text, MainCommandHelp());
-    for (const char* line : {"\nAdd: Ins", "\nOpen recent: Ctrl+O", "\nHelp: F1", "\nShuffle: in the menu"})
+    for (const char* line : {"\nAdd: Ins", "\nOpen recent: Ctrl+O", "\nHelp: F1", "\nShuffle: in the menu",
+                             "\nKeep mine: Ctrl+K", "\nDelete set: in the menu"})
         EXPECT_NE(help.Text.find(line), std::string::npos) << line;
     const test::ShownWindow about =
         told([&] { SendMessageA(main.Window(), WM_COMMAND, MainCommandId(EditorCommand::About), 0); });

@@ -490,6 +490,8 @@ void frmSrvCyc::SaveAsSet() {
         Tell(refused->c_str());
         return;
     }
+    // The set this window edits: its own save, so that the window's stamp of the file stays true.
+    if (!set_.empty() && EqualsIgnoringCase(*name, set_)) return SaveNow();
     // As Windows finds the file: letter case aside. No is the default.
     const std::vector<std::string> sets = ListSets(files_, session_->Folder());
     const bool exists =
