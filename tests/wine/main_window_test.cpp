@@ -314,6 +314,16 @@ TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
     for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
 }
 
+// The notice of another program's version names the keys the command table gives its answers.
+TEST(MainCommands, TheOutsideNoticeNamesTheTablesKeys) {
+    const std::string told = AnswerOutside("servercycle.txt", true, false, false, true).Told;
+    for (const EditorCommand command : {EditorCommand::Reload, EditorCommand::KeepMine, EditorCommand::Compare}) {
+        const std::string_view text = RowOf(command).MenuText;
+        const std::string keys(text.substr(text.find('\t') + 1));
+        EXPECT_NE(told.find(keys + " "), std::string::npos) << keys << " in " << told;
+    }
+}
+
 // The context menu lists every command and greys the ones that cannot run.
 TEST(MainContextMenu, GreysWhatCannotRun) {
     using C = EditorCommand;
