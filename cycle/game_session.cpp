@@ -4,6 +4,7 @@
 
 #include "cycle/file_rules.h"
 #include "cycle/scenario_info.h"
+#include "cycle/unified_diff.h"
 
 namespace rotaplex {
 
@@ -110,12 +111,13 @@ OutsideChanges GameSession::CheckOutside() {
     changes.Missions = StampOfListing(ListMissionFiles(fs_, folder_)) != missionsRead_;
     try {
         const FileBytes head = fs_.ReadHead(RotationPath(), 0);
-        if (!read_.Exists || head.Size != read_.Size || head.WriteTime != read_.WriteTime) {
+        if (!seen_.Exists || head.Size != seen_.Size || head.WriteTime != seen_.WriteTime) {
             const FileBytes now = fs_.Read(RotationPath(), kRotationFileCap);
-            changes.Rotation = StampOf(now).Hash != read_.Hash || !read_.Exists;
+            changes.Rotation = StampOf(now).Hash != seen_.Hash || !seen_.Exists;
         }
     } catch (const FileError& error) {
-        changes.RotationRemoved = error.Fault() == FileFault::NotFound && read_.Exists;
+        changes.RotationRemoved = error.Fault() == FileFault::NotFound && seen_.Exists;
+        removed_ = removed_ || changes.RotationRemoved;
         // Another fault (a file grown past the cap, held open): a change, which reading tells.
         changes.Rotation = error.Fault() != FileFault::NotFound;
     }
@@ -130,9 +132,28 @@ FileBytes GameSession::ReadRotationBytes() {
     return file;
 }
 
+void GameSession::KeepMine() {
+    try {
+        seen_ = StampOf(fs_.Read(RotationPath(), kRotationFileCap));
+    } catch (const FileError&) {
+        seen_ = {};  // gone or unreadable: told again only when it comes back
+    }
+}
+
+std::string GameSession::DiffWithDisk() {
+    std::string onDisk;
+    try {
+        onDisk = ReadRotationBytes().Bytes;
+    } catch (const FileError& error) {
+        if (error.Fault() != FileFault::NotFound) throw;
+    }
+    return UnifiedDiff(onDisk, document_.Text(), RotationPath());
+}
+
 bool GameSession::ReloadRotation() {
     FileBytes file = ReadRotationBytes();
-    read_ = StampOf(file);
+    read_ = seen_ = StampOf(file);
+    removed_ = false;
     const bool changed = document_.ReplaceText(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
     document_.MarkSaved();
@@ -151,10 +172,12 @@ void GameSession::ReadRotationFile(bool missingFails) {
     } catch (const FileError& error) {
         if (missingFails || error.Fault() != FileFault::NotFound) throw;
         textAsRead_.clear();
-        read_ = {};
+        read_ = seen_ = {};
+        removed_ = false;
         return;
     }
-    read_ = StampOf(file);
+    read_ = seen_ = StampOf(file);
+    removed_ = false;
     textAsRead_ = std::move(file.Bytes);
 }
 
@@ -186,7 +209,7 @@ std::vector<std::string> GameSession::LeftoverTemporaries() const {
     return found;
 }
 
-bool GameSession::HasUnsaved() const { return document_.Changed() || !read_.Exists; }
+bool GameSession::HasUnsaved() const { return document_.Changed() || !read_.Exists || removed_; }
 
 SaveOutcome GameSession::Save(bool overwriteChanged) {
     const std::string path = RotationPath();
@@ -210,7 +233,8 @@ SaveOutcome GameSession::Save(bool overwriteChanged) {
     std::string text = document_.Text();
     SaveOutcome saved = SaveGuarded(fs_, path, text, read_, overwriteChanged, kRotationFileCap);
     if (saved) {
-        read_ = saved.Written;
+        read_ = seen_ = saved.Written;
+        removed_ = false;
         textAsRead_ = std::move(text);
         document_.MarkSaved();
     }

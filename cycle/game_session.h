@@ -78,6 +78,12 @@ public:
     // is one undo away; the document then counts as saved. False when nothing differed. Throws
     // FileError as ReadRotation does.
     bool ReloadRotation();
+    // The operator keeps the edits over the version on disk now: CheckOutside tells of it no
+    // more, while a save still asks before replacing it.
+    void KeepMine();
+    // The unified diff from the rotation file on disk (none: empty) to the document's text;
+    // empty when they are the same. Throws FileError when it cannot be read.
+    std::string DiffWithDisk();
     // Reads the mission files again and matches every entry, those in the undo steps too,
     // against them. The rotation and its undo stay.
     void RereadMissions(Reporter& reporter);
@@ -95,7 +101,8 @@ public:
     // What killed saves left beside servercycle.txt (or the file it links to); the next save
     // removes them.
     std::vector<std::string> LeftoverTemporaries() const;
-    // Whether a save would write: the document changed since read or saved, or there is no file.
+    // Whether a save would write: the document changed since read or saved, or there is no file
+    // (none was read, or CheckOutside found it removed).
     bool HasUnsaved() const;
     // Writes the document, under the lock unless the caller holds it. See SaveGuarded; a
     // rotation changed by another program since it was read is saved over only when
@@ -113,6 +120,8 @@ private:
     RotationDocument document_;
     std::string textAsRead_;
     FileStamp read_;  // servercycle.txt as last read or saved
+    FileStamp seen_;  // what CheckOutside compares with: read_, or the version the operator kept mine over
+    bool removed_ = false;  // CheckOutside found the file removed since it was read or saved
     uint64_t missionsRead_ = 0;  // the stamp of the mission files' listing when they were read
     bool locked_ = false;
 };

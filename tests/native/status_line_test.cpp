@@ -20,6 +20,7 @@ TEST(StatusLineTest, CaptionNamesTheFolderAndMarksUnsavedChanges) {
         {"/srv/game/", false, "servercycle.txt - /srv/game - Rotaplex"},
     };
     for (const auto& c : cases) EXPECT_EQ(WindowCaption(c.folder, c.changed), c.caption);
+    EXPECT_EQ(WindowCaption("C:\\G\\", true, "weekday"), "*weekday.txt (rotation set) - C:\\G - Rotaplex");
 }
 
 TEST(StatusLineTest, Texts) {
@@ -55,15 +56,16 @@ TEST(StatusLineTest, ChangesMadeOutsideAreReadAgainOnlyWithoutUnsavedEdits) {
     } cases[] = {
         {false, false, false, false, false, ""},
         {true, false, false, false, true, "servercycle.txt was changed by another program and is read again"},
-        {true, false, false, true, false, "servercycle.txt was changed by another program: F5 takes its version"},
+        {true, false, false, true, false, "servercycle.txt changed on disk: Ctrl+R reload, Ctrl+K keep mine, Ctrl+Shift+D compare"},
         {false, true, false, false, false, "servercycle.txt was removed"},
         {false, true, false, true, false, "servercycle.txt was removed"},
         {false, false, true, true, false, "The mission files have changed: F5"},
         {true, false, true, false, true, "servercycle.txt was changed by another program and is read again"},
     };
     for (const auto& c : cases) {
-        const OutsideAnswer answer = AnswerOutside(c.changed, c.removed, c.missions, c.unsaved);
+        const OutsideAnswer answer = AnswerOutside("servercycle.txt", c.changed, c.removed, c.missions, c.unsaved);
         EXPECT_EQ(answer.ReadRotationNow, c.readNow) << c.starts;
+        EXPECT_EQ(answer.OfferReload, c.changed && c.unsaved) << c.starts;
         EXPECT_TRUE(answer.Told.starts_with(c.starts)) << answer.Told;
         EXPECT_EQ(answer.Told.empty(), std::string(c.starts).empty()) << answer.Told;
         EXPECT_EQ(answer.Told.find("mission files") != std::string::npos, c.missions) << answer.Told;

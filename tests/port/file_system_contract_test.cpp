@@ -287,6 +287,37 @@ TEST(FileSystemContract, AReadBehindTheWindowTellsHowFarItGotAndStops) {
     }
 }
 
+// Keep mine: the version on disk is told no more, yet a save still asks before replacing it; the
+// diff shows what replacing it would change.
+TEST(FileSystemContract, AVersionKeptOverIsToldOnceAndStillGuardsTheSave) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=a.nfo::A\r\n");
+    GameSession session(fs, folder.Path());
+    Collected reports;
+    session.ReadMissions(reports);
+    session.ReadRotation(reports);
+    ASSERT_TRUE(session.Document().Remove(0));
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=a.nfo::A\r\nmap=b.nfo::B\r\n");
+    EXPECT_TRUE(session.CheckOutside().Rotation);
+    EXPECT_EQ(session.DiffWithDisk(), "--- " + session.RotationPath() + "\n+++ " + session.RotationPath() +
+                                          "\n@@ -1,3 +1 @@\n [cycle]\n-map=a.nfo::A\n-map=b.nfo::B\n");
+    session.KeepMine();
+    EXPECT_FALSE(session.CheckOutside()) << "told once";
+    EXPECT_EQ(session.Save().Result, Status::ChangedOnDisk);
+    folder.Write("servercycle.txt", "[cycle]\r\n");
+    EXPECT_TRUE(session.CheckOutside().Rotation) << "a later version is told again";
+    EXPECT_EQ(session.DiffWithDisk(), "") << "the same text as the editor's";
+
+    fs.Remove(folder.Path("servercycle.txt"));
+    EXPECT_TRUE(session.CheckOutside().RotationRemoved);
+    ASSERT_TRUE(session.Document().Undo());
+    EXPECT_TRUE(session.HasUnsaved()) << "a save makes it again, without an edit";
+    session.KeepMine();
+    EXPECT_FALSE(session.CheckOutside());
+    EXPECT_EQ(session.Save().Result, Status::RemovedOnDisk);
+}
+
 TEST(FileSystemContract, NewNamesNeverWriteThroughWhatIsThere) {
     FileSystem& fs = Files();
     PortFolder folder(fs.Separator());

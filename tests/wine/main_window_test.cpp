@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "cycle/status_line.h"
@@ -15,6 +17,7 @@
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
+#include "ui/main/sets_menu.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/dialogs/frm_addwhere.h"
 #include "window_checks.h"
@@ -355,45 +358,78 @@ TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
     for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
 }
 
+// The notice of another program's version names the keys the command table gives its answers.
+TEST(MainCommands, TheOutsideNoticeNamesTheTablesKeys) {
+    const std::string told = AnswerOutside("servercycle.txt", true, false, false, true).Told;
+    for (const EditorCommand command : {EditorCommand::Reload, EditorCommand::KeepMine, EditorCommand::Compare}) {
+        const std::string_view text = RowOf(command).MenuText;
+        const std::string keys(text.substr(text.find('\t') + 1));
+        EXPECT_NE(told.find(keys + " "), std::string::npos) << keys << " in " << told;
+    }
+}
+
 // The context menu lists every command and greys the ones that cannot run.
 TEST(MainContextMenu, GreysWhatCannotRun) {
     using C = EditorCommand;
     EditorState recent{3, 0, true, false};
     recent.RecentFolders = 2;
+    recent.Sets = 2;
+    recent.OtherVersion = true;
+    // What the rotation never offers without sets or the notice of another version.
+    const std::vector<C> noSets{C::Reload, C::KeepMine, C::OpenSet, C::ActivateSet, C::DeleteSet, C::RenameSet};
+    const auto with = [&](std::vector<C> greyed, std::vector<C> more) {
+        greyed.insert(greyed.end(), more.begin(), more.end());
+        std::vector<C> ordered;  // in the menu's order
+        for (const MainCommandRow& row : kMainCommands)
+            if (std::find(greyed.begin(), greyed.end(), row.Command) != greyed.end()) ordered.push_back(row.Command);
+        return ordered;
+    };
     const struct {
         EditorState state;
         std::vector<C> greyed;
     } cases[] = {
         {{3, std::nullopt, false, false},
-         {C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown,
-          C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}},
-        {{3, 0, true, false}, {C::Paste, C::MoveUp, C::Redo, C::OpenRecent}},
-        {{3, 2, false, true}, {C::Paste, C::MoveDown, C::Undo, C::OpenRecent}},
+         with({C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown,
+               C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}, noSets)},
+        {{3, 0, true, false}, with({C::Paste, C::MoveUp, C::Redo, C::OpenRecent}, noSets)},
+        {{3, 2, false, true}, with({C::Paste, C::MoveDown, C::Undo, C::OpenRecent}, noSets)},
         {{0, std::nullopt, false, false},
-         {C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown,
-          C::MoveToPosition, C::Shuffle, C::SortByName, C::SortByMissionFile, C::Undo, C::Redo, C::NextMissing,
-          C::PreviousMissing, C::Find, C::FindNext, C::FindPrevious, C::GoTo, C::OpenRecent}},
+         with({C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown,
+               C::MoveToPosition, C::Shuffle, C::SortByName, C::SortByMissionFile, C::Undo, C::Redo, C::NextMissing,
+               C::PreviousMissing, C::Find, C::FindNext, C::FindPrevious, C::GoTo, C::OpenRecent, C::SaveAsSet},
+              noSets)},
         {{5, 1, false, false, EntrySelection::Of({1, 3}), true},
-         {C::Edit, C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}},
+         with({C::Edit, C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}, noSets)},
         {recent, {C::Paste, C::MoveUp, C::Redo}},
     };
     for (const auto& c : cases) {
-        const unique_hmenu menu = MakeMainContextMenu(c.state, {"C:\\One\\", "C:\\Two & Three\\"});
-        // The recent folders' item opens its submenu and has no command id: found by its place.
-        int recentAt = -1;
-        for (int i = 0; i < GetMenuItemCount(menu.get()); ++i)
-            if (GetSubMenu(menu.get(), i)) recentAt = i;
-        ASSERT_GE(recentAt, 0);
+        const unique_hmenu menu = MakeMainContextMenu(c.state, {"C:\\One\\", "C:\\Two & Three\\"}, {"a&b", "c"});
+        // An item that opens a submenu has no command id: found by its text.
+        const auto placeOf = [&](const char* text) {
+            for (int i = 0; i < GetMenuItemCount(menu.get()); ++i) {
+                char shown[128] = "";
+                GetMenuStringA(menu.get(), i, shown, sizeof shown, MF_BYPOSITION);
+                if (std::string(shown) == text) return i;
+            }
+            return -1;
+        };
         std::vector<C> greyed;
         for (const MainCommandRow& row : kMainCommands) {
-            const UINT state = row.RecentFoldersMenu
-                                   ? GetMenuState(menu.get(), recentAt, MF_BYPOSITION)
+            const UINT state = row.Submenu != MainCommandRow::Below::Nothing
+                                   ? GetMenuState(menu.get(), placeOf(row.MenuText), MF_BYPOSITION)
                                    : GetMenuState(menu.get(), MainCommandId(row.Command), MF_BYCOMMAND);
             ASSERT_NE(state, static_cast<UINT>(-1)) << row.MenuText;
             if (state & MF_GRAYED) greyed.push_back(row.Command);
         }
         EXPECT_EQ(greyed, c.greyed);
-        const HMENU folders = GetSubMenu(menu.get(), recentAt);
+        const HMENU sets = GetSubMenu(menu.get(), placeOf(RowOf(C::DeleteSet).MenuText));
+        ASSERT_EQ(GetMenuItemCount(sets), 2);
+        char name[64] = "";
+        GetMenuStringA(sets, 0, name, sizeof name, MF_BYPOSITION);
+        EXPECT_STREQ(name, "a&&b");
+        EXPECT_EQ(SetChoiceFromId(static_cast<WORD>(GetMenuItemID(sets, 1)))->Set, 1u);
+        EXPECT_EQ(SetChoiceFromId(static_cast<WORD>(GetMenuItemID(sets, 1)))->Command, C::DeleteSet);
+        const HMENU folders = GetSubMenu(menu.get(), placeOf(RowOf(C::OpenRecent).MenuText));
         ASSERT_EQ(GetMenuItemCount(folders), 2);
         char text[64] = "";
         GetMenuStringA(folders, 1, text, sizeof text, MF_BYPOSITION);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -12,8 +13,10 @@
 #include "cycle/file_rules.h"
 #include "cycle/limits.h"
 #include "cycle/report_batch.h"
+#include "cycle/rotation_sets.h"
 #include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
+#include "ui/framework/aside_question.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/clipboard_text.h"
 #include "ui/framework/list_box_fill.h"
@@ -21,10 +24,12 @@
 #include "ui/framework/text_question.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
+#include "ui/main/sets_menu.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/dialogs/frm_addwhere.h"
+#include "ui/dialogs/frm_compare.h"
 
 namespace rotaplex {
 
@@ -34,6 +39,12 @@ constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr int kList1Id = 1;
 constexpr int kStatusId = 2;
+// The window's own messages and timers: what the folder watch posts when files changed in the
+// watched folders, and what the start-up read posts when it has ended.
+constexpr UINT kFolderChanged = WM_APP + 1;
+constexpr UINT kReadMessage = WM_APP + 2;
+constexpr UINT_PTR kProgressTimer = 1;
+constexpr UINT kProgressEvery = 100;  // ms: the progress line moves visibly, without costing the read
 // Owner-drawn so that an entry whose mission is missing can show its own reference, greyed; the
 // items keep their texts. Keyboard input is asked of the window, for type-ahead by whole prefix.
 // The status line is a label on the face below it, three lines of the message font at any scale.
@@ -56,10 +67,6 @@ const char* RowNote(const CycleEntry& entry) { return MatchesNoMission(entry) ? 
 constexpr const char* kQuitTitle = "Quitting";
 constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
 
-// The window's own messages and timers.
-constexpr UINT kReadMessage = WM_APP + 1;  // the start-up read has ended
-constexpr UINT_PTR kProgressTimer = 1;
-constexpr UINT kProgressEvery = 100;  // ms: the progress line moves visibly, without costing the read
 // A read done this soon is shown finished, so that no empty list flashes before it: a small
 // folder takes a few milliseconds under Wine, and the window of a large one comes barely later.
 constexpr std::chrono::milliseconds kUnseenRead{10};
@@ -68,6 +75,14 @@ constexpr std::chrono::milliseconds kWatchedRead{500};
 
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
 constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
+constexpr const char* kSwitchQuestion = "The rotation has unsaved changes.\nDo you want to save them first?";
+std::string SetExistsQuestion(const std::string& name) {
+    return "There is a set named " + name + " already.\nReplace its entries with these?";
+}
+std::string DeleteSetQuestion(const std::string& name) {
+    return "Delete the set " + name + "?\nIts last version is kept as its .bak file.";
+}
+constexpr const char* kEditedSetBusy = "That set is open in this window: open servercycle.txt first.";
 constexpr const char* kAboutNotice = "Copyright (c) 2026 the Rotaplex developers.\nThe licence comes with the program (LICENSE).";
 
 // A shuffle differs at each run.
@@ -153,7 +168,15 @@ void frmSrvCyc::FinishReading() {
         const std::string took = ReadInText(reading->FilesRead(), static_cast<std::size_t>(reading->Took().count()));
         lastEvent_ = lastEvent_.empty() ? took : took + ". " + lastEvent_;
     }
+    WatchFolders();
     ShowWhereYouStand();
+}
+
+void frmSrvCyc::WatchFolders() {
+    watch_.reset();  // the old thread ends before the new one starts
+    const std::vector<std::wstring> folders{Widen(FolderOf(session_->RotationPath())),
+                                            Widen(MissionsFolder(session_->Folder(), '\\'))};
+    watch_.emplace(Window(), kFolderChanged, folders);
 }
 
 void frmSrvCyc::ListAll() {
@@ -255,6 +278,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndSession(wParam != FALSE);
         return 0;
     case WM_DESTROY:
+        watch_.reset();
         PostQuitMessage(0);
         return 0;
     case kReadMessage:
@@ -263,6 +287,10 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kProgressTimer) ShowWhereYouStand();
         return 0;
+    case kFolderChanged:
+        if (watch_) watch_->Handled();
+        CheckOutside();
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) CheckOutside();
         return SkinHandling(message, wParam, lParam);
@@ -270,7 +298,10 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(list1_);
         return 0;
     case WM_COMMAND:
-        if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
+        if (const auto command = MainCommandFromId(LOWORD(wParam)))
+            Run(*command);
+        else if (lParam == 0 && session_)  // a menu's item: a recent folder or a set
+            RunChosen(LOWORD(wParam), RecentFoldersBesides(session_->Folder()), ListSets(files_, session_->Folder()));
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_SELCHANGE) ShowWhereYouStand();
         return 0;
@@ -303,12 +334,27 @@ void frmSrvCyc::MouseDown(UINT, MainSpot command) {
 }
 
 void frmSrvCyc::Run(EditorCommand command) {
-    const EditorState state = State();
-    if (CanRun(command, state))
-        (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
-    else if (const char* why = WhyNot(command, state))
-        Tell(why);
+    Hold([&] {
+        const EditorState state = State();
+        if (CanRun(command, state))
+            (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
+        else if (const char* why = WhyNot(command, state))
+            Tell(why);
+    });
     ShowWhereYouStand();
+}
+
+void frmSrvCyc::Hold(const std::function<void()>& command) {
+    if (running_) return command();
+    running_ = true;
+    try {
+        command();
+    } catch (...) {
+        running_ = outsideWaiting_ = false;
+        throw;
+    }
+    running_ = false;
+    if (std::exchange(outsideWaiting_, false)) CheckOutside();
 }
 
 EditorState frmSrvCyc::State() const {
@@ -320,6 +366,9 @@ EditorState frmSrvCyc::State() const {
     state.NoScenarios = session_ && Missions().ScenarioCount() == 0;
     state.RecentFolders = RecentFoldersBesides(folder_).size();
     state.Reading = !session_;
+    state.OtherVersion = otherVersion_;
+    state.Sets = session_ ? ListSets(files_, session_->Folder()).size() : 0;
+    state.EditingSet = !set_.empty();
     return state;
 }
 
@@ -388,6 +437,7 @@ void frmSrvCyc::SaveNow() {
         return;
     }
     if (!SaveCycle()) return;
+    otherVersion_ = false;  // the file now holds this version
     SYSTEMTIME now{};
     GetLocalTime(&now);
     lastEvent_ = SavedAtText(now.wHour, now.wMinute);
@@ -418,11 +468,17 @@ void frmSrvCyc::FindText(SearchDirection direction) {
 
 void frmSrvCyc::CheckOutside() {
     if (!session_) return;
+    // A command's dialog may stand on what would be read again: it waits until the command is done.
+    if (running_) {
+        outsideWaiting_ = true;
+        return;
+    }
     const OutsideChanges changes = session_->CheckOutside();
     if (!changes) return;
     const OutsideAnswer answer =
-        AnswerOutside(changes.Rotation, changes.RotationRemoved, changes.Missions, Cycle().Changed());
+        AnswerOutside(EditedFile(), changes.Rotation, changes.RotationRemoved, changes.Missions, Cycle().Changed());
     lastEvent_ = answer.Told;
+    if (changes.Rotation || changes.RotationRemoved) otherVersion_ = answer.OfferReload;
     try {
         if (answer.ReadRotationNow && session_->ReloadRotation()) ShowDone();
     } catch (const FileError& error) {
@@ -438,11 +494,163 @@ void frmSrvCyc::ReadAgain() {
     try {
         // The file's version as one undo step, so that the operator's own edits are one undo away.
         rotation = changes.Rotation && session_->ReloadRotation();
+        if (changes.Rotation) otherVersion_ = false;
         lastEvent_ = ReadAgainText(rotation, changes.Missions);
     } catch (const FileError& error) {
         lastEvent_ = error.Path() + ": " + error.Reason();
     }
     if (changes.Missions || rotation) ShowDone();
+}
+
+void frmSrvCyc::Reload() {
+    try {
+        if (session_->ReloadRotation()) ShowDone();
+        otherVersion_ = false;
+        lastEvent_ = ReadAgainText(true, false);
+    } catch (const FileError& error) {
+        lastEvent_ = error.Path() + ": " + error.Reason();
+    }
+}
+
+void frmSrvCyc::KeepMine() {
+    session_->KeepMine();
+    otherVersion_ = false;
+    lastEvent_ = KeptMineText(EditedFile());
+}
+
+void frmSrvCyc::Compare() { CompareOver(Window()); }
+
+void frmSrvCyc::CompareOver(HWND owner) {
+    try {
+        const std::string diff = session_->DiffWithDisk();
+        if (diff.empty())
+            lastEvent_ = SameOnDiskText(EditedFile());
+        else
+            ShowCompare(owner, EditedFile(), diff);
+    } catch (const FileError& error) {
+        lastEvent_ = error.Path() + ": " + error.Reason();
+    }
+}
+
+void frmSrvCyc::SaveAsSet() {
+    const std::optional<std::string> name =
+        AskForText(Window(), {L"Save as Set", "Save the entries as the set named:", set_});
+    if (!name) return;
+    if (const std::optional<std::string> refused = SetNameRefusal(*name)) {
+        Tell(refused->c_str());
+        return;
+    }
+    // The set this window edits: its own save, so that the window's stamp of the file stays true.
+    if (!set_.empty() && EqualsIgnoringCase(*name, set_)) return SaveNow();
+    // As Windows finds the file: letter case aside. No is the default.
+    const std::vector<std::string> sets = ListSets(files_, session_->Folder());
+    const bool exists =
+        std::any_of(sets.begin(), sets.end(), [&](const std::string& set) { return EqualsIgnoringCase(set, *name); });
+    if (exists &&
+        ShowMessage(Window(), SetExistsQuestion(*name), kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    try {
+        const SaveOutcome saved = rotaplex::SaveAsSet(files_, *session_, *name);
+        if (!saved) return TellFailed(saved.Path, saved.Reason);
+        lastEvent_ = SavedAsSetText(*name);
+    } catch (const FileError& error) {
+        TellFailed(error.Path(), error.Reason());
+    }
+}
+
+void frmSrvCyc::OpenSet() { ChooseSet(EditorCommand::OpenSet); }
+void frmSrvCyc::ActivateSet() { ChooseSet(EditorCommand::ActivateSet); }
+void frmSrvCyc::DeleteSet() { ChooseSet(EditorCommand::DeleteSet); }
+void frmSrvCyc::RenameSet() { ChooseSet(EditorCommand::RenameSet); }
+
+void frmSrvCyc::ChooseSet(EditorCommand command) {
+    POINT where{0, 0};
+    ClientToScreen(list1_, &where);
+    const std::vector<std::string> sets = ListSets(files_, session_->Folder());
+    const unique_hmenu menu = MakeSetsMenu(command, sets, !set_.empty());
+    RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr), {},
+              sets);
+}
+
+void frmSrvCyc::RunOnSet(EditorCommand command, std::optional<std::size_t> chosen,
+                         const std::vector<std::string>& sets) {
+    if (chosen && *chosen >= sets.size()) return;  // gone since the menu was made
+    const std::string name = chosen ? sets[*chosen] : std::string();
+    // The set this window edits stays where the window finds it.
+    if ((command == EditorCommand::DeleteSet || command == EditorCommand::RenameSet) && name == set_)
+        return Tell(kEditedSetBusy);
+    try {
+        switch (command) {
+        case EditorCommand::OpenSet: return OpenChosen(name);
+        case EditorCommand::ActivateSet: return ActivateChosen(name);
+        case EditorCommand::DeleteSet: return DeleteChosen(name);
+        default: return RenameChosen(name);
+        }
+    } catch (const FileError& error) {
+        TellFailed(error.Path(), error.Reason());
+    }
+}
+
+void frmSrvCyc::TellFailed(const std::string& path, const std::string& reason) const {
+    ShowMessage(Window(), path + "\n\n" + reason, kAppTitle, MB_OK | MB_ICONERROR);
+}
+
+void frmSrvCyc::OpenChosen(const std::string& set) {
+    if (set == set_) return;
+    if (Cycle().Changed()) {
+        const int answer = MessageBoxA(Window(), kSwitchQuestion, kAppTitle, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL || (answer == IDYES && !SaveCycle())) return;
+    }
+    if (OpenRotation(set)) lastEvent_ = OpenedText(EditedFile());
+}
+
+void frmSrvCyc::ActivateChosen(const std::string& set) {
+    MessageBoxReporter reporter(Window());
+    GameSession chosen = SetSession(files_, session_->Folder(), set);
+    chosen.ReadRotation(reporter, true);
+    const Activation done = Activate(Edited(), chosen.Document(), Missions());
+    if (done == Activation::NoEntries) return Tell(NoEntriesToActivateText(set).c_str());
+    if (done == Activation::Done) ShowDone();
+    lastEvent_ = ActivatedText(set, done == Activation::Done);
+}
+
+void frmSrvCyc::DeleteChosen(const std::string& set) {
+    // No is the default: Enter pressed once too often keeps the set.
+    if (ShowMessage(Window(), DeleteSetQuestion(set), kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    rotaplex::DeleteSet(files_, session_->Folder(), set);
+    lastEvent_ = DeletedSetText(set);
+}
+
+void frmSrvCyc::RenameChosen(const std::string& set) {
+    const std::optional<std::string> to =
+        AskForText(Window(), {L"Rename Set", "New name for the set " + set + ":", set});
+    if (!to || *to == set) return;
+    std::optional<std::string> refused = SetNameRefusal(*to);
+    if (!refused) refused = rotaplex::RenameSet(files_, session_->Folder(), set, *to);
+    if (refused) return Tell(refused->c_str());
+    lastEvent_ = RenamedSetText(set, *to);
+}
+
+bool frmSrvCyc::OpenRotation(const std::string& set) {
+    const std::string folder = session_->Folder();
+    GameSession opened = set.empty() ? GameSession(files_, folder) : SetSession(files_, folder, set);
+    ReportBatch told;  // the mission files' problems were told when the window opened
+    opened.ReadMissions(told);
+    MessageBoxReporter reporter(Window());
+    try {
+        opened.ReadRotation(reporter, !set.empty());
+    } catch (const FileError& error) {
+        TellFailed(error.Path(), error.Reason());
+        return false;
+    }
+    session_.emplace(std::move(opened));
+    set_ = set;
+    otherVersion_ = false;
+    ListAll();
+    if (Cycle().EntryCount() > 0) Select(0);
+    WatchFolders();
+    return true;
 }
 
 void frmSrvCyc::GoTo() {
@@ -487,7 +695,7 @@ LRESULT frmSrvCyc::TypedInList(char letter) {
 
 void frmSrvCyc::ShowWhereYouStand() {
     if (folder_.empty()) return;  // not loaded yet
-    SetWindowTextW(Window(), Widen(WindowCaption(folder_, Cycle().Changed())).c_str());
+    SetWindowTextW(Window(), Widen(WindowCaption(folder_, Cycle().Changed(), set_)).c_str());
     const std::optional<int16_t> selected = SelectedEntry();
     const std::string status =
         reading_ ? ReadingText(reading_->FilesRead(), reading_->FilesListed())
@@ -571,10 +779,11 @@ void frmSrvCyc::ShowContextMenu(LPARAM at) {
         if (HIWORD(hit) == 0 && SendMessageA(list1_, LB_GETSEL, LOWORD(hit), 0) <= 0) Select(LOWORD(hit));
     }
     const std::vector<std::string> recent = RecentFoldersBesides(folder_);
-    const unique_hmenu menu = MakeMainContextMenu(State(), recent);
+    const std::vector<std::string> sets = ListSets(files_, folder_);
+    const unique_hmenu menu = MakeMainContextMenu(State(), recent, sets);
     RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0,
                              Window(), nullptr),
-              recent);
+              recent, sets);
 }
 
 void frmSrvCyc::OpenRecent() {
@@ -584,11 +793,16 @@ void frmSrvCyc::OpenRecent() {
     const std::vector<std::string> recent = RecentFoldersBesides(folder_);
     const unique_hmenu menu = MakeRecentFoldersMenu(recent);
     RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr),
-              recent);
+              recent, {});
 }
 
-void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders) {
+void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders,
+                          const std::vector<std::string>& sets) {
     if (const auto command = MainCommandFromId(static_cast<WORD>(chosen))) Run(*command);
+    if (const auto set = SetChoiceFromId(static_cast<WORD>(chosen))) {
+        Hold([&] { RunOnSet(set->Command, set->Set, sets); });
+        ShowWhereYouStand();
+    }
     const auto folder = RecentFolderFromId(static_cast<WORD>(chosen));
     if (!folder || *folder >= recentFolders.size()) return;
     const std::string told = OpenRecentFolder(recentFolders[*folder]);
@@ -723,7 +937,9 @@ bool frmSrvCyc::SaveCycle() {
         const std::string question = saved.Result == SaveOutcome::Status::ChangedOnDisk ? ChangedOnDiskQuestion(path)
                                                                                         : RemovedOnDiskQuestion(path);
         // No is the default: an Enter pressed without reading never overwrites another program's change.
-        if (ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        const auto compare = [&](HWND box) { CompareOver(box); };
+        if (AskWithAside(Window(), Widen(question), Widen(kAppTitle), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                         L"&Compare", compare) != IDYES)
             return false;
         saved = session_->Save(true);
     }
