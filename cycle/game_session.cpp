@@ -63,7 +63,7 @@ MissionCatalogue ScanListing(FileSystem& fs, const std::string& gameFolder, cons
             // A device is never opened: opening one may wait for ever.
             if (IsDeviceName(listed.Name) || listed.Kind == PathKind::Other)
                 throw FileError(path, kNotAFileReason, FileFault::NotAFile);
-            const FileBytes file = fs.Read(path, kMissionFileCap);
+            const FileBytes file = fs.ReadListed(path, listed, kMissionFileCap);
             const MissionFileOutcome outcome = catalogue.ParseMissionFile(file.Bytes, *listed.InCodePage);
             if (!outcome.HasSection) reporter.Report(MissingScenariosMessage(path));
             if (outcome.MissingServer) reporter.Report(MissingServerMessage(path));

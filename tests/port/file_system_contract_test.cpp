@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -105,6 +106,27 @@ TEST(FileSystemContract, ReadsOrdinaryFilesWithinTheirCapOnly) {
         EXPECT_EQ(error.Path(), folder.Path("missing.txt"));
         EXPECT_EQ(error.Reason(), fs.MissingReason());
         EXPECT_EQ(std::string(error.what()), error.Path() + "\n" + error.Reason());
+    }
+}
+
+// A listed file is read as it is now, whatever the listing said of it: grown, shrunk or gone.
+TEST(FileSystemContract, AListedFileIsReadAsItIsNow) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    for (const char* name : {"grown.nfo", "shrunk.nfo", "gone.nfo", "capped.nfo"}) folder.Write(name, "12345");
+    const std::vector<ListedName> listed = fs.List(folder.Path(), ".nfo");
+    ASSERT_EQ(listed.size(), 4u);
+    folder.Write("grown.nfo", "1234567890");
+    folder.Write("shrunk.nfo", "12");
+    fs.Remove(folder.Path("gone.nfo"));
+    const std::map<std::string, std::string> expected{
+        {"grown.nfo", "1234567890"}, {"shrunk.nfo", "12"}, {"gone.nfo", "not found"},
+        {"capped.nfo", "too large: " + TooLargeReason(5, 4)}};
+    for (const ListedName& name : listed) {
+        const uint64_t cap = name.Name == "capped.nfo" ? 4 : 100;
+        std::string got;
+        const std::string fault = FaultOf([&] { got = fs.ReadListed(folder.Path(name.Name), name, cap).Bytes; });
+        EXPECT_EQ(fault == "ok" ? got : fault, expected.at(name.Name)) << name.Name;
     }
 }
 

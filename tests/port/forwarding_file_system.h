@@ -21,6 +21,9 @@ public:
         return real_.List(folder, ending);
     }
     FileBytes Read(const std::string& path, uint64_t cap) override { return real_.Read(path, cap); }
+    FileBytes ReadListed(const std::string& path, const ListedName& listed, uint64_t cap) override {
+        return real_.ReadListed(path, listed, cap);
+    }
     FileBytes ReadHead(const std::string& path, uint64_t most) override { return real_.ReadHead(path, most); }
     std::optional<std::string> FinalPath(const std::string& path) override { return real_.FinalPath(path); }
     bool IsLink(const std::string& path) override { return real_.IsLink(path); }

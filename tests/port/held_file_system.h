@@ -17,13 +17,12 @@ public:
     ~HeldFileSystem() override { Release(); }
 
     FileBytes Read(const std::string& path, uint64_t cap) override {
-        if (path.ends_with(ending_)) {
-            std::unique_lock lock(mutex_);
-            reached_ = true;
-            changed_.notify_all();
-            changed_.wait(lock, [this] { return released_; });
-        }
+        Hold(path);
         return real_.Read(path, cap);
+    }
+    FileBytes ReadListed(const std::string& path, const ListedName& listed, uint64_t cap) override {
+        Hold(path);
+        return real_.ReadListed(path, listed, cap);
     }
 
     // Until a read has come to the held file.
@@ -38,6 +37,14 @@ public:
     }
 
 private:
+    void Hold(const std::string& path) {
+        if (!path.ends_with(ending_)) return;
+        std::unique_lock lock(mutex_);
+        reached_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return released_; });
+    }
+
     std::string ending_;
     std::mutex mutex_;
     std::condition_variable changed_;
