@@ -220,7 +220,7 @@ int RunList(const Invocation& invocation, Output& out) {
     }
     for (std::size_t i = 0; i < view.Entries.size(); ++i) {
         const ListedEntry& entry = view.Entries[i];
-        out << i + 1 << '\t' << Escaped(catalogue.DisplayText(entry.Scenario)) << '\t' << Escaped(entry.Reference)
+        out << i + 1 << '\t' << Escaped(game.Session.Document().Entry(i).DisplayText) << '\t' << Escaped(entry.Reference)
             << (entry.Scenario == 0 ? "\tmissing\n" : "\n");
     }
     return kDone;
