@@ -14,6 +14,7 @@
 #include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
+#include "ui/framework/list_rows.h"
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
@@ -219,6 +220,20 @@ TEST_F(MainWindowTest, FolderWithoutARotationStartsEmpty) {
     main.Load(LocateGameFolder());
     test::AwaitReady(main);
     EXPECT_TRUE(ListRows(main.List1()).empty());
+}
+
+// Rows are measured by adding each character's advance: as wide as GDI finds them, so that the
+// list scrolls sideways exactly as far as its widest row.
+TEST_F(MainWindowTest, RowsMeasureAsGdiDrawsThem) {
+    frmSrvCyc main;
+    const ListRowMeasure measure(main.List1());
+    const WindowDc dc(main.List1());
+    const SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(main.List1(), WM_GETFONT, 0, 0)));
+    for (const std::string text : {"HillFight FreeForAll", "oldquarry.nfo::OldQuarry", "caf\xe9 WWW iii", "map=x::y 12"}) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        EXPECT_EQ(measure.Width(text) - measure.Width(""), size.cx) << text;
+    }
 }
 
 TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {

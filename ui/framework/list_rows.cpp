@@ -73,7 +73,12 @@ void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_
 void FitRowHeight(HWND list) { SendMessageA(list, LB_SETITEMHEIGHT, 0, ListRowMeasure(list).Height()); }
 
 ListRowMeasure::ListRowMeasure(HWND list)
-    : dc_(list), font_(dc_.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0))) {}
+    : dc_(list), font_(dc_.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0))) {
+    CPINFO codePage{};
+    std::array<int, 256> advances{};
+    if (GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize == 1 && GetCharWidth32A(dc_.get(), 0, 255, advances.data()))
+        advances_ = advances;
+}
 
 int ListRowMeasure::Height() const {
     TEXTMETRICA metrics{};
@@ -83,9 +88,15 @@ int ListRowMeasure::Height() const {
 
 int ListRowMeasure::Width(std::string_view text, std::string_view note) const {
     const std::string line = RowLine(text, note);
-    SIZE size{};
-    GetTextExtentPoint32A(dc_.get(), line.c_str(), static_cast<int>(line.size()), &size);
-    return size.cx + 2 * kPadding;
+    int width = 0;
+    if (advances_) {
+        for (const char c : line) width += (*advances_)[static_cast<unsigned char>(c)];
+    } else {
+        SIZE size{};
+        GetTextExtentPoint32A(dc_.get(), line.c_str(), static_cast<int>(line.size()), &size);
+        width = size.cx;
+    }
+    return width + 2 * kPadding;
 }
 
 std::vector<int> SelectedRows(HWND list) {

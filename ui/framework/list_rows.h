@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,9 @@ public:
 private:
     WindowDc dc_;
     SelectedObject font_;
+    // Each byte's advance in the font, where a byte is a character (a single-byte code page):
+    // a row is then measured by adding, not by asking GDI (32767 rows: 25 ms under Wine).
+    std::optional<std::array<int, 256>> advances_;
 };
 
 // A list box that selects many rows at once (LBS_EXTENDEDSEL): its selected rows, ascending.
