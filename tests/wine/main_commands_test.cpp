@@ -33,7 +33,7 @@ constexpr const char* kMissions =
     "Charlie = {\r\n[server]\r\nname = Charlie\r\nruleset = CTF\r\n}\r\n";
 // First, middle (matching no scenario) and last entry.
 constexpr const char* kRotation = "[cycle]\r\nmap=m.nfo::Alpha\r\nmap=gone.nfo::Retired\r\nmap=m.nfo::Bravo\r\n";
-const ListRow kAlpha{"Alpha Attrition", 1}, kRetired{"", 0}, kBravo{"Bravo Brawl", 2}, kCharlie{"Charlie CTF", 3};
+const ListRow kAlpha{"Alpha Attrition", 1}, kRetired{"gone.nfo::Retired (not installed)", 0}, kBravo{"Bravo Brawl", 2}, kCharlie{"Charlie CTF", 3};
 const Rows kRows{kAlpha, kRetired, kBravo};
 // What the rows show and the dialogs name: an entry whose mission is missing by its own reference.
 const std::string kShown[] = {"Alpha Attrition", "gone.nfo::Retired", "Bravo Brawl"};

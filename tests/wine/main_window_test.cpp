@@ -35,7 +35,9 @@ constexpr const char* kMissions =
 constexpr const char* kRotation = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=gone.nfo::Retired\r\nmap=x::HILLFIGHT\r\n";
 // What Yes writes once the unmatched middle entry is removed: only its line goes.
 constexpr const char* kSaved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=x::HILLFIGHT\r\n";
-const std::vector<ListRow> kRows{{"Dusk Attrition", 2}, {"", 0}, {"HillFight FreeForAll", 1}};
+// An entry whose mission is missing holds what its row shows.
+const std::vector<ListRow> kRows{
+    {"Dusk Attrition", 2}, {"gone.nfo::Retired (not installed)", 0}, {"HillFight FreeForAll", 1}};
 
 // A fixture game folder that the registry points at.
 class MainWindowTest : public ::testing::Test {
@@ -208,7 +210,7 @@ TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
     test::ChooseEntry(main.Window(), GetDlgCtrlID(main.List1()), 1);
     main.ReplaceEntry(1, 2);
 
-    const std::vector<ListRow> rows{{"", 0}, {"Dusk Attrition", 2}, {"Dusk Attrition", 2}};
+    const std::vector<ListRow> rows{kRows[1], {"Dusk Attrition", 2}, {"Dusk Attrition", 2}};
     EXPECT_EQ(ListRows(main.List1()), rows);
     ASSERT_EQ(main.Session().Document().EntryCount(), rows.size());
     for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Session().Document().Entry(i).ScenarioIndex, rows[i].second);

@@ -10,14 +10,8 @@ namespace rotaplex {
 namespace {
 
 constexpr int kPadding = 2;  // pixels before the text, as a plain list box leaves
-constexpr std::string_view kNoteGap = "  ";
+constexpr std::string_view kNoteGap = " ";
 constexpr int kNumberGap = 6;  // pixels between a row's number and its text
-
-std::string RowLine(std::string_view text, std::string_view note) {
-    std::string line(text);
-    if (!note.empty()) line.append(kNoteGap).append(note);
-    return line;
-}
 
 constexpr UINT_PTR kRowsId = 1;
 
@@ -45,6 +39,12 @@ LRESULT CALLBACK RowsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 
 }  // namespace
 
+std::string ListRowText(std::string_view text, std::string_view note) {
+    std::string line(text);
+    if (!note.empty()) line.append(kNoteGap).append(note);
+    return line;
+}
+
 void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note, RowNumber number) {
     if (item.itemID == static_cast<UINT>(-1)) {
         if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
@@ -64,7 +64,7 @@ void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_
                   DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX | DT_NOCLIP);
         area.left += number.Width;
     }
-    const std::string line = RowLine(text, note);
+    const std::string line = ListRowText(text, note);
     DrawTextA(item.hDC, line.c_str(), static_cast<int>(line.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
@@ -82,7 +82,7 @@ int ListRowMeasure::Height() const {
 }
 
 int ListRowMeasure::Width(std::string_view text, std::string_view note) const {
-    const std::string line = RowLine(text, note);
+    const std::string line = ListRowText(text, note);
     SIZE size{};
     GetTextExtentPoint32A(dc_.get(), line.c_str(), static_cast<int>(line.size()), &size);
     return size.cx + 2 * kPadding;

@@ -16,6 +16,10 @@ struct RowNumber {
     int Width = 0;
 };
 
+// What a row with a note shows, as one text: the text, a space and the note; the item's text, so
+// that whoever reads the list reads what the row shows.
+std::string ListRowText(std::string_view text, std::string_view note = {});
+
 // Draws one row of an owner-drawn list box in the system's colours, selected or not. A row with a
 // note is the text greyed, the note after it.
 void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note = {},

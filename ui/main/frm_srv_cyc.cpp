@@ -77,8 +77,9 @@ frmSrvCyc::frmSrvCyc(FileSystem& files)
     : SkinnedWindow(kMainSkin, kMainHotSpots, kMainSurface), files_(files) {
     RegisterClassOnce(kClassName, 0, IDI_ROTAPLEX);
     // Borderless, yet with a taskbar button that minimises and restores it.
-    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, 0, 0,
-           0, 0, nullptr);
+    // The sizing frame lets the system size it from the edges the skin gives.
+    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU | WS_THICKFRAME,
+           WS_EX_APPWINDOW, 0, 0, 0, 0, nullptr);
     // Without its window the program would wait in its message loop for ever.
     if (!Window())
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
@@ -94,8 +95,10 @@ frmSrvCyc::frmSrvCyc(FileSystem& files)
     PlaceInWorkArea(Window(), PixelsX(kLeft, Scale()), PixelsY(kTop, Scale()));
 }
 
-void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) {
+void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font, SIZE grown) {
     LayOutControls(Window(), kControls, tpp, font);
+    MoveControl(list1_, {}, grown);
+    MoveControl(status_, {0, grown.cy}, {grown.cx, 0});
     FitRowHeight(list1_);
     FitListWidth();
 }
@@ -119,7 +122,7 @@ void frmSrvCyc::ListAll() {
     const LRESULT top = SendMessageA(list1_, LB_GETTOPINDEX, 0, 0);
     {
         size_t textBytes = 0;
-        for (size_t i = 0; i < Cycle().EntryCount(); ++i) textBytes += Cycle().Entry(i).DisplayText.size() + 1;
+        for (size_t i = 0; i < Cycle().EntryCount(); ++i) textBytes += ListRowText(RowText(Cycle().Entry(i)), RowNote(Cycle().Entry(i))).size() + 1;
         const ListBoxBulkFill fill(list1_, static_cast<int>(Cycle().EntryCount()), textBytes);
         SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
         for (size_t i = 0; i < Cycle().EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), Cycle().Entry(i));
@@ -196,8 +199,10 @@ void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
     if (Edited().Move(from, to)) ShowMoved(from);
 }
 
+// The item holds what its row shows, for whoever reads the list rather than sees it.
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
-    const LRESULT at = list1Own_.Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(entry.DisplayText.c_str()));
+    const std::string shown = ListRowText(RowText(entry), RowNote(entry));
+    const LRESULT at = list1Own_.Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(shown.c_str()));
     list1Own_.Send(LB_SETITEMDATA, at, entry.ScenarioIndex);
 }
 
@@ -224,7 +229,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_SELCHANGE) ShowWhereYouStand();
-        return 0;
+        return SkinHandling(message, wParam, lParam);  // the painted commands' buttons
     case WM_CHARTOITEM:
         return TypedInList(static_cast<char>(LOWORD(wParam)));
     case WM_VKEYTOITEM:
@@ -240,6 +245,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return SkinHandling(message, wParam, lParam);
     case WM_DRAWITEM:
+        if (wParam != kList1Id) return SkinHandling(message, wParam, lParam);  // a painted command
         DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     default:

@@ -58,9 +58,11 @@ private:
     friend class SkinnedWindow<frmSrvCyc, MainSpot>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Puts List1 at the window's scale, in its font, its rows as high and as wide as that needs.
-    void LayOut(TwipsPerPixel tpp, HFONT font);
-    // A painted label's tooltip; every spot of the table has its command.
+    // Puts List1 at the window's scale, in its font, its rows as high and as wide as that needs;
+    // in a grown window List1 grows with it and the status line keeps to the bottom.
+    void LayOut(TwipsPerPixel tpp, HFONT font, SIZE grown);
+    // A painted label's name and tooltip; every spot of the table has its command.
+    std::string NameOf(MainSpot command) const { return MainCommandName(*command); }
     std::string TipOf(MainSpot command) const { return MainCommandTip(*command); }
     // A press on a painted command; button is the press message.
     void MouseDown(UINT button, MainSpot command);
