@@ -68,10 +68,10 @@ struct StartUp {
     LRESULT Listed;
 };
 
-StartUp TimeStartUp(frmSrvCyc& main) {
+StartUp TimeStartUp(frmSrvCyc& main, const std::string& gameFolder) {
     FirstMessageTo fillStart(main.List1());
     const LARGE_INTEGER start = Now();
-    main.Load();
+    main.Load(gameFolder);
     const LARGE_INTEGER loaded = Now();
     if (!fillStart.Seen()) {
         std::fprintf(stderr, "Load did not touch List1\n");
@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
     IdleProbe probe;
     for (int round = 0; round < rounds; ++round) {
         frmSrvCyc main;
-        const StartUp startUp = TimeStartUp(main);
+        const StartUp startUp = TimeStartUp(main, gameFolder);
         beforeList.push_back(startUp.BeforeList);
         listFill.push_back(startUp.ListFill);
         oneMessageEach.push_back(TimeOneMessageEach(main.List1()));

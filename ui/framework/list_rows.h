@@ -68,8 +68,9 @@ protected:
 };
 
 // Lets an LBS_NODATA list box answer LB_GETTEXT, LB_GETTEXTLEN and LB_GETITEMDATA from rows, as
-// a list box that keeps its strings would, so that whoever reads it sees what it shows. rows must
-// outlive the list box.
+// a list box that keeps its strings would, so that whoever reads it sees what it shows, from
+// another process too: every item has its text for assistive technology, and a new count of
+// items costs nothing. rows must outlive the list box.
 void AnswerFromRows(HWND list, const ListRowSource& rows);
 
 }  // namespace rotaplex
