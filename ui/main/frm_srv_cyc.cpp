@@ -13,6 +13,7 @@
 #include "cycle/report_batch.h"
 #include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
+#include "cycle/win/window_place_store.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/clipboard_text.h"
 #include "ui/framework/list_box_fill.h"
@@ -23,6 +24,7 @@
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
+#include "ui/screen_place.h"
 #include "ui/dialogs/frm_addwhere.h"
 
 namespace rotaplex {
@@ -30,7 +32,6 @@ namespace rotaplex {
 namespace {
 
 constexpr const char* kClassName = "frmSrvCyc";
-constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr int kList1Id = 1;
 constexpr int kStatusId = 2;
 // Owner-drawn so that an entry whose mission is missing can show its own reference, greyed; the
@@ -91,8 +92,28 @@ frmSrvCyc::frmSrvCyc(FileSystem& files)
     MakeDragList(list1_);
     dragListMessage_ = RegisterWindowMessageA(DRAGLISTMSGSTRING);
     Rescale(WindowDpi(Window()));
-    // Where the design puts it, unless that runs off the work area of its monitor.
-    PlaceInWorkArea(Window(), PixelsX(kLeft, Scale()), PixelsY(kTop, Scale()));
+    PlaceOnScreen(std::nullopt);
+}
+
+void frmSrvCyc::PlaceOnScreen(const std::optional<ScreenRect>& remembered) {
+    const ScreenRect now = WindowRectOf(Window());
+    const ScreenRect area = WorkAreaNear(remembered.value_or(now));
+    const SIZE least = DesignSize();
+    MoveWindowTo(Window(), remembered ? FittedPlace(*remembered, area, least.cx, least.cy)
+                                      : CentredIn(now.Width(), now.Height(), area));
+}
+
+void frmSrvCyc::RememberPlace() const {
+    if (!session_) return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    // Minimised, the place it comes back to.
+    if (IsIconic(Window()) && GetWindowPlacement(Window(), &placement)) {
+        const RECT& normal = placement.rcNormalPosition;
+        WriteWindowPlace(session_->Folder(), {normal.left, normal.top, normal.right, normal.bottom});
+    } else {
+        WriteWindowPlace(session_->Folder(), WindowRectOf(Window()));
+    }
 }
 
 void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font, SIZE grown) {
@@ -105,6 +126,7 @@ void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font, SIZE grown) {
 
 void frmSrvCyc::Load(const std::string& gameFolder) {
     session_.emplace(files_, gameFolder);
+    PlaceOnScreen(ReadWindowPlace(gameFolder));
     ReadMissionsTold(false);
     MessageBoxReporter reporter(Window());
     session_->ReadRotation(reporter);
@@ -217,6 +239,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndSession(wParam != FALSE);
         return 0;
     case WM_DESTROY:
+        RememberPlace();
         PostQuitMessage(0);
         return 0;
     case WM_ACTIVATE:

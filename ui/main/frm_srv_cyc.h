@@ -13,6 +13,7 @@
 #include "cycle/entry_search.h"
 #include "cycle/game_session.h"
 #include "cycle/rotation_order.h"
+#include "cycle/window_place.h"
 #include "cycle/win/windows_file_system.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/menu_handles.h"
@@ -121,6 +122,11 @@ private:
     void ShowContextMenu(LPARAM at);
     LRESULT DragList(const DRAGLISTINFO& drag);
     void DrawEntry(const DRAWITEMSTRUCT& item) const;
+    // Where the window opens: the folder's remembered place, inside the work area of a monitor that
+    // is there, else centred on its monitor's work area.
+    void PlaceOnScreen(const std::optional<ScreenRect>& remembered);
+    // The place it had, for the next start on the folder.
+    void RememberPlace() const;
     // Every way of closing passes here; false keeps the window open.
     bool Unload();
     // The quit question on unsaved changes: true when the window may close (saved, or No).

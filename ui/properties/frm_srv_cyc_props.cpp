@@ -14,6 +14,7 @@
 #include "ui/framework/list_rows.h"
 #include "ui/framework/modal_window.h"
 #include "ui/framework/control_input.h"
+#include "ui/screen_place.h"
 #include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
@@ -179,7 +180,10 @@ public:
         RegisterClassOnce(kWindowClass);
         unique_hwnd window(Create(kWindowClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, owner));
         if (!window) return SelectedScenario;
-        PlaceCentredOver(window.get(), owner, kPropertiesSkin.ClientWidth, kPropertiesSkin.ClientHeight);
+        // Beside the rotation, so that it stays in view while choosing.
+        const ScreenRect self = WindowRectOf(window.get());
+        const ScreenRect beside = owner ? WindowRectOf(owner) : WorkAreaNear(self);
+        MoveWindowTo(window.get(), BesideOwner(self.Width(), self.Height(), beside, WorkAreaNear(beside)));
         DisabledOwner disabled(owner);
         ShowWindow(window.get(), SW_SHOW);
         // Typing filters at once; Down goes on into the list.

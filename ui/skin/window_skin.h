@@ -34,13 +34,13 @@ struct SkinLayout {
     std::array<int16_t, 4> TabXs;
     std::array<int16_t, 4> TabYs;
     std::array<SkinArt, 4> Art;  // by rising scale
-    SkinBand Band;               // under List1 on the main window, where the stretch never shows
+    SkinBand Band;  // on the main window: rows under List1, a column between DEL and QUIT
 };
 
 inline constexpr SkinLayout kMainSkin{
     3840, 4995, 242, 332, {240, 257, 257, 240}, {0, 15, 46, 46},
     {{{100, IDB_SKIN_MAIN_100}, {125, IDB_SKIN_MAIN_125}, {150, IDB_SKIN_MAIN_150}, {200, IDB_SKIN_MAIN_200}}},
-    {1500, 2000, 2400, 3000}};
+    {2790, 2000, 2985, 3000}};
 inline constexpr SkinLayout kPropertiesSkin{
     5820, 5190, 371, 346, {371, 388, 388, 371}, {0, 15, 46, 46},
     {{{100, IDB_SKIN_PROPERTIES_100},
