@@ -14,6 +14,7 @@
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
+#include "ui/skin/window_skin.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/dialogs/frm_addwhere.h"
 #include "window_checks.h"
@@ -250,6 +251,26 @@ TEST_F(MainWindowTest, RemembersItsPlacePerFolder) {
     WriteWindowPlace(other.Path(), {1, 2, 300, 400});
     EXPECT_EQ(ReadWindowPlace(other.Path()), std::nullopt) << "a folder that is not remembered";
     EXPECT_TRUE(ReadWindowPlace(folder_.Path()));
+}
+
+// With a high-contrast theme turned on, the window drops the skin's picture and outline for the
+// system's colours, and takes them back when it is turned off.
+TEST_F(MainWindowTest, HighContrastDrawsPlainInTheSystemsColours) {
+    HIGHCONTRASTA before{};
+    before.cbSize = sizeof before;
+    SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof before, &before, 0);
+    if (before.dwFlags & HCF_HIGHCONTRASTON) GTEST_SKIP() << "the operator's own theme is left as it is";
+    HIGHCONTRASTA on = before;
+    on.dwFlags |= HCF_HIGHCONTRASTON;
+    if (!SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof on, &on, 0) || !HighContrastOn())
+        GTEST_SKIP() << "this system does not take a high-contrast theme from a program";
+    frmSrvCyc main;
+    main.Load(LocateGameFolder());
+    unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(main.Window(), outline.get()), ERROR) << "a plain rectangle";
+    SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof before, &before, 0);
+    SendMessageA(main.Window(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR) << "the skin's outline again";
 }
 
 // A tooltip on each painted label, with the command's name and keys, where it is painted at each

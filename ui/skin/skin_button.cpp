@@ -41,7 +41,12 @@ void DrawSkinButton(const DRAWITEMSTRUCT& item, HBITMAP face, bool plain) {
         GetWindowTextW(item.hwndItem, name, 64);
         SetBkMode(item.hDC, TRANSPARENT);
         SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
-        DrawTextW(item.hDC, name, -1, &area, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+        // A name too wide for the button is cut short, down to its first letter on the smallest.
+        RECT need = area;
+        DrawTextW(item.hDC, name, -1, &need, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        const bool tiny = area.right - area.left < 2 * (need.bottom - need.top);
+        DrawTextW(item.hDC, name, tiny ? 1 : -1, &area,
+                  DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     } else {
         POINT origin{};
         MapWindowPoints(item.hwndItem, GetParent(item.hwndItem), &origin, 1);

@@ -229,6 +229,8 @@ private:
             // Edges included.
             const int width = PixelsX(spot.Right, tpp_) + 1 - PixelsX(spot.Left, tpp_);
             const int height = PixelsY(spot.Bottom, tpp_) + 1 - PixelsY(spot.Top, tpp_);
+            // The font its name is drawn in where the face is plain.
+            SendMessageA(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
             SetWindowPos(buttons_[i], nullptr, topLeft.x, topLeft.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
