@@ -54,10 +54,9 @@ ScreenRect CentredIn(int width, int height, const ScreenRect& area) {
 
 ScreenRect BesideOwner(int width, int height, const ScreenRect& owner, const ScreenRect& area) {
     const auto at = [&](int left) { return ScreenRect{left, owner.Top, left + width, owner.Top + height}; };
-    if (owner.Right + width <= area.Right) return MovedInside(at(owner.Right), area);
-    if (owner.Left - width >= area.Left) return MovedInside(at(owner.Left - width), area);
-    const int left = owner.Left + (owner.Width() - width) / 2, top = owner.Top + (owner.Height() - height) / 2;
-    return MovedInside({left, top, left + width, top + height}, area);
+    const int right = area.Right - owner.Right, left = owner.Left - area.Left;
+    const bool onTheRight = right >= width || (left < width && right >= left);
+    return MovedInside(at(onTheRight ? owner.Right : owner.Left - width), area);
 }
 
 std::vector<std::string> PlacesToForget(const std::vector<std::string>& placed,

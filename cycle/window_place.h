@@ -29,7 +29,8 @@ ScreenRect FittedPlace(const ScreenRect& wanted, const ScreenRect& area, int lea
 ScreenRect CentredIn(int width, int height, const ScreenRect& area);
 
 // A window of that size beside owner, level with its top: on its right where it fits inside
-// area, else on its left, else centred over it; in each case kept inside area.
+// area, else on its left where it fits there, else on the side with more room; in each case
+// moved inside area, so that it covers as little of the owner as the area allows.
 ScreenRect BesideOwner(int width, int height, const ScreenRect& owner, const ScreenRect& area);
 
 // The folders whose remembered places are no longer kept: those among placed that are not

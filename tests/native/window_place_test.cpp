@@ -40,7 +40,8 @@ TEST(WindowPlaceTest, CentredOnTheWorkAreaAndPropertiesBesideTheOwnerWhereTheyFi
         {{100, 100, 356, 433}, {356, 100, 744, 446}},   // on the right
         {{700, 100, 956, 433}, {312, 100, 700, 446}},   // no room on the right: on the left
         {{100, 500, 356, 833}, {356, 392, 744, 738}},   // right, raised to stay inside
-        {{300, 100, 700, 433}, {306, 94, 694, 440}},    // neither side: over it, centred
+        {{384, 100, 640, 433}, {636, 100, 1024, 446}},  // neither side: the wider one, inside the area
+        {{300, 100, 900, 433}, {0, 100, 388, 446}},     // there the left
     };
     for (const auto& c : cases) EXPECT_EQ(BesideOwner(388, 346, c.owner, area), c.placed) << PlaceText(c.owner);
 }

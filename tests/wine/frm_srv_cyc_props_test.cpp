@@ -472,7 +472,7 @@ TEST_F(PropertiesWindow, NothingListedLeavesTheCallersValueOnOk) {
     }
 }
 
-TEST_F(PropertiesWindow, OwnedShapedCentredAndModal) {
+TEST_F(PropertiesWindow, OwnedShapedBesideItsOwnerAndModal) {
     AddEight();
     HWND shown = nullptr;
     Show(-1, {[&](HWND w) {
@@ -491,8 +491,13 @@ TEST_F(PropertiesWindow, OwnedShapedCentredAndModal) {
                   GetWindowRect(w, &frame);
                   GetWindowRect(GetWindow(w, GW_OWNER), &outer);
                   EXPECT_EQ(frame.right - frame.left, 388);
-                  EXPECT_NEAR(frame.left + frame.right, outer.left + outer.right, 1);
-                  EXPECT_NEAR(frame.top + frame.bottom, outer.top + outer.bottom, 1);
+                  // The owner leaves too little room on either side: on the wider one, its right,
+                  // at the work area's edge, level with its top.
+                  RECT area{};
+                  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+                  ASSERT_LT(area.right - outer.right, 388);
+                  EXPECT_EQ(frame.right, area.right);
+                  EXPECT_EQ(frame.top, outer.top);
                   EXPECT_EQ(TextOf(w), "");
                   EXPECT_FALSE(GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_APPWINDOW);
                   EXPECT_FALSE(IsWindowEnabled(GetWindow(w, GW_OWNER)));
