@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <random>
 #include <span>
@@ -22,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/run.h"
 #include "cycle/game_session.h"
 #include "cycle/mission_catalogue.h"
 #include "cycle/posix/posix_file_system.h"
@@ -144,6 +146,8 @@ std::vector<std::string> ReadMissionTexts(const GameFolderFiles& files) {
     return texts;
 }
 
+const std::string kCliCommands[] = {"check", "list", "scenarios", "sets"};
+
 void RegisterFolderBenchmarks(const GameFolderFiles& files) {
     Register("read_bytes", files, [&files](benchmark::State& state) {
         TimeLoading(state, [&] {
@@ -189,6 +193,15 @@ void RegisterFolderBenchmarks(const GameFolderFiles& files) {
     Register("data_path", files, [&files](benchmark::State& state) {
         TimeLoading(state, [&] { return LoadFolder(files); });
     });
+    // rotaplex-cli's reading commands whole, in this process, their output written to /dev/null.
+    for (const std::string& command : kCliCommands) {
+        Register("cli_" + command, files, [&files, command](benchmark::State& state) {
+            const std::unique_ptr<std::FILE, int (*)(std::FILE*)> nowhere(std::fopen("/dev/null", "w"), std::fclose);
+            for (auto _ : state)
+                benchmark::DoNotOptimize(cli::RunCli({command, files.folder}, posix::PosixFileSystem(), stdin,
+                                                     nowhere.get(), nowhere.get()));
+        });
+    }
     for (const bool randomOrder : {true, false}) {
         Register(randomOrder ? "lookup_random_order" : "lookup_table_order", files,
                  [&files, randomOrder](benchmark::State& state) {
@@ -272,14 +285,11 @@ const std::string kLookups[] = {"lookup_random_order", "lookup_table_order"};
 // The steps of one folder that ran (a filter may leave some out).
 std::map<std::string, Times> FolderTimes(const MinimumReporter& reporter, const GameFolderFiles& files) {
     std::map<std::string, Times> times;
-    for (const std::span<const std::string> steps :
-         {std::span<const std::string>(kSteps), std::span<const std::string>(kLookups)}) {
-        for (const std::string& name : steps) {
-            if (const std::optional<Times> found = reporter.Find(name + "/" + files.label)) {
-                times[name] = *found;
-            }
-        }
-    }
+    std::vector<std::string> names(std::begin(kSteps), std::end(kSteps));
+    names.insert(names.end(), std::begin(kLookups), std::end(kLookups));
+    for (const std::string& command : kCliCommands) names.push_back("cli_" + command);
+    for (const std::string& name : names)
+        if (const std::optional<Times> found = reporter.Find(name + "/" + files.label)) times[name] = *found;
     return times;
 }
 
@@ -299,6 +309,13 @@ void PrintFolderSummary(const std::map<std::string, Times>& times, const GameFol
     const Times& floor = times.at("read_bytes");
     std::printf("  whole data path / raw read: %.2fx (%.2fx, %.2fx) (target <= 3x)\n", path.cpu / floor.cpu,
                 path.real / floor.real, path.medianReal / floor.medianReal);
+    for (const std::string& command : kCliCommands) {
+        const auto found = times.find("cli_" + command);
+        if (found == times.end()) continue;
+        std::printf("  rotaplex-cli %-10s %8.2f ms, / data path: %.2fx (%.2fx, %.2fx) (target <= 1.5x)\n",
+                    command.c_str(), found->second.cpu * 1e3, found->second.cpu / path.cpu,
+                    found->second.real / path.real, found->second.medianReal / path.medianReal);
+    }
 }
 
 void PrintLookupSummary(const std::map<std::string, Times>& smallTimes, const GameFolderFiles& small,

@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cycle/game_session.h"
 #include "cycle/win/game_folder.h"
+#include "cycle/win/windows_file_system.h"
 #include "cycle/win/unique_handle.h"
 
 namespace rotaplex::bench {
@@ -58,6 +61,24 @@ inline void PointGameKeyAt(const std::string& gameFolder) {
         std::fprintf(stderr, "cannot point the game's registry key at %s\n", gameFolder.c_str());
         std::exit(1);
     }
+}
+
+// The floor: the mission files listed and read into memory with the rotation, nothing more.
+struct FolderTexts {
+    std::vector<std::string> names, missions;
+    std::string rotation;
+};
+
+inline FolderTexts ReadFolderTexts(const std::string& gameFolder) {
+    constexpr uint64_t kAnySize = std::numeric_limits<uint64_t>::max();
+    FileSystem& files = WindowsFileSystem();
+    const std::string folder = MissionsFolder(gameFolder, '\\') + '\\';
+    FolderTexts texts{{}, {}, files.Read(RotationPath(gameFolder), kAnySize).Bytes};
+    for (const ListedName& listed : files.List(folder, ".nfo")) {
+        texts.names.push_back(listed.Name);
+        texts.missions.push_back(files.Read(folder + listed.Name, kAnySize).Bytes);
+    }
+    return texts;
 }
 
 inline double Fastest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }

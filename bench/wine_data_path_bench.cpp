@@ -5,7 +5,6 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,27 +42,8 @@ ReadSession LoadFolder(const std::string& gameFolder) {
     return read;
 }
 
-constexpr uint64_t kAnySize = std::numeric_limits<uint64_t>::max();
-
-// The floor: the mission files listed and read into memory with the rotation, nothing more.
-struct FolderTexts {
-    std::vector<std::string> names, missions;
-    std::string rotation;
-};
-
-FolderTexts ReadFolderTexts(const std::string& gameFolder) {
-    FileSystem& files = WindowsFileSystem();
-    const std::string folder = MissionsFolder(gameFolder, '\\') + '\\';
-    FolderTexts texts{{}, {}, files.Read(RotationPath(gameFolder), kAnySize).Bytes};
-    for (const ListedName& listed : files.List(folder, ".nfo")) {
-        texts.names.push_back(listed.Name);
-        texts.missions.push_back(files.Read(folder + listed.Name, kAnySize).Bytes);
-    }
-    return texts;
-}
-
 // The core's part of the data path alone, on texts already in memory.
-LoadedFolder ParseTexts(const FolderTexts& texts) {
+LoadedFolder ParseTexts(const bench::FolderTexts& texts) {
     LoadedFolder loaded;
     for (std::size_t i = 0; i < texts.names.size(); ++i) {
         loaded.catalogue.AddMissionFile(texts.names[i]);
@@ -115,7 +95,7 @@ int main(int argc, char** argv) {
                     catalogue.MissionFiles().size() - 1, catalogue.ScenarioCount(),
                     loaded.session->Document().EntryCount(), loaded.reports);
         std::size_t bytes = 0;
-        for (const std::string& text : ReadFolderTexts(gameFolder).missions) bytes += text.size();
+        for (const std::string& text : bench::ReadFolderTexts(gameFolder).missions) bytes += text.size();
         const std::size_t grown = peak.PeakWorkingSetSize - before.PeakWorkingSetSize;
         std::printf("Memory: peak working set %.1f MB, %.1f MB before loading; mission files %.1f MB\n",
                     Megabytes(peak.PeakWorkingSetSize), Megabytes(before.PeakWorkingSetSize),
@@ -126,10 +106,10 @@ int main(int argc, char** argv) {
     }();
 
     // Alternated, so that both see the same state of the caches; the minimum is the least disturbed.
-    const FolderTexts texts = ReadFolderTexts(gameFolder);
+    const bench::FolderTexts texts = bench::ReadFolderTexts(gameFolder);
     std::vector<double> raw, path, parse;
     for (int round = 0; round < rounds; ++round) {
-        raw.push_back(TimeOnce([&] { return ReadFolderTexts(gameFolder); }));
+        raw.push_back(TimeOnce([&] { return bench::ReadFolderTexts(gameFolder); }));
         path.push_back(TimeOnce([&] { return LoadFolder(gameFolder); }));
         parse.push_back(TimeOnce([&] { return ParseTexts(texts); }));
     }

@@ -9,7 +9,7 @@
 #include "cli/plain_text.h"
 #include "cli/rotation_view.h"
 #include "cli/run.h"
-#include "cli/unified_diff.h"
+#include "cycle/unified_diff.h"
 #include "cycle/file_rules.h"
 #include "cycle/rotation_file.h"
 #include "cycle/rotation_order.h"

@@ -1,7 +1,7 @@
 #include "cli/report_commands.h"
 
 #include <algorithm>
-#include <map>
+#include <cstdint>
 #include <optional>
 
 #include "cli/cli_error.h"
@@ -40,22 +40,45 @@ struct Problem {
 
 // Keys that more than one mission file defines, compared as entries are matched (ignoring case),
 // in the order of their first definition.
+// FNV-1a of the key with A to Z lower-cased: keys equal letter case aside hash alike.
+uint64_t KeyHash(std::string_view key) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : key) hash = (hash ^ static_cast<unsigned char>(LowerChar(c))) * 1099511628211ull;
+    return hash;
+}
+
 void AddDuplicateKeys(const MissionCatalogue& catalogue, const std::string& missionsFolder,
                       std::vector<Problem>& problems) {
-    std::map<std::string, std::size_t> byKey;  // lower-cased key -> index into found
-    std::vector<Problem> found;
-    for (int i = 1; i <= catalogue.ScenarioCount(); ++i) {
-        const ScenarioInfo& record = catalogue.Scenario(i);
-        const auto [at, added] = byKey.try_emplace(LowerCase(record.ScenarioKey), found.size());
-        if (added) found.push_back({.Kind = "duplicate-key", .Key = std::string(record.ScenarioKey)});
-        std::vector<std::string>& files = found[at->second].MissionFiles;
-        const bool known = std::any_of(files.begin(), files.end(), [&](const std::string& file) {
-            return EqualsIgnoringCase(file, record.MissionFile);
-        });
-        if (!known) files.emplace_back(record.MissionFile);
+    // The scenarios ordered by the hash of their key, in table order under one hash: a key
+    // defined twice stands together without a string made for every scenario.
+    const auto keyOf = [&](int index) { return catalogue.Scenario(index).ScenarioKey; };
+    std::vector<std::pair<uint64_t, int>> byHash;
+    byHash.reserve(static_cast<std::size_t>(catalogue.ScenarioCount()));
+    for (int i = 1; i <= catalogue.ScenarioCount(); ++i) byHash.emplace_back(KeyHash(keyOf(i)), i);
+    std::sort(byHash.begin(), byHash.end());
+    std::vector<std::pair<int, Problem>> found;  // with the index of the key's first definition
+    std::vector<bool> taken(byHash.size() + 1);
+    for (auto group = byHash.begin(); group != byHash.end();) {
+        const auto end = std::find_if(group, byHash.end(), [&](const auto& h) { return h.first != group->first; });
+        // Keys that only share a hash are told apart here.
+        for (auto first = group; end - group > 1 && first != end; ++first) {
+            if (taken[static_cast<std::size_t>(first->second)]) continue;
+            std::vector<std::string> files;
+            for (auto same = first; same != end; ++same) {
+                if (!EqualsIgnoringCase(keyOf(same->second), keyOf(first->second))) continue;
+                taken[static_cast<std::size_t>(same->second)] = true;
+                const std::string_view file = catalogue.Scenario(same->second).MissionFile;
+                if (std::none_of(files.begin(), files.end(), [&](const std::string& known) { return EqualsIgnoringCase(known, file); }))
+                    files.emplace_back(file);
+            }
+            if (files.size() > 1)
+                found.push_back({first->second, {.Kind = "duplicate-key", .Key = std::string(keyOf(first->second)),
+                                                 .MissionFiles = std::move(files)}});
+        }
+        group = end;
     }
-    for (Problem& problem : found) {
-        if (problem.MissionFiles.size() < 2) continue;
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [first, problem] : found) {
         std::string message = missionsFolder + ": the key \"" + problem.Key + "\" is defined in more than one mission file:";
         for (const std::string& file : problem.MissionFiles) message += " " + file;
         problem.Message = Escaped(message);
@@ -153,7 +176,7 @@ int RunCheck(const Invocation& invocation, Output& out) {
     const MissionCatalogue& catalogue = game.Session.Catalogue();
     const std::string& folder = game.Session.Folder();
     const std::string path = game.Session.RotationPath();
-    const RotationView view = ViewRotation(game.Session.TextAsRead(), catalogue);
+    const RotationView view = ViewRotation(game.Session.TextAsRead(), game.Session.Document());
 
     std::vector<Problem> problems;
     for (const std::string& message : game.Reports.Messages)
@@ -190,7 +213,7 @@ int RunList(const Invocation& invocation, Output& out) {
     Game game = OpenGame(invocation);
     ReadRotation(game);
     const MissionCatalogue& catalogue = game.Session.Catalogue();
-    const RotationView view = ViewRotation(game.Session.TextAsRead(), catalogue);
+    const RotationView view = ViewRotation(game.Session.TextAsRead(), game.Session.Document());
     if (invocation.Json) {
         WriteRotationJson(out, game.Session.RotationPath(), view, catalogue);
         return kDone;

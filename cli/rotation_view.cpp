@@ -2,12 +2,14 @@
 
 #include "cli/json_writer.h"
 #include "cycle/line_reader.h"
-#include "cycle/rotation_document.h"
 
 namespace rotaplex::cli {
 
 RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalogue) {
-    const RotationDocument document = RotationDocument::Read(text, catalogue);
+    return ViewRotation(text, RotationDocument::Read(text, catalogue));
+}
+
+RotationView ViewRotation(std::string_view text, const RotationDocument& document) {
     std::vector<std::string_view> lines;
     LineReader reader(text);
     for (std::string_view line; reader.Next(line);) lines.push_back(line);

@@ -8,6 +8,7 @@
 
 #include "cli/output.h"
 #include "cycle/mission_catalogue.h"
+#include "cycle/rotation_document.h"
 
 namespace rotaplex::cli {
 
@@ -27,6 +28,8 @@ struct RotationView {
 
 // The rotation in text as the editor reads it; the view points into text.
 RotationView ViewRotation(std::string_view text, const MissionCatalogue& catalogue);
+// The same of a document already read from text.
+RotationView ViewRotation(std::string_view text, const RotationDocument& document);
 
 // The rotation as list --json gives it: {"file", "header", "entries": [...], "unlisted"}.
 void WriteRotationJson(Output& out, const std::string& file, const RotationView& view,

@@ -18,9 +18,21 @@ constexpr const char* kPickToMove = "Pick from the list the entry to move!";
 
 constexpr const char* kNoRoomForCopies = "The copies would take the rotation past 32767 entries, the most it can hold.";
 
+constexpr const char* kNoOtherVersion = "No other version of the rotation is waiting on disk.";
+constexpr const char* kNoSets = "There are no rotation sets yet: Save as set makes one.";
+constexpr const char* kNoEntriesForSet = "The rotation has no entries to save as a set.";
+// Activating replaces servercycle.txt's entries: from a set's own window it would replace the set's.
+constexpr const char* kActivateFromRotation = "Sets are activated into servercycle.txt: open it first (Open set).";
+
 bool Full(const EditorState& state) { return state.EntryCount >= static_cast<std::size_t>(kMaxTableSize); }
 bool RoomFor(const EditorState& state, std::size_t added) {
     return state.EntryCount + added <= static_cast<std::size_t>(kMaxTableSize);
+}
+
+// What works before the rotation and the catalogue are there.
+bool NeedsNoRotation(EditorCommand command) {
+    return command == EditorCommand::Quit || command == EditorCommand::Minimize || command == EditorCommand::About ||
+           command == EditorCommand::Help || command == EditorCommand::OpenRecent;
 }
 
 }  // namespace
@@ -37,6 +49,7 @@ EntrySelection OrderedEntries(const EditorState& state) {
 }
 
 bool CanRun(EditorCommand command, const EditorState& state) {
+    if (state.Reading && !NeedsNoRotation(command)) return false;
     const EntrySelection selected = SelectedEntries(state);
     switch (command) {
     case EditorCommand::Add:
@@ -77,19 +90,33 @@ bool CanRun(EditorCommand command, const EditorState& state) {
         return state.CanRedo;
     case EditorCommand::OpenRecent:
         return state.RecentFolders > 0;
+    case EditorCommand::Reload:
+    case EditorCommand::KeepMine:
+        return state.OtherVersion;
+    case EditorCommand::SaveAsSet:
+        return state.EntryCount > 0;
+    case EditorCommand::OpenSet:  // servercycle.txt again, from a set
+        return state.Sets > 0 || state.EditingSet;
+    case EditorCommand::ActivateSet:
+        return state.Sets > 0 && !state.EditingSet;
+    case EditorCommand::DeleteSet:
+    case EditorCommand::RenameSet:
+        return state.Sets > 0;
     case EditorCommand::Save:
     case EditorCommand::Quit:
     case EditorCommand::Minimize:
     case EditorCommand::ReadAgain:
     case EditorCommand::About:
     case EditorCommand::Help:
+    case EditorCommand::Compare:
         return true;
     }
     return false;
 }
 
 const char* WhyNot(EditorCommand command, const EditorState& state) {
-    if (CanRun(command, state)) return nullptr;
+    // The status line already tells how far the reading has got.
+    if (CanRun(command, state) || state.Reading) return nullptr;
     switch (command) {
     case EditorCommand::Add:
         return Full(state) ? kRotationFull : state.NoScenarios ? kNothingToChoose : kPickToAdd;
@@ -106,6 +133,17 @@ const char* WhyNot(EditorCommand command, const EditorState& state) {
         return state.CanPaste ? kRotationFull : nullptr;
     case EditorCommand::MoveToPosition:
         return state.EntryCount > 1 ? (state.Selection.Count() > 1 ? kPickOneToEdit : kPickToMove) : nullptr;
+    case EditorCommand::Reload:
+    case EditorCommand::KeepMine:
+        return kNoOtherVersion;
+    case EditorCommand::SaveAsSet:
+        return kNoEntriesForSet;
+    case EditorCommand::ActivateSet:
+        return state.Sets > 0 ? kActivateFromRotation : kNoSets;
+    case EditorCommand::OpenSet:
+    case EditorCommand::DeleteSet:
+    case EditorCommand::RenameSet:
+        return kNoSets;
     default:
         return nullptr;
     }

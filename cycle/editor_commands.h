@@ -18,7 +18,11 @@ enum class EditorCommand {
     // Going to an entry: one that matches no mission, one that contains a text, a position.
     NextMissing, PreviousMissing, Find, FindNext, FindPrevious, GoTo, MoveToPosition,
     // The rotation and the mission files as another program left them.
-    ReadAgain, About, OpenRecent, Help
+    ReadAgain, About, OpenRecent, Help,
+    // After the notice of a version another program saved: take it, keep the edits, see the diff.
+    Reload, KeepMine, Compare,
+    // The named rotation sets beside servercycle.txt.
+    SaveAsSet, OpenSet, ActivateSet, DeleteSet, RenameSet
 };
 
 // What decides whether a command can run: the rotation's size, the selected entries, the undo
@@ -34,6 +38,10 @@ struct EditorState {
     bool CanPaste = false;  // the clipboard holds text
     bool NoScenarios = false;  // the game folder has no mission to choose from
     std::size_t RecentFolders = 0;  // remembered game folders other than this one
+    bool Reading = false;  // the game folder is still being read: no rotation to act on yet
+    bool OtherVersion = false;  // the notice of another program's version stands
+    std::size_t Sets = 0;  // the named rotation sets
+    bool EditingSet = false;  // the window edits a set rather than servercycle.txt
 };
 
 // The entries the commands on a selection act on.
@@ -41,7 +49,8 @@ EntrySelection SelectedEntries(const EditorState& state);
 // What Shuffle and the sorts reorder: the selected entries when there are several, else all.
 EntrySelection OrderedEntries(const EditorState& state);
 
-// Whether the command would act now; the context menu greys the ones that would not.
+// Whether the command would act now; the context menu greys the ones that would not. While the
+// folder is read, only the commands that need no rotation.
 bool CanRun(EditorCommand command, const EditorState& state);
 
 // What the operator is told when a command that cannot run is asked for anyway, or nullptr when

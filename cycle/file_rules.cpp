@@ -106,14 +106,14 @@ std::string ChangedOnDiskQuestion(const std::string& path) {
            "Save over it? Yes puts your rotation in its place; the other program's version is kept only as " +
            BackupPath(path.substr(path.find_last_of("\\/") + 1)) +
            " until the next save. No saves nothing, leaves the other program's version as it is and takes you "
-           "back to your changes.";
+           "back to your changes. Compare shows what differs first.";
 }
 
 std::string RemovedOnDiskQuestion(const std::string& path) {
     return path +
            "\nwas removed by another program after Rotaplex read it.\n\n"
            "Save it again? Yes writes your rotation as a new file. No saves nothing, leaves the file removed "
-           "and takes you back to your changes.";
+           "and takes you back to your changes. Compare shows what saving would write.";
 }
 
 std::string TemporaryNameBeside(const std::string& target) {

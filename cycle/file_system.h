@@ -92,6 +92,13 @@ public:
     // FileError: NotFound, NotAFile (a device name, a pipe, a folder), TooLarge (above cap, the
     // reason naming its size), OutOfMemory, or Other.
     virtual FileBytes Read(const std::string& path, uint64_t cap) = 0;
+    // A file that the listing of its folder gave as listed, read whole, without asking again what
+    // the listing told (that it is a file, its size), where a platform can save that. Throws as
+    // Read.
+    virtual FileBytes ReadListed(const std::string& path, const ListedName& listed, uint64_t cap) {
+        (void)listed;
+        return Read(path, cap);
+    }
     // At most the first `most` bytes; Size is still the whole file's. Throws as Read.
     virtual FileBytes ReadHead(const std::string& path, uint64_t most) = 0;
     // What the path leads to once every link is resolved, in the form Read and the save take;

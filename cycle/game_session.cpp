@@ -4,6 +4,7 @@
 
 #include "cycle/file_rules.h"
 #include "cycle/scenario_info.h"
+#include "cycle/unified_diff.h"
 
 namespace rotaplex {
 
@@ -50,23 +51,26 @@ uint64_t StampOfListing(const std::vector<ListedName>& listing) {
 }
 
 MissionCatalogue ScanListing(FileSystem& fs, const std::string& gameFolder, const std::vector<ListedName>& listing,
-                             Reporter& reporter) {
+                             Reporter& reporter, ScanProgress* progress) {
     MissionCatalogue catalogue;
     const std::string folder = MissionsFolder(gameFolder, fs.Separator()) + fs.Separator();
+    if (progress) progress->Listed = listing.size();
     for (const ListedName& listed : listing) {
+        if (progress && progress->Stop) break;
         if (!catalogue.AddMissionFile(*listed.InCodePage)) break;
         const std::string path = folder + listed.Name;
         try {
             // A device is never opened: opening one may wait for ever.
             if (IsDeviceName(listed.Name) || listed.Kind == PathKind::Other)
                 throw FileError(path, kNotAFileReason, FileFault::NotAFile);
-            const FileBytes file = fs.Read(path, kMissionFileCap);
+            const FileBytes file = fs.ReadListed(path, listed, kMissionFileCap);
             const MissionFileOutcome outcome = catalogue.ParseMissionFile(file.Bytes, *listed.InCodePage);
             if (!outcome.HasSection) reporter.Report(MissingScenariosMessage(path));
             if (outcome.MissingServer) reporter.Report(MissingServerMessage(path));
         } catch (const FileError& error) {
             reporter.ReportUnread(error.Path(), error.Reason());
         }
+        if (progress) ++progress->Read;
     }
     return catalogue;
 }
@@ -74,7 +78,7 @@ MissionCatalogue ScanListing(FileSystem& fs, const std::string& gameFolder, cons
 }  // namespace
 
 MissionCatalogue ScanMissions(FileSystem& fs, const std::string& gameFolder, Reporter& reporter) {
-    return ScanListing(fs, gameFolder, ListMissionFiles(fs, gameFolder), reporter);
+    return ScanListing(fs, gameFolder, ListMissionFiles(fs, gameFolder), reporter, nullptr);
 }
 
 GameSession::GameSession(FileSystem& fs, std::string gameFolder)
@@ -89,12 +93,12 @@ std::string MissionsFolder(const std::string& gameFolder, char separator) {
 
 std::string RotationPath(const std::string& gameFolder) { return gameFolder + std::string(kRotationFile); }
 
-void GameSession::ReadMissions(Reporter& reporter) {
+void GameSession::ReadMissions(Reporter& reporter, ScanProgress* progress) {
     // Stamped from the listing the scan reads: a file changed during the scan shows as changed
     // at the next check.
     const std::vector<ListedName> listing = ListMissionFiles(fs_, folder_);
     missionsRead_ = StampOfListing(listing);
-    catalogue_ = ScanListing(fs_, folder_, listing, reporter);
+    catalogue_ = ScanListing(fs_, folder_, listing, reporter, progress);
 }
 
 void GameSession::RereadMissions(Reporter& reporter) {
@@ -107,12 +111,13 @@ OutsideChanges GameSession::CheckOutside() {
     changes.Missions = StampOfListing(ListMissionFiles(fs_, folder_)) != missionsRead_;
     try {
         const FileBytes head = fs_.ReadHead(RotationPath(), 0);
-        if (!read_.Exists || head.Size != read_.Size || head.WriteTime != read_.WriteTime) {
+        if (!seen_.Exists || head.Size != seen_.Size || head.WriteTime != seen_.WriteTime) {
             const FileBytes now = fs_.Read(RotationPath(), kRotationFileCap);
-            changes.Rotation = StampOf(now).Hash != read_.Hash || !read_.Exists;
+            changes.Rotation = StampOf(now).Hash != seen_.Hash || !seen_.Exists;
         }
     } catch (const FileError& error) {
-        changes.RotationRemoved = error.Fault() == FileFault::NotFound && read_.Exists;
+        changes.RotationRemoved = error.Fault() == FileFault::NotFound && seen_.Exists;
+        removed_ = removed_ || changes.RotationRemoved;
         // Another fault (a file grown past the cap, held open): a change, which reading tells.
         changes.Rotation = error.Fault() != FileFault::NotFound;
     }
@@ -127,9 +132,28 @@ FileBytes GameSession::ReadRotationBytes() {
     return file;
 }
 
+void GameSession::KeepMine() {
+    try {
+        seen_ = StampOf(fs_.Read(RotationPath(), kRotationFileCap));
+    } catch (const FileError&) {
+        seen_ = {};  // gone or unreadable: told again only when it comes back
+    }
+}
+
+std::string GameSession::DiffWithDisk() {
+    std::string onDisk;
+    try {
+        onDisk = ReadRotationBytes().Bytes;
+    } catch (const FileError& error) {
+        if (error.Fault() != FileFault::NotFound) throw;
+    }
+    return UnifiedDiff(onDisk, document_.Text(), RotationPath());
+}
+
 bool GameSession::ReloadRotation() {
     FileBytes file = ReadRotationBytes();
-    read_ = StampOf(file);
+    read_ = seen_ = StampOf(file);
+    removed_ = false;
     const bool changed = document_.ReplaceText(file.Bytes, catalogue_);
     textAsRead_ = std::move(file.Bytes);
     document_.MarkSaved();
@@ -137,20 +161,29 @@ bool GameSession::ReloadRotation() {
 }
 
 void GameSession::ReadRotation(Reporter& reporter, bool missingFails) {
-    const std::string path = RotationPath();
+    ReadRotationFile(missingFails);
+    ParseRotation(reporter);
+}
+
+void GameSession::ReadRotationFile(bool missingFails) {
     FileBytes file;
     try {
         file = ReadRotationBytes();
     } catch (const FileError& error) {
         if (missingFails || error.Fault() != FileFault::NotFound) throw;
-        document_ = {};
         textAsRead_.clear();
-        read_ = {};
+        read_ = seen_ = {};
+        removed_ = false;
         return;
     }
-    read_ = StampOf(file);
-    document_ = RotationDocument::Read(file.Bytes, catalogue_);
+    read_ = seen_ = StampOf(file);
+    removed_ = false;
     textAsRead_ = std::move(file.Bytes);
+}
+
+void GameSession::ParseRotation(Reporter& reporter) {
+    const std::string path = RotationPath();
+    document_ = read_.Exists ? RotationDocument::Read(textAsRead_, catalogue_) : RotationDocument{};
     if (!document_.HeaderFound() && !IsBlankText(textAsRead_)) reporter.Report(MissingHeaderMessage(path));
     if (document_.UnlistedEntryCount() > 0) reporter.Report(UnlistedEntriesMessage(path, document_.UnlistedEntryCount()));
 }
@@ -176,7 +209,7 @@ std::vector<std::string> GameSession::LeftoverTemporaries() const {
     return found;
 }
 
-bool GameSession::HasUnsaved() const { return document_.Changed() || !read_.Exists; }
+bool GameSession::HasUnsaved() const { return document_.Changed() || !read_.Exists || removed_; }
 
 SaveOutcome GameSession::Save(bool overwriteChanged) {
     const std::string path = RotationPath();
@@ -200,7 +233,8 @@ SaveOutcome GameSession::Save(bool overwriteChanged) {
     std::string text = document_.Text();
     SaveOutcome saved = SaveGuarded(fs_, path, text, read_, overwriteChanged, kRotationFileCap);
     if (saved) {
-        read_ = saved.Written;
+        read_ = seen_ = saved.Written;
+        removed_ = false;
         textAsRead_ = std::move(text);
         document_.MarkSaved();
     }

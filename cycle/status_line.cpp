@@ -22,9 +22,10 @@ std::string Entries(std::size_t count) { return std::to_string(count) + (count =
 
 }  // namespace
 
-std::string WindowCaption(std::string_view gameFolder, bool changed) {
+std::string WindowCaption(std::string_view gameFolder, bool changed, std::string_view set) {
     std::string caption = changed ? "*" : "";
-    caption += kRotationFile;
+    caption += EditedFileText(set);
+    if (!set.empty()) caption += " (rotation set)";
     caption += " - ";
     caption += ShownFolder(gameFolder);
     caption += " - ";
@@ -38,16 +39,19 @@ std::string PositionText(std::size_t entryCount, std::optional<std::size_t> sele
     return "Entry " + std::to_string(*selected + 1) + " of " + std::to_string(entryCount);
 }
 
-OutsideAnswer AnswerOutside(bool rotationChanged, bool rotationRemoved, bool missionsChanged, bool unsavedEdits) {
+OutsideAnswer AnswerOutside(std::string_view file, bool rotationChanged, bool rotationRemoved, bool missionsChanged,
+                            bool unsavedEdits) {
     OutsideAnswer answer;
+    const std::string name(file);
     if (rotationRemoved) {
-        answer.Told = "servercycle.txt was removed by another program: saving creates it again";
+        answer.Told = name + " was removed by another program: saving creates it again";
     } else if (rotationChanged && !unsavedEdits) {
         answer.ReadRotationNow = true;
-        answer.Told = "servercycle.txt was changed by another program and is read again: Ctrl+Z shows it as before";
+        answer.Told = name + " was changed by another program and is read again: Ctrl+Z shows it as before";
     } else if (rotationChanged) {
-        answer.Told = "servercycle.txt was changed by another program: F5 takes its version (your edits stay one "
-                      "undo away), saving asks first";
+        answer.OfferReload = true;
+        // Three lines of the status line at most, with the keys the notice offers.
+        answer.Told = name + " changed on disk: Ctrl+R reload, Ctrl+K keep mine, Ctrl+Shift+D compare";
     }
     if (missionsChanged) {
         if (!answer.Told.empty()) answer.Told += "\n";
@@ -61,6 +65,39 @@ std::string ReadAgainText(bool rotation, bool missions) {
     if (rotation) return "servercycle.txt read again: Ctrl+Z shows it as before";
     if (missions) return "The mission files read again; every entry matched anew";
     return "Nothing has changed on disk";
+}
+
+std::string KeptMineText(std::string_view file) {
+    return "Your version is kept: saving asks before it replaces the other " + std::string(file);
+}
+
+std::string SavedAsSetText(std::string_view name) { return "The entries saved as the set " + std::string(name); }
+
+std::string OpenedText(std::string_view file) { return "Editing " + std::string(file); }
+
+std::string ActivatedText(std::string_view name, bool changed) {
+    if (!changed) return "The rotation already holds the entries of the set " + std::string(name);
+    return "The set " + std::string(name) + " activated: Ctrl+Z undoes it, Ctrl+S saves it for the server";
+}
+
+std::string NoEntriesToActivateText(std::string_view name) {
+    return "The set " + std::string(name) + " has no entries: the server would have nothing to play.";
+}
+
+std::string DeletedSetText(std::string_view name) {
+    return "The set " + std::string(name) + " deleted; its last version is kept as its .bak";
+}
+
+std::string RenamedSetText(std::string_view from, std::string_view to) {
+    return "The set " + std::string(from) + " is now named " + std::string(to);
+}
+
+std::string EditedFileText(std::string_view set) {
+    return set.empty() ? std::string(kRotationFile) : std::string(set) + ".txt";
+}
+
+std::string SameOnDiskText(std::string_view file) {
+    return std::string(file) + " on disk holds the same text as the editor";
 }
 
 std::string SavedAtText(int hour, int minute) {
@@ -77,6 +114,17 @@ std::optional<std::string> MissingEntriesText(std::size_t missing) {
 
 std::string MovedText(std::size_t from, std::size_t to) {
     return "Entry " + std::to_string(from + 1) + " moved to " + std::to_string(to + 1);
+}
+
+std::string ReadingText(std::size_t read, std::size_t listed) {
+    return "Reading mission files: " + std::to_string(read) + " of " + std::to_string(listed);
+}
+
+std::string ReadInText(std::size_t files, std::size_t milliseconds) {
+    // Tenths of a second: what an operator waiting for it can tell apart.
+    const std::size_t tenths = (milliseconds + 50) / 100;
+    return "Read " + std::to_string(files) + (files == 1 ? " mission file in " : " mission files in ") +
+           std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " s";
 }
 
 std::string NotFoundText(std::string_view text) { return "No entry contains \"" + std::string(text) + "\""; }

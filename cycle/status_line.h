@@ -9,8 +9,9 @@ namespace rotaplex {
 
 // The main window's caption, as Notepad's: "*servercycle.txt - <game folder> - Rotaplex", the
 // "*" while the rotation has unsaved changes. The folder is shown without its last separator,
-// except for a root ("C:\", "\").
-std::string WindowCaption(std::string_view gameFolder, bool changed);
+// except for a root ("C:\", "\"). A set being edited is named in the file's place,
+// "<name>.txt (rotation set)".
+std::string WindowCaption(std::string_view gameFolder, bool changed, std::string_view set = {});
 
 // The status line's first part: the rotation's size and where the selected entry stands, in the
 // positions rotaplex-cli uses ("Entry 3 of 12", "12 entries").
@@ -33,14 +34,35 @@ std::string ReplacesText(std::string_view reference);
 std::string NoMissionsText(std::string_view missionsFolder);
 // What the window does about changes another program made, found when the window is activated
 // or the folder tells of a change: servercycle.txt is read again at once only while the operator
-// has no unsaved edits; otherwise F5 takes it (the edits one undo away) and a save asks first.
+// has no unsaved edits; otherwise a notice offers Reload, Keep mine and Compare, and a save asks
+// first. file: the name of the rotation file edited.
 struct OutsideAnswer {
     bool ReadRotationNow = false;
+    bool OfferReload = false;  // the notice stands until Reload or Keep mine
     std::string Told;  // for the status line; empty when nothing changed
 };
-OutsideAnswer AnswerOutside(bool rotationChanged, bool rotationRemoved, bool missionsChanged, bool unsavedEdits);
+OutsideAnswer AnswerOutside(std::string_view file, bool rotationChanged, bool rotationRemoved, bool missionsChanged,
+                            bool unsavedEdits);
 // After F5: what was read again.
 std::string ReadAgainText(bool rotation, bool missions);
+
+// While the game folder is read behind the window: "Reading mission files: 5000 of 20000".
+std::string ReadingText(std::size_t read, std::size_t listed);
+// Once it is read, when the window was already showing: "Read 20000 mission files in 3.4 s".
+std::string ReadInText(std::size_t files, std::size_t milliseconds);
+// Keep mine and Reload, after the notice.
+std::string KeptMineText(std::string_view file);
+// The named sets: what was done to one, told on the status line.
+std::string SavedAsSetText(std::string_view name);
+std::string OpenedText(std::string_view file);
+std::string ActivatedText(std::string_view name, bool changed);
+std::string NoEntriesToActivateText(std::string_view name);
+std::string DeletedSetText(std::string_view name);
+std::string RenamedSetText(std::string_view from, std::string_view to);
+// The file edited as the notices name it: servercycle.txt, or a set's "<name>.txt".
+std::string EditedFileText(std::string_view set);
+// Compare, when the file on disk holds the editor's very text.
+std::string SameOnDiskText(std::string_view file);
 
 // What ADD says then.
 inline constexpr const char* kNothingToChoose =

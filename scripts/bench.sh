@@ -3,8 +3,8 @@
 # builds and runs the native and the Wine benchmarks and prints their figures.
 #   bench.sh [SHAPE...] [--base REV] [--benchmark_... flags for the native benchmark]
 # SHAPE: small, large, many, few (default all of them). Every shape gets the native data path
-# and the Windows data path under Wine; small and large also the windows; large also start-up
-# against a minimal program. Lookups are compared when both small and large run.
+# and the Windows data path under Wine and start-up against a minimal program; small and large
+# also the windows. Lookups are compared when both small and large run.
 # --base REV builds the same benchmarks against the program as it was at REV (a commit) and runs
 # them after the current ones, on the same folders: the figures before and after a change.
 set -euo pipefail
@@ -70,13 +70,13 @@ run_benchmarks() {
       "$1/cmake/wine-server.sh" "$2" stop' _ "$root" "$prefix" "$out/win" "${window_folders[@]}"
   fi
 
-  if has large; then
-    echo "== $2: start-up under Wine =="
+  echo "== $2: start-up under Wine =="
+  for shape in "${shapes[@]}"; do
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-      "$1/cmake/wine-run.sh" "$2" "$3/bench/startup_bench.exe" "$4" 20 "$5" "$6"
-      "$1/cmake/wine-server.sh" "$2" stop' _ "$root" "$prefix" "$out/win" "$(winpath "$build/large/")" \
-      "$(winpath "$out/win/app/Rotaplex.exe")" "$(winpath "$out/win/bench/minimal_window.exe")"
-  fi
+      "$1/cmake/wine-run.sh" "$2" "$3/bench/startup_bench.exe" "$4" "$5" "$6" "$7"
+      "$1/cmake/wine-server.sh" "$2" stop' _ "$root" "$prefix" "$out/win" "$(winpath "$build/$shape/")" \
+      "$(rounds "$shape")" "$(winpath "$out/win/app/Rotaplex.exe")" "$(winpath "$out/win/bench/minimal_window.exe")"
+  done
 }
 
 "$root/scripts/install-deps.sh"

@@ -99,25 +99,30 @@ OpenedFile OpenForReading(const std::string& path) {
     return opened;
 }
 
-// Up to count bytes from the file's start; fewer when it shrank since it was opened.
-FileBytes ReadOpened(const OpenedFile& opened, uint64_t count, const std::string& path) {
-    FileBytes read{{}, opened.Facts.Size, opened.Facts.WriteTime};
+// Up to count bytes from the file's start into bytes; fewer when it is shorter.
+void ReadUpTo(HANDLE file, uint64_t count, std::string& bytes, const std::string& path) {
     try {
-        read.Bytes.resize(static_cast<size_t>(count));
+        bytes.resize(static_cast<size_t>(count));
     } catch (const std::bad_alloc&) {
         Throw(path, ERROR_NOT_ENOUGH_MEMORY);
     } catch (const std::length_error&) {
         Throw(path, ERROR_NOT_ENOUGH_MEMORY);
     }
     size_t done = 0;
-    while (done < read.Bytes.size()) {
-        const DWORD part = static_cast<DWORD>(std::min<size_t>(read.Bytes.size() - done, 1u << 24));
+    while (done < bytes.size()) {
+        const DWORD part = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
         DWORD got = 0;
-        if (!ReadFile(opened.File.get(), read.Bytes.data() + done, part, &got, nullptr)) ThrowLast(path);
+        if (!ReadFile(file, bytes.data() + done, part, &got, nullptr)) ThrowLast(path);
         if (got == 0) break;
         done += got;
     }
-    read.Bytes.resize(done);
+    bytes.resize(done);
+}
+
+// Up to count bytes from the file's start; fewer when it shrank since it was opened.
+FileBytes ReadOpened(const OpenedFile& opened, uint64_t count, const std::string& path) {
+    FileBytes read{{}, opened.Facts.Size, opened.Facts.WriteTime};
+    ReadUpTo(opened.File.get(), count, read.Bytes, path);
     return read;
 }
 
@@ -220,6 +225,22 @@ public:
         if (opened.Facts.Size > cap)
             throw FileError(path, TooLargeReason(opened.Facts.Size, cap), FileFault::TooLarge);
         return ReadOpened(opened, opened.Facts.Size, path);
+    }
+
+    // Under Wine each question about an open file costs about as much as reading a small one:
+    // only the open and the read are left, and a file that grew since it was listed is read
+    // again the full way.
+    FileBytes ReadListed(const std::string& path, const ListedName& listed, uint64_t cap) override {
+        if (listed.Size > cap) throw FileError(path, TooLargeReason(listed.Size, cap), FileFault::TooLarge);
+        if (NamesDevice(path)) ThrowNotAFile(path);
+        const unique_hfile file(ValidOrNull(CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+        if (!file) return Read(path, cap);  // which tells why
+        FileBytes read{{}, listed.Size, listed.WriteTime};
+        ReadUpTo(file.get(), listed.Size + 1, read.Bytes, path);
+        if (read.Bytes.size() > listed.Size) return Read(path, cap);
+        read.Size = read.Bytes.size();
+        return read;
     }
 
     FileBytes ReadHead(const std::string& path, uint64_t most) override {

@@ -6,7 +6,7 @@
 
 #include "cli/cli_error.h"
 #include "cli/game_session.h"
-#include "cli/unified_diff.h"
+#include "cycle/unified_diff.h"
 #include "cli_run.h"
 #include "cycle/game_session.h"
 #include "cycle/posix/posix_file_system.h"
@@ -113,7 +113,7 @@ TEST(EditCommandsTest, DryRunPrintsTheChangeAsADiffAndWritesNothing) {
         const std::string path = game.Path() + "servercycle.txt";
         const CliRun run = RunCli(Arguments(c, game.Path(), true), c.input);
         EXPECT_EQ(run.Status, 0) << run.Err;
-        EXPECT_EQ(run.Out, cli::UnifiedDiff(kGame.Rotation, DocumentText(game, c.edit), path));
+        EXPECT_EQ(run.Out, UnifiedDiff(kGame.Rotation, DocumentText(game, c.edit), path));
         EXPECT_EQ(game.Read("servercycle.txt"), kGame.Rotation);
         EXPECT_EQ(game.Entries(), (std::vector<std::string>{"resource", "servercycle.txt"}));
     }

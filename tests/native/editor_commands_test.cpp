@@ -47,6 +47,8 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
     noMissions.NoScenarios = true;
     EditorState withRecent = first;
     withRecent.RecentFolders = 1;
+    EditorState reading = withRecent;  // as the folder is read, with no rotation yet
+    reading.Reading = true;
     const RunCase cases[] = {
         {"add into an empty rotation", C::Add, empty, true, ""},
         {"add without a selection", C::Add, none, false, kPickToAdd},
@@ -85,6 +87,48 @@ TEST(EditorCommandsTest, WhatCanRunAndWhatIsSaidOtherwise) {
          "There is nothing to choose: the game folder has no mission files."},
         {"open recent with no other folder remembered", C::OpenRecent, first, false, ""},
         {"open recent with one", C::OpenRecent, withRecent, true, ""},
+        {"add while reading", C::Add, reading, false, ""},
+        {"undo while reading", C::Undo, reading, false, ""},
+        {"save while reading", C::Save, reading, false, ""},
+        {"read again while reading", C::ReadAgain, reading, false, ""},
+        {"quit while reading", C::Quit, reading, true, ""},
+        {"help while reading", C::Help, reading, true, ""},
+        {"open recent while reading", C::OpenRecent, reading, true, ""},
+    };
+    ExpectRuns(cases);
+}
+
+TEST(EditorCommandsTest, TheNoticeOfAnotherVersionAndTheSets) {
+    const EditorState plain{3, 0, false, false};
+    const EditorState empty{0, std::nullopt, false, false};
+    EditorState noticed = plain;
+    noticed.OtherVersion = true;
+    EditorState withSets = plain;
+    withSets.Sets = 2;
+    EditorState inSet = withSets;
+    inSet.EditingSet = true;
+    EditorState lastSetOpen = plain;
+    lastSetOpen.EditingSet = true;
+    const std::string noVersion = "No other version of the rotation is waiting on disk.";
+    const std::string noSets = "There are no rotation sets yet: Save as set makes one.";
+    const RunCase cases[] = {
+        {"reload without a notice", C::Reload, plain, false, noVersion},
+        {"reload after it", C::Reload, noticed, true, ""},
+        {"keep mine without a notice", C::KeepMine, plain, false, noVersion},
+        {"keep mine after it", C::KeepMine, noticed, true, ""},
+        {"compare at any time", C::Compare, empty, true, ""},
+        {"save an empty rotation as a set", C::SaveAsSet, empty, false,
+         "The rotation has no entries to save as a set."},
+        {"save entries as a set", C::SaveAsSet, plain, true, ""},
+        {"open a set when there is none", C::OpenSet, plain, false, noSets},
+        {"open a set", C::OpenSet, withSets, true, ""},
+        {"back to servercycle.txt from a set", C::OpenSet, lastSetOpen, true, ""},
+        {"activate with no set", C::ActivateSet, plain, false, noSets},
+        {"activate into servercycle.txt", C::ActivateSet, withSets, true, ""},
+        {"activate from a set's window", C::ActivateSet, inSet, false,
+         "Sets are activated into servercycle.txt: open it first (Open set)."},
+        {"delete with no set", C::DeleteSet, plain, false, noSets},
+        {"rename a set", C::RenameSet, inSet, true, ""},
     };
     ExpectRuns(cases);
 }

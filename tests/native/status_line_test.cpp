@@ -20,6 +20,7 @@ TEST(StatusLineTest, CaptionNamesTheFolderAndMarksUnsavedChanges) {
         {"/srv/game/", false, "servercycle.txt - /srv/game - Rotaplex"},
     };
     for (const auto& c : cases) EXPECT_EQ(WindowCaption(c.folder, c.changed), c.caption);
+    EXPECT_EQ(WindowCaption("C:\\G\\", true, "weekday"), "*weekday.txt (rotation set) - C:\\G - Rotaplex");
 }
 
 TEST(StatusLineTest, Texts) {
@@ -35,6 +36,10 @@ TEST(StatusLineTest, Texts) {
     EXPECT_EQ(MovedText(8, 1), "Entry 9 moved to 2");
     EXPECT_EQ(NoSuchPositionText(43), "Type a position from 1 to 43.");
     EXPECT_EQ(ReplacesText("old.nfo::Quarry"), "Replaces old.nfo::Quarry, whose mission is not installed.");
+    EXPECT_EQ(ReadingText(5000, 20000), "Reading mission files: 5000 of 20000");
+    EXPECT_EQ(ReadInText(20000, 3449), "Read 20000 mission files in 3.4 s");
+    EXPECT_EQ(ReadInText(1, 960), "Read 1 mission file in 1.0 s");
+    EXPECT_EQ(ReadInText(3, 40), "Read 3 mission files in 0.0 s");
 }
 
 }  // namespace
@@ -51,15 +56,16 @@ TEST(StatusLineTest, ChangesMadeOutsideAreReadAgainOnlyWithoutUnsavedEdits) {
     } cases[] = {
         {false, false, false, false, false, ""},
         {true, false, false, false, true, "servercycle.txt was changed by another program and is read again"},
-        {true, false, false, true, false, "servercycle.txt was changed by another program: F5 takes its version"},
+        {true, false, false, true, false, "servercycle.txt changed on disk: Ctrl+R reload, Ctrl+K keep mine, Ctrl+Shift+D compare"},
         {false, true, false, false, false, "servercycle.txt was removed"},
         {false, true, false, true, false, "servercycle.txt was removed"},
         {false, false, true, true, false, "The mission files have changed: F5"},
         {true, false, true, false, true, "servercycle.txt was changed by another program and is read again"},
     };
     for (const auto& c : cases) {
-        const OutsideAnswer answer = AnswerOutside(c.changed, c.removed, c.missions, c.unsaved);
+        const OutsideAnswer answer = AnswerOutside("servercycle.txt", c.changed, c.removed, c.missions, c.unsaved);
         EXPECT_EQ(answer.ReadRotationNow, c.readNow) << c.starts;
+        EXPECT_EQ(answer.OfferReload, c.changed && c.unsaved) << c.starts;
         EXPECT_TRUE(answer.Told.starts_with(c.starts)) << answer.Told;
         EXPECT_EQ(answer.Told.empty(), std::string(c.starts).empty()) << answer.Told;
         EXPECT_EQ(answer.Told.find("mission files") != std::string::npos, c.missions) << answer.Told;

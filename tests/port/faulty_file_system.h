@@ -6,32 +6,21 @@
 #include <string>
 #include <utility>
 
-#include "cycle/file_system.h"
+#include "forwarding_file_system.h"
 
 namespace rotaplex::test {
 
 // A platform's real file system with one call made to fail: the nth call of one step, as a full
 // disk, a refused rename or a dying network share would.
-class FaultyFileSystem final : public FileSystem {
+class FaultyFileSystem final : public ForwardingFileSystem {
 public:
     enum class Step { None, Create, Write, Finish, Link, Rename, Sync };
 
-    FaultyFileSystem(FileSystem& real, Step failing, int nth = 1) : real_(real), failing_(failing), nth_(nth) {}
+    FaultyFileSystem(FileSystem& real, Step failing, int nth = 1)
+        : ForwardingFileSystem(real), failing_(failing), nth_(nth) {}
     // At the step, instead of failing, another program's doing; then the step goes on.
     FaultyFileSystem(FileSystem& real, Step at, std::function<void()> meddle)
-        : real_(real), failing_(at), nth_(1), meddle_(std::move(meddle)) {}
-
-    char Separator() const override { return real_.Separator(); }
-    PathKind KindOf(const std::string& path) override { return real_.KindOf(path); }
-    std::string MissingReason() const override { return real_.MissingReason(); }
-    std::string PathFromCodePage(std::string_view text) const override { return real_.PathFromCodePage(text); }
-    std::vector<ListedName> List(const std::string& folder, std::string_view ending) override {
-        return real_.List(folder, ending);
-    }
-    FileBytes Read(const std::string& path, uint64_t cap) override { return real_.Read(path, cap); }
-    FileBytes ReadHead(const std::string& path, uint64_t most) override { return real_.ReadHead(path, most); }
-    std::optional<std::string> FinalPath(const std::string& path) override { return real_.FinalPath(path); }
-    bool IsLink(const std::string& path) override { return real_.IsLink(path); }
+        : ForwardingFileSystem(real), failing_(at), nth_(1), meddle_(std::move(meddle)) {}
 
     std::unique_ptr<WrittenFile> Create(const std::string& path, const std::string& like) override {
         Meet(Step::Create, path);
@@ -45,15 +34,10 @@ public:
         Meet(Step::Rename, to);
         real_.Rename(from, to);
     }
-    bool Remove(const std::string& path) override { return real_.Remove(path); }
-    void MakeFolder(const std::string& path) override { real_.MakeFolder(path); }
     void SyncFolder(const std::string& folder) override {
         Meet(Step::Sync, folder);
         real_.SyncFolder(folder);
     }
-    std::unique_ptr<FolderLock> TryLock(const std::string& path) override { return real_.TryLock(path); }
-    void Pause() override { real_.Pause(); }
-
     static constexpr const char* kReason = "The step failed on purpose.";
 
 private:
@@ -87,7 +71,6 @@ private:
         meddle_();
     }
 
-    FileSystem& real_;
     Step failing_;
     int nth_;
     std::function<void()> meddle_;

@@ -5,14 +5,18 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cycle/file_rules.h"
 #include "cycle/game_session.h"
 #include "cycle/rotation_sets.h"
 #include "cycle/safe_save.h"
+#include "cycle/session_reading.h"
 #include "faulty_file_system.h"
+#include "held_file_system.h"
 #include "port_folder.h"
 
 #ifdef _WIN32
@@ -102,6 +106,27 @@ TEST(FileSystemContract, ReadsOrdinaryFilesWithinTheirCapOnly) {
         EXPECT_EQ(error.Path(), folder.Path("missing.txt"));
         EXPECT_EQ(error.Reason(), fs.MissingReason());
         EXPECT_EQ(std::string(error.what()), error.Path() + "\n" + error.Reason());
+    }
+}
+
+// A listed file is read as it is now, whatever the listing said of it: grown, shrunk or gone.
+TEST(FileSystemContract, AListedFileIsReadAsItIsNow) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    for (const char* name : {"grown.nfo", "shrunk.nfo", "gone.nfo", "capped.nfo"}) folder.Write(name, "12345");
+    const std::vector<ListedName> listed = fs.List(folder.Path(), ".nfo");
+    ASSERT_EQ(listed.size(), 4u);
+    folder.Write("grown.nfo", "1234567890");
+    folder.Write("shrunk.nfo", "12");
+    fs.Remove(folder.Path("gone.nfo"));
+    const std::map<std::string, std::string> expected{
+        {"grown.nfo", "1234567890"}, {"shrunk.nfo", "12"}, {"gone.nfo", "not found"},
+        {"capped.nfo", "too large: " + TooLargeReason(5, 4)}};
+    for (const ListedName& name : listed) {
+        const uint64_t cap = name.Name == "capped.nfo" ? 4 : 100;
+        std::string got;
+        const std::string fault = FaultOf([&] { got = fs.ReadListed(folder.Path(name.Name), name, cap).Bytes; });
+        EXPECT_EQ(fault == "ok" ? got : fault, expected.at(name.Name)) << name.Name;
     }
 }
 
@@ -246,6 +271,73 @@ TEST(FileSystemContract, ChangesMadeOutsideAreFoundAndReadAgain) {
     fs.Remove(folder.Path("servercycle.txt"));
     EXPECT_EQ(changes(), "removed ");
     EXPECT_TRUE(reports.texts.empty());
+}
+
+// The start-up read behind the window, held at its second mission file: how far it got, what
+// it hands over, and a stop that ends it before the next file.
+TEST(FileSystemContract, AReadBehindTheWindowTellsHowFarItGotAndStops) {
+    PortFolder folder(Files().Separator());
+    folder.MakeFolder("resource/missions");
+    const std::string missions = std::string("resource") + Files().Separator() + "missions" + Files().Separator();
+    for (const char* name : {"a", "b", "c"})
+        folder.Write(missions + name + ".nfo",
+                     std::string("[Scenarios]\r\n") + name + " = {\r\n[server]\r\nname = " + name + "\r\n}\r\n");
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=c.nfo::c\r\nmap=gone.nfo::x\r\n");
+    for (const bool stopped : {false, true}) {
+        test::HeldFileSystem held(Files(), "b.nfo");
+        GameSession session(held, folder.Path());
+        session.ReadRotationFile();
+        SessionReading reading(std::move(session));
+        std::thread reader([&] { reading.Run(); });
+        held.AwaitHeld();
+        EXPECT_FALSE(reading.WaitDone(std::chrono::milliseconds(0)));
+        EXPECT_EQ(reading.FilesListed(), 3u);
+        EXPECT_EQ(reading.FilesRead(), 1u);
+        if (stopped) reading.Stop();
+        held.Release();
+        reader.join();
+        ASSERT_TRUE(reading.WaitDone(std::chrono::milliseconds(0)));
+        const GameSession read = reading.Take();
+        EXPECT_EQ(reading.FilesRead(), stopped ? 2u : 3u) << "stopped: " << stopped;
+        EXPECT_EQ(read.Catalogue().ScenarioCount(), stopped ? 2 : 3);
+        ASSERT_EQ(read.Document().EntryCount(), 2u);
+        EXPECT_EQ(read.Document().Entry(0).ScenarioIndex, stopped ? 0 : 3) << "matched against what was read";
+        Collected told;
+        reading.MissionReports().TellTo(told, [](const std::string&) { return true; });
+        reading.RotationReports().TellTo(told, [](const std::string&) { return true; });
+        EXPECT_TRUE(told.texts.empty());
+    }
+}
+
+// Keep mine: the version on disk is told no more, yet a save still asks before replacing it; the
+// diff shows what replacing it would change.
+TEST(FileSystemContract, AVersionKeptOverIsToldOnceAndStillGuardsTheSave) {
+    FileSystem& fs = Files();
+    PortFolder folder(fs.Separator());
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=a.nfo::A\r\n");
+    GameSession session(fs, folder.Path());
+    Collected reports;
+    session.ReadMissions(reports);
+    session.ReadRotation(reports);
+    ASSERT_TRUE(session.Document().Remove(0));
+    folder.Write("servercycle.txt", "[cycle]\r\nmap=a.nfo::A\r\nmap=b.nfo::B\r\n");
+    EXPECT_TRUE(session.CheckOutside().Rotation);
+    EXPECT_EQ(session.DiffWithDisk(), "--- " + session.RotationPath() + "\n+++ " + session.RotationPath() +
+                                          "\n@@ -1,3 +1 @@\n [cycle]\n-map=a.nfo::A\n-map=b.nfo::B\n");
+    session.KeepMine();
+    EXPECT_FALSE(session.CheckOutside()) << "told once";
+    EXPECT_EQ(session.Save().Result, Status::ChangedOnDisk);
+    folder.Write("servercycle.txt", "[cycle]\r\n");
+    EXPECT_TRUE(session.CheckOutside().Rotation) << "a later version is told again";
+    EXPECT_EQ(session.DiffWithDisk(), "") << "the same text as the editor's";
+
+    fs.Remove(folder.Path("servercycle.txt"));
+    EXPECT_TRUE(session.CheckOutside().RotationRemoved);
+    ASSERT_TRUE(session.Document().Undo());
+    EXPECT_TRUE(session.HasUnsaved()) << "a save makes it again, without an edit";
+    session.KeepMine();
+    EXPECT_FALSE(session.CheckOutside());
+    EXPECT_EQ(session.Save().Result, Status::RemovedOnDisk);
 }
 
 TEST(FileSystemContract, NewNamesNeverWriteThroughWhatIsThere) {

@@ -47,10 +47,11 @@ std::string WindowText(HWND window) {
 // answered with OK from outside, as the operator would, so that no run waits for a person.
 class Operator : public test::StartedProgram {
 public:
-    // The main window once it shows; nullptr when the program ends first or nothing comes in time.
+    // The main window once it shows with the folder read (the boxes of a long read come after it
+    // shows); nullptr when the program ends first or nothing comes in time.
     HWND AwaitMainWindow() {
         HWND main = nullptr;
-        AnswerBoxesUntil([&] { return (main = ShownWindow("frmSrvCyc")) != nullptr; });
+        AnswerBoxesUntil([&] { return (main = ReadyMainWindow()) != nullptr; });
         return main;
     }
 

@@ -272,7 +272,7 @@ TEST(AtThisScale, EachPaintedCommandActsUnderTheRealPointer) {
     game.Write("servercycle.txt", kRotation);
     test::GameFolderSetting key(game.Path());
     Program program;
-    const HWND main = program.WaitForWindow("frmSrvCyc");
+    const HWND main = program.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
 
     RECT area{}, placed{};

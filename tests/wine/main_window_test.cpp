@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cycle/win/system_error.h"
 #include "cycle/win/unique_handle.h"
 #include "cycle/status_line.h"
 #include "cycle/win/game_folder.h"
 #include "cycle/win/window_place_store.h"
+#include "cycle/win/windows_file_system.h"
 #include "faulty_file_system.h"
+#include "held_file_system.h"
 #include "modal_script.h"
 #include "test_folder.h"
 #include "ui/framework/gdi_handles.h"
@@ -15,6 +19,7 @@
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
 #include "ui/skin/window_skin.h"
+#include "ui/main/sets_menu.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/dialogs/frm_addwhere.h"
 #include "window_checks.h"
@@ -52,6 +57,7 @@ protected:
     // Starts the window as the program does and makes one change to the rotation.
     static void StartAndChange(frmSrvCyc& main) {
         main.Load(LocateGameFolder());
+        test::AwaitReady(main);
         main.Show(SW_SHOWNORMAL);
         main.RemoveEntries(1);
     }
@@ -80,6 +86,7 @@ TEST_F(MainWindowTest, StartsWithTheRotationListedAndTheFirstEntrySelected) {
     ModalScript script;
     frmSrvCyc main;
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
 
     EXPECT_TRUE(script.Shown.empty());
     EXPECT_EQ(main.Session().Folder(), folder_.Path());
@@ -292,23 +299,36 @@ TEST_F(MainWindowTest, EachPaintedLabelHasItsTooltipAtEachScale) {
     EXPECT_EQ(MainCommandTip(EditorCommand::Minimize), "Minimise");
 }
 
-TEST_F(MainWindowTest, FileProblemsAreToldBeforeTheWindowShows) {
+// A quick read tells its reports before the window shows; one the operator waits for, once it
+// ends, in the same order.
+TEST_F(MainWindowTest, FileProblemsAreToldInOrderOnceTheFolderIsRead) {
     const std::string broken = folder_.Write("resource\\missions\\broken.nfo", "no scenarios here\r\n");
     folder_.Write("servercycle.txt", "map=hill.nfo::Dusk\r\n");
-    ModalScript script({Click(IDOK), Click(IDOK)});
-    frmSrvCyc main;
-    main.Load(LocateGameFolder());
+    for (const bool slow : {false, true}) {
+        test::HeldFileSystem held(WindowsFileSystem(), slow ? "hill.nfo" : "(nothing held)");
+        ModalScript script({Click(IDOK), Click(IDOK)});
+        frmSrvCyc main(held);
+        main.Load(LocateGameFolder());
+        if (slow) {
+            held.AwaitHeld();
+            main.Show(SW_SHOWNORMAL);
+            EXPECT_TRUE(script.Shown.empty()) << "nothing told before the read ends";
+            held.Release();
+        }
+        test::AwaitReady(main);
 
-    ASSERT_EQ(script.Shown.size(), 2u);
-    EXPECT_EQ(script.Shown[0].Text, MissingScenariosMessage(broken));
-    EXPECT_EQ(script.Shown[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
-    for (const Box& box : script.Shown) {
-        EXPECT_EQ(box.Title, "Rotaplex");
-        EXPECT_EQ(box.Icon, BoxIcon::None);
-        EXPECT_EQ(box.Owner, main.Window());
-        EXPECT_FALSE(box.OwnerVisible);
+        ASSERT_EQ(script.Shown.size(), 2u) << "slow: " << slow;
+        EXPECT_EQ(script.Shown[0].Text, MissingScenariosMessage(broken));
+        EXPECT_EQ(script.Shown[1].Text, folder_.Path() + "servercycle.txt is malformed or missing [cycle]");
+        for (const Box& box : script.Shown) {
+            EXPECT_EQ(box.Title, "Rotaplex");
+            EXPECT_EQ(box.Icon, BoxIcon::None);
+            EXPECT_EQ(box.Owner, main.Window());
+            EXPECT_EQ(box.OwnerVisible, slow);
+        }
+        EXPECT_TRUE(ListRows(main.List1()).empty());
+        EXPECT_TRUE(IsWindowEnabled(main.List1()));
     }
-    EXPECT_TRUE(ListRows(main.List1()).empty());
 }
 
 TEST_F(MainWindowTest, RotationThatCannotBeReadStopsStartUp) {
@@ -328,12 +348,14 @@ TEST_F(MainWindowTest, FolderWithoutARotationStartsEmpty) {
     DeleteFileA(rotation_.c_str());
     frmSrvCyc main;
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
     EXPECT_TRUE(ListRows(main.List1()).empty());
 }
 
 TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
     frmSrvCyc main;
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
     main.InsertEntry(2, kAddAfter, 2);
     main.RemoveEntries(0);
     test::ChooseEntry(main.Window(), GetDlgCtrlID(main.List1()), 1);
@@ -351,11 +373,36 @@ TEST_F(MainWindowTest, QuitWithoutChangesAsksNothingAndLeavesTheFile) {
     ModalScript script;
     frmSrvCyc main;
     main.Load(LocateGameFolder());
+    test::AwaitReady(main);
     main.Show(SW_SHOWNORMAL);
     SendMessageA(main.Window(), WM_CLOSE, 0, 0);
 
     EXPECT_TRUE(Closed(main));
     EXPECT_TRUE(script.Shown.empty());
+    EXPECT_EQ(ReadBytes(rotation_), kRotation);
+}
+
+// A folder whose mission files are slow to read: the window shows at once with the progress, the
+// commands that need the rotation wait, and quitting needs no answer and writes nothing.
+TEST_F(MainWindowTest, WhileTheFolderIsReadTheWindowShowsHowFarAndQuitsAtOnce) {
+    test::HeldFileSystem held(WindowsFileSystem(), "hill.nfo");
+    ModalScript script;
+    frmSrvCyc main(held);
+    main.Load(LocateGameFolder());
+    held.AwaitHeld();
+    main.Show(SW_SHOWNORMAL);
+    EXPECT_TRUE(IsWindowVisible(main.Window()));
+    EXPECT_FALSE(main.Ready());
+    EXPECT_FALSE(IsWindowEnabled(main.List1()));
+    EXPECT_EQ(test::TextOf(FindWindowExA(main.Window(), nullptr, "Static", nullptr)), "Reading mission files: 0 of 1");
+    for (const EditorCommand command : {EditorCommand::Add, EditorCommand::Save, EditorCommand::SelectAll})
+        SendMessageA(main.Window(), WM_COMMAND, MainCommandId(command), 0);
+    EXPECT_TRUE(ListRows(main.List1()).empty());
+
+    SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Closed(main));
+    EXPECT_TRUE(script.Shown.empty()) << "no question, no box";
+    held.Release();
     EXPECT_EQ(ReadBytes(rotation_), kRotation);
 }
 
@@ -442,45 +489,78 @@ TEST(MainCommandAt, FindsTheLabelUnderThePoint) {
     for (const auto& [x, y, command] : cases) EXPECT_EQ(MainCommandAt(x, y), command) << x << ", " << y;
 }
 
+// The notice of another program's version names the keys the command table gives its answers.
+TEST(MainCommands, TheOutsideNoticeNamesTheTablesKeys) {
+    const std::string told = AnswerOutside("servercycle.txt", true, false, false, true).Told;
+    for (const EditorCommand command : {EditorCommand::Reload, EditorCommand::KeepMine, EditorCommand::Compare}) {
+        const std::string_view text = RowOf(command).MenuText;
+        const std::string keys(text.substr(text.find('\t') + 1));
+        EXPECT_NE(told.find(keys + " "), std::string::npos) << keys << " in " << told;
+    }
+}
+
 // The context menu lists every command and greys the ones that cannot run.
 TEST(MainContextMenu, GreysWhatCannotRun) {
     using C = EditorCommand;
     EditorState recent{3, 0, true, false};
     recent.RecentFolders = 2;
+    recent.Sets = 2;
+    recent.OtherVersion = true;
+    // What the rotation never offers without sets or the notice of another version.
+    const std::vector<C> noSets{C::Reload, C::KeepMine, C::OpenSet, C::ActivateSet, C::DeleteSet, C::RenameSet};
+    const auto with = [&](std::vector<C> greyed, std::vector<C> more) {
+        greyed.insert(greyed.end(), more.begin(), more.end());
+        std::vector<C> ordered;  // in the menu's order
+        for (const MainCommandRow& row : kMainCommands)
+            if (std::find(greyed.begin(), greyed.end(), row.Command) != greyed.end()) ordered.push_back(row.Command);
+        return ordered;
+    };
     const struct {
         EditorState state;
         std::vector<C> greyed;
     } cases[] = {
         {{3, std::nullopt, false, false},
-         {C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown,
-          C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}},
-        {{3, 0, true, false}, {C::Paste, C::MoveUp, C::Redo, C::OpenRecent}},
-        {{3, 2, false, true}, {C::Paste, C::MoveDown, C::Undo, C::OpenRecent}},
+         with({C::Add, C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::MoveUp, C::MoveDown,
+               C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}, noSets)},
+        {{3, 0, true, false}, with({C::Paste, C::MoveUp, C::Redo, C::OpenRecent}, noSets)},
+        {{3, 2, false, true}, with({C::Paste, C::MoveDown, C::Undo, C::OpenRecent}, noSets)},
         {{0, std::nullopt, false, false},
-         {C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown,
-          C::MoveToPosition, C::Shuffle, C::SortByName, C::SortByMissionFile, C::Undo, C::Redo, C::NextMissing,
-          C::PreviousMissing, C::Find, C::FindNext, C::FindPrevious, C::GoTo, C::OpenRecent}},
+         with({C::Edit, C::Delete, C::Cut, C::Copy, C::Paste, C::Duplicate, C::SelectAll, C::MoveUp, C::MoveDown,
+               C::MoveToPosition, C::Shuffle, C::SortByName, C::SortByMissionFile, C::Undo, C::Redo, C::NextMissing,
+               C::PreviousMissing, C::Find, C::FindNext, C::FindPrevious, C::GoTo, C::OpenRecent, C::SaveAsSet},
+              noSets)},
         {{5, 1, false, false, EntrySelection::Of({1, 3}), true},
-         {C::Edit, C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}},
+         with({C::Edit, C::MoveToPosition, C::Undo, C::Redo, C::OpenRecent}, noSets)},
         {recent, {C::Paste, C::MoveUp, C::Redo}},
     };
     for (const auto& c : cases) {
-        const unique_hmenu menu = MakeMainContextMenu(c.state, {"C:\\One\\", "C:\\Two & Three\\"});
-        // The recent folders' item opens its submenu and has no command id: found by its place.
-        int recentAt = -1;
-        for (int i = 0; i < GetMenuItemCount(menu.get()); ++i)
-            if (GetSubMenu(menu.get(), i)) recentAt = i;
-        ASSERT_GE(recentAt, 0);
+        const unique_hmenu menu = MakeMainContextMenu(c.state, {"C:\\One\\", "C:\\Two & Three\\"}, {"a&b", "c"});
+        // An item that opens a submenu has no command id: found by its text.
+        const auto placeOf = [&](const char* text) {
+            for (int i = 0; i < GetMenuItemCount(menu.get()); ++i) {
+                char shown[128] = "";
+                GetMenuStringA(menu.get(), i, shown, sizeof shown, MF_BYPOSITION);
+                if (std::string(shown) == text) return i;
+            }
+            return -1;
+        };
         std::vector<C> greyed;
         for (const MainCommandRow& row : kMainCommands) {
-            const UINT state = row.RecentFoldersMenu
-                                   ? GetMenuState(menu.get(), recentAt, MF_BYPOSITION)
+            const UINT state = row.Submenu != MainCommandRow::Below::Nothing
+                                   ? GetMenuState(menu.get(), placeOf(row.MenuText), MF_BYPOSITION)
                                    : GetMenuState(menu.get(), MainCommandId(row.Command), MF_BYCOMMAND);
             ASSERT_NE(state, static_cast<UINT>(-1)) << row.MenuText;
             if (state & MF_GRAYED) greyed.push_back(row.Command);
         }
         EXPECT_EQ(greyed, c.greyed);
-        const HMENU folders = GetSubMenu(menu.get(), recentAt);
+        const HMENU sets = GetSubMenu(menu.get(), placeOf(RowOf(C::DeleteSet).MenuText));
+        ASSERT_EQ(GetMenuItemCount(sets), 2);
+        char name[64] = "";
+        GetMenuStringA(sets, 0, name, sizeof name, MF_BYPOSITION);
+        EXPECT_STREQ(name, "a&&b");
+        EXPECT_EQ(SetChoiceFromId(static_cast<WORD>(GetMenuItemID(sets, 1)))->Set, 1u);
+        EXPECT_EQ(SetChoiceFromId(static_cast<WORD>(GetMenuItemID(sets, 1)))->Command, C::DeleteSet);
+        const HMENU folders = GetSubMenu(menu.get(), placeOf(RowOf(C::OpenRecent).MenuText));
         ASSERT_EQ(GetMenuItemCount(folders), 2);
         char text[64] = "";
         GetMenuStringA(folders, 1, text, sizeof text, MF_BYPOSITION);

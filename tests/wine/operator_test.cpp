@@ -169,7 +169,8 @@ public:
     }
 
 private:
-    HWND main_ = Window("frmSrvCyc");
+    // Once its folder is read, with the focus in it.
+    HWND main_ = WaitForMainWindow() ? Window("frmSrvCyc") : nullptr;
     HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
 };
 

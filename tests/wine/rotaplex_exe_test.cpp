@@ -30,7 +30,7 @@ TEST(RotaplexExe, ShowsTheDemoRotationAndQuitsWithoutChanges) {
     const std::string before = test::ReadBytes(demo + "servercycle.txt");
     Program program;
 
-    const HWND main = program.WaitForWindow("frmSrvCyc");
+    const HWND main = program.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
     const std::vector<test::ListRow> rows = test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr));
     ASSERT_EQ(rows.size(), 10u);
@@ -97,7 +97,7 @@ TEST(RotaplexExe, WithoutARegistryEntryTheFolderOfTheLastRunOpens) {
     for (const std::string& arguments : {"\"" + upper + "\"", std::string()}) {
         SCOPED_TRACE(arguments);
         Program program(arguments);
-        const HWND main = program.WaitForWindow("frmSrvCyc", nullptr);
+        const HWND main = program.WaitForMainWindow();
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr)).size(), 1u);
         PostMessageA(main, WM_CLOSE, 0, 0);
@@ -129,7 +129,7 @@ TEST(RotaplexExe, FolderArgumentWinsOverTheRegistry) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
         Program program(c.arguments);
-        const HWND main = program.WaitForWindow("frmSrvCyc");
+        const HWND main = program.WaitForMainWindow();
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr)).size(), c.rows);
         PostMessageA(main, WM_CLOSE, 0, 0);
@@ -248,7 +248,7 @@ private:
 
     test::GameFolderSetting key_;
     Program program_;
-    HWND main_ = program_.WaitForWindow("frmSrvCyc");
+    HWND main_ = program_.WaitForMainWindow();
     HWND list_ = FindWindowExA(main_, nullptr, "ListBox", nullptr);
 };
 
@@ -380,7 +380,7 @@ TEST(RotaplexExe, ASecondStartOnTheSameFolderBringsTheFirstWindowBack) {
     Game other;
     test::GameFolderSetting elsewhere(other.Path());
     Program third;
-    const HWND thirdMain = third.WaitForWindow("frmSrvCyc");
+    const HWND thirdMain = third.WaitForMainWindow();
     ASSERT_NE(thirdMain, nullptr);
     EXPECT_NE(thirdMain, session.Main());
     RECT first{}, beside{};

@@ -40,6 +40,19 @@ public:
         return found;
     }
 
+    // The program's main window when it is shown with its game folder read: its list then takes
+    // input. nullptr otherwise.
+    HWND ReadyMainWindow() const {
+        const HWND main = ShownWindow("frmSrvCyc");
+        return main && IsWindowEnabled(FindWindowExA(main, nullptr, "ListBox", nullptr)) ? main : nullptr;
+    }
+    // The same, waited for a while; nullptr when the program ended or it never came.
+    HWND WaitForMainWindow() const {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = ReadyMainWindow()) != nullptr; });
+        return found;
+    }
+
     // The exit code once it has ended, STILL_ACTIVE while it runs.
     DWORD ExitCode() const;
     // The same once it has ended, STILL_ACTIVE if it does not end in time.

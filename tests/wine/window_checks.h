@@ -40,6 +40,17 @@ inline bool PressStartsMove(HWND window, UINT press, POINT at) {
     return !PeekMessageA(&left, window, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE);
 }
 
+// Until the window's read of its game folder is handed over, its messages handled meanwhile as
+// the program's message loop would.
+template <typename Window>
+void AwaitReady(const Window& window) {
+    MSG message{};
+    while (!window.Ready() && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
 // Text read with the wide calls, in the ANSI code page the program works in.
 inline std::string Narrow(const std::wstring& wide) {
     std::string text(wide.size() * 2, '\0');

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -11,9 +13,11 @@
 #include "cycle/file_rules.h"
 #include "cycle/limits.h"
 #include "cycle/report_batch.h"
+#include "cycle/rotation_sets.h"
 #include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
 #include "cycle/win/window_place_store.h"
+#include "ui/framework/aside_question.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/clipboard_text.h"
 #include "ui/framework/list_box_fill.h"
@@ -21,11 +25,13 @@
 #include "ui/framework/text_question.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
+#include "ui/main/sets_menu.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/screen_place.h"
 #include "ui/dialogs/frm_addwhere.h"
+#include "ui/dialogs/frm_compare.h"
 
 namespace rotaplex {
 
@@ -34,6 +40,12 @@ namespace {
 constexpr const char* kClassName = "frmSrvCyc";
 constexpr int kList1Id = 1;
 constexpr int kStatusId = 2;
+// The window's own messages and timers: what the folder watch posts when files changed in the
+// watched folders, and what the start-up read posts when it has ended.
+constexpr UINT kFolderChanged = WM_APP + 1;
+constexpr UINT kReadMessage = WM_APP + 2;
+constexpr UINT_PTR kProgressTimer = 1;
+constexpr UINT kProgressEvery = 100;  // ms: the progress line moves visibly, without costing the read
 // Owner-drawn so that an entry whose mission is missing can show its own reference, greyed; the
 // items keep their texts. Keyboard input is asked of the window, for type-ahead by whole prefix.
 // The status line is a label on the face below it, three lines of the message font at any scale.
@@ -56,8 +68,22 @@ const char* RowNote(const CycleEntry& entry) { return MatchesNoMission(entry) ? 
 constexpr const char* kQuitTitle = "Quitting";
 constexpr const char* kQuitQuestion = "Your quitting with changes!\nDo you want to save the changes?";
 
+// A read done this soon is shown finished, so that no empty list flashes before it: a small
+// folder takes a few milliseconds under Wine, and the window of a large one comes barely later.
+constexpr std::chrono::milliseconds kUnseenRead{10};
+// A read the operator had to wait for: the status line then says how long it took.
+constexpr std::chrono::milliseconds kWatchedRead{500};
+
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
 constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
+constexpr const char* kSwitchQuestion = "The rotation has unsaved changes.\nDo you want to save them first?";
+std::string SetExistsQuestion(const std::string& name) {
+    return "There is a set named " + name + " already.\nReplace its entries with these?";
+}
+std::string DeleteSetQuestion(const std::string& name) {
+    return "Delete the set " + name + "?\nIts last version is kept as its .bak file.";
+}
+constexpr const char* kEditedSetBusy = "That set is open in this window: open servercycle.txt first.";
 constexpr const char* kAboutNotice = "Copyright (c) 2026 the Rotaplex developers.\nThe licence comes with the program (LICENSE).";
 
 // A shuffle differs at each run.
@@ -104,15 +130,15 @@ void frmSrvCyc::PlaceOnScreen(const std::optional<ScreenRect>& remembered) {
 }
 
 void frmSrvCyc::RememberPlace() const {
-    if (!session_) return;
+    if (folder_.empty()) return;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     // Minimised, the place it comes back to.
     if (IsIconic(Window()) && GetWindowPlacement(Window(), &placement)) {
         const RECT& normal = placement.rcNormalPosition;
-        WriteWindowPlace(session_->Folder(), {normal.left, normal.top, normal.right, normal.bottom});
+        WriteWindowPlace(folder_, {normal.left, normal.top, normal.right, normal.bottom});
     } else {
-        WriteWindowPlace(session_->Folder(), WindowRectOf(Window()));
+        WriteWindowPlace(folder_, WindowRectOf(Window()));
     }
 }
 
@@ -124,27 +150,66 @@ void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font, SIZE grown) {
     FitListWidth();
 }
 
+frmSrvCyc::~frmSrvCyc() {
+    if (!reader_.joinable()) return;
+    reading_->Stop();
+    reader_.join();
+}
+
 void frmSrvCyc::Load(const std::string& gameFolder) {
-    session_.emplace(files_, gameFolder);
+    GameSession session(files_, gameFolder);
+    session.ReadRotationFile();
+    folder_ = gameFolder;
     PlaceOnScreen(ReadWindowPlace(gameFolder));
-    ReadMissionsTold(false);
+    reading_ = std::make_unique<SessionReading>(std::move(session));
+    EnableWindow(list1_, FALSE);
+    SetTimer(Window(), kProgressTimer, kProgressEvery, nullptr);
+    reader_ = std::thread([reading = reading_.get(), window = Window()] {
+        reading->Run();
+        PostMessageA(window, kReadMessage, 0, 0);
+    });
+    ShowWhereYouStand();
+}
+
+void frmSrvCyc::FinishReading() {
+    if (!reading_) return;  // Show finished it already
+    reader_.join();
+    KillTimer(Window(), kProgressTimer);
+    const std::unique_ptr<SessionReading> reading = std::move(reading_);
+    session_.emplace(reading->Take());
     MessageBoxReporter reporter(Window());
-    session_->ReadRotation(reporter);
+    const auto ask = [&](const std::string& question) { return AskYesNo(Window(), question); };
+    reading->MissionReports().TellTo(reporter, ask);
+    reading->RotationReports().TellTo(reporter, ask);
     ListAll();
+    EnableWindow(list1_, TRUE);
     // The first key pressed acts on an entry rather than asking for one.
     if (Cycle().EntryCount() > 0) Select(0);
     if (Missions().ScenarioCount() == 0)
-        lastEvent_ = NoMissionsText(MissionsFolder(gameFolder, '\\'));
+        lastEvent_ = NoMissionsText(MissionsFolder(folder_, '\\'));
     else
         lastEvent_ = MissingEntriesText(MissingEntryCount(Cycle())).value_or("");
+    if (reading->Took() >= kWatchedRead) {
+        const std::string took = ReadInText(reading->FilesRead(), static_cast<std::size_t>(reading->Took().count()));
+        lastEvent_ = lastEvent_.empty() ? took : took + ". " + lastEvent_;
+    }
+    WatchFolders();
     ShowWhereYouStand();
+}
+
+void frmSrvCyc::WatchFolders() {
+    watch_.reset();  // the old thread ends before the new one starts
+    const std::vector<std::wstring> folders{Widen(FolderOf(session_->RotationPath())),
+                                            Widen(MissionsFolder(session_->Folder(), '\\'))};
+    watch_.emplace(Window(), kFolderChanged, folders);
 }
 
 void frmSrvCyc::ListAll() {
     const LRESULT top = SendMessageA(list1_, LB_GETTOPINDEX, 0, 0);
     {
         size_t textBytes = 0;
-        for (size_t i = 0; i < Cycle().EntryCount(); ++i) textBytes += ListRowText(RowText(Cycle().Entry(i)), RowNote(Cycle().Entry(i))).size() + 1;
+        for (size_t i = 0; i < Cycle().EntryCount(); ++i)
+            textBytes += ListRowText(RowText(Cycle().Entry(i)), RowNote(Cycle().Entry(i))).size() + 1;
         const ListBoxBulkFill fill(list1_, static_cast<int>(Cycle().EntryCount()), textBytes);
         SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
         for (size_t i = 0; i < Cycle().EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), Cycle().Entry(i));
@@ -153,14 +218,16 @@ void frmSrvCyc::ListAll() {
     FitListWidth();
 }
 
-void frmSrvCyc::ReadMissionsTold(bool again) {
+void frmSrvCyc::RereadMissionsTold() {
     ReportBatch reports;
-    again ? session_->RereadMissions(reports) : session_->ReadMissions(reports);
+    session_->RereadMissions(reports);
     MessageBoxReporter reporter(Window());
     reports.TellTo(reporter, [&](const std::string& question) { return AskYesNo(Window(), question); });
 }
 
 void frmSrvCyc::Show(int how) {
+    if (reading_ && reading_->WaitDone(kUnseenRead)) FinishReading();
+    ShowWhereYouStand();  // how far a read still going has got
     ShowWindow(Window(), how);
     UpdateWindow(Window());
 }
@@ -240,7 +307,18 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         RememberPlace();
+        watch_.reset();
         PostQuitMessage(0);
+        return 0;
+    case kReadMessage:
+        FinishReading();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kProgressTimer) ShowWhereYouStand();
+        return 0;
+    case kFolderChanged:
+        if (watch_) watch_->Handled();
+        CheckOutside();
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) CheckOutside();
@@ -249,7 +327,10 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(list1_);
         return 0;
     case WM_COMMAND:
-        if (const auto command = MainCommandFromId(LOWORD(wParam))) Run(*command);
+        if (const auto command = MainCommandFromId(LOWORD(wParam)))
+            Run(*command);
+        else if (lParam == 0 && session_)  // a menu's item: a recent folder or a set
+            RunChosen(LOWORD(wParam), RecentFoldersBesides(session_->Folder()), ListSets(files_, session_->Folder()));
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_SELCHANGE) ShowWhereYouStand();
         return SkinHandling(message, wParam, lParam);  // the painted commands' buttons
@@ -283,12 +364,27 @@ void frmSrvCyc::MouseDown(UINT, MainSpot command) {
 }
 
 void frmSrvCyc::Run(EditorCommand command) {
-    const EditorState state = State();
-    if (CanRun(command, state))
-        (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
-    else if (const char* why = WhyNot(command, state))
-        Tell(why);
+    Hold([&] {
+        const EditorState state = State();
+        if (CanRun(command, state))
+            (static_cast<MainCommandTarget&>(*this).*RowOf(command).Run)();
+        else if (const char* why = WhyNot(command, state))
+            Tell(why);
+    });
     ShowWhereYouStand();
+}
+
+void frmSrvCyc::Hold(const std::function<void()>& command) {
+    if (running_) return command();
+    running_ = true;
+    try {
+        command();
+    } catch (...) {
+        running_ = outsideWaiting_ = false;
+        throw;
+    }
+    running_ = false;
+    if (std::exchange(outsideWaiting_, false)) CheckOutside();
 }
 
 EditorState frmSrvCyc::State() const {
@@ -298,7 +394,11 @@ EditorState frmSrvCyc::State() const {
                       Cycle().CanUndo(), Cycle().CanRedo(), selection.Count() > 1 ? selection : EntrySelection{},
                       ClipboardHasText()};
     state.NoScenarios = session_ && Missions().ScenarioCount() == 0;
-    state.RecentFolders = session_ ? RecentFoldersBesides(session_->Folder()).size() : 0;
+    state.RecentFolders = RecentFoldersBesides(folder_).size();
+    state.Reading = !session_;
+    state.OtherVersion = otherVersion_;
+    state.Sets = session_ ? ListSets(files_, session_->Folder()).size() : 0;
+    state.EditingSet = !set_.empty();
     return state;
 }
 
@@ -367,6 +467,7 @@ void frmSrvCyc::SaveNow() {
         return;
     }
     if (!SaveCycle()) return;
+    otherVersion_ = false;  // the file now holds this version
     SYSTEMTIME now{};
     GetLocalTime(&now);
     lastEvent_ = SavedAtText(now.wHour, now.wMinute);
@@ -397,11 +498,17 @@ void frmSrvCyc::FindText(SearchDirection direction) {
 
 void frmSrvCyc::CheckOutside() {
     if (!session_) return;
+    // A command's dialog may stand on what would be read again: it waits until the command is done.
+    if (running_) {
+        outsideWaiting_ = true;
+        return;
+    }
     const OutsideChanges changes = session_->CheckOutside();
     if (!changes) return;
     const OutsideAnswer answer =
-        AnswerOutside(changes.Rotation, changes.RotationRemoved, changes.Missions, Cycle().Changed());
+        AnswerOutside(EditedFile(), changes.Rotation, changes.RotationRemoved, changes.Missions, Cycle().Changed());
     lastEvent_ = answer.Told;
+    if (changes.Rotation || changes.RotationRemoved) otherVersion_ = answer.OfferReload;
     try {
         if (answer.ReadRotationNow && session_->ReloadRotation()) ShowDone();
     } catch (const FileError& error) {
@@ -412,16 +519,168 @@ void frmSrvCyc::CheckOutside() {
 
 void frmSrvCyc::ReadAgain() {
     const OutsideChanges changes = session_->CheckOutside();
-    if (changes.Missions) ReadMissionsTold(true);
+    if (changes.Missions) RereadMissionsTold();
     bool rotation = false;
     try {
         // The file's version as one undo step, so that the operator's own edits are one undo away.
         rotation = changes.Rotation && session_->ReloadRotation();
+        if (changes.Rotation) otherVersion_ = false;
         lastEvent_ = ReadAgainText(rotation, changes.Missions);
     } catch (const FileError& error) {
         lastEvent_ = error.Path() + ": " + error.Reason();
     }
     if (changes.Missions || rotation) ShowDone();
+}
+
+void frmSrvCyc::Reload() {
+    try {
+        if (session_->ReloadRotation()) ShowDone();
+        otherVersion_ = false;
+        lastEvent_ = ReadAgainText(true, false);
+    } catch (const FileError& error) {
+        lastEvent_ = error.Path() + ": " + error.Reason();
+    }
+}
+
+void frmSrvCyc::KeepMine() {
+    session_->KeepMine();
+    otherVersion_ = false;
+    lastEvent_ = KeptMineText(EditedFile());
+}
+
+void frmSrvCyc::Compare() { CompareOver(Window()); }
+
+void frmSrvCyc::CompareOver(HWND owner) {
+    try {
+        const std::string diff = session_->DiffWithDisk();
+        if (diff.empty())
+            lastEvent_ = SameOnDiskText(EditedFile());
+        else
+            ShowCompare(owner, EditedFile(), diff);
+    } catch (const FileError& error) {
+        lastEvent_ = error.Path() + ": " + error.Reason();
+    }
+}
+
+void frmSrvCyc::SaveAsSet() {
+    const std::optional<std::string> name =
+        AskForText(Window(), {L"Save as Set", "Save the entries as the set named:", set_});
+    if (!name) return;
+    if (const std::optional<std::string> refused = SetNameRefusal(*name)) {
+        Tell(refused->c_str());
+        return;
+    }
+    // The set this window edits: its own save, so that the window's stamp of the file stays true.
+    if (!set_.empty() && EqualsIgnoringCase(*name, set_)) return SaveNow();
+    // As Windows finds the file: letter case aside. No is the default.
+    const std::vector<std::string> sets = ListSets(files_, session_->Folder());
+    const bool exists =
+        std::any_of(sets.begin(), sets.end(), [&](const std::string& set) { return EqualsIgnoringCase(set, *name); });
+    if (exists &&
+        ShowMessage(Window(), SetExistsQuestion(*name), kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    try {
+        const SaveOutcome saved = rotaplex::SaveAsSet(files_, *session_, *name);
+        if (!saved) return TellFailed(saved.Path, saved.Reason);
+        lastEvent_ = SavedAsSetText(*name);
+    } catch (const FileError& error) {
+        TellFailed(error.Path(), error.Reason());
+    }
+}
+
+void frmSrvCyc::OpenSet() { ChooseSet(EditorCommand::OpenSet); }
+void frmSrvCyc::ActivateSet() { ChooseSet(EditorCommand::ActivateSet); }
+void frmSrvCyc::DeleteSet() { ChooseSet(EditorCommand::DeleteSet); }
+void frmSrvCyc::RenameSet() { ChooseSet(EditorCommand::RenameSet); }
+
+void frmSrvCyc::ChooseSet(EditorCommand command) {
+    POINT where{0, 0};
+    ClientToScreen(list1_, &where);
+    const std::vector<std::string> sets = ListSets(files_, session_->Folder());
+    const unique_hmenu menu = MakeSetsMenu(command, sets, !set_.empty());
+    RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr), {},
+              sets);
+}
+
+void frmSrvCyc::RunOnSet(EditorCommand command, std::optional<std::size_t> chosen,
+                         const std::vector<std::string>& sets) {
+    if (chosen && *chosen >= sets.size()) return;  // gone since the menu was made
+    const std::string name = chosen ? sets[*chosen] : std::string();
+    // The set this window edits stays where the window finds it.
+    if ((command == EditorCommand::DeleteSet || command == EditorCommand::RenameSet) && name == set_)
+        return Tell(kEditedSetBusy);
+    try {
+        switch (command) {
+        case EditorCommand::OpenSet: return OpenChosen(name);
+        case EditorCommand::ActivateSet: return ActivateChosen(name);
+        case EditorCommand::DeleteSet: return DeleteChosen(name);
+        default: return RenameChosen(name);
+        }
+    } catch (const FileError& error) {
+        TellFailed(error.Path(), error.Reason());
+    }
+}
+
+void frmSrvCyc::TellFailed(const std::string& path, const std::string& reason) const {
+    ShowMessage(Window(), path + "\n\n" + reason, kAppTitle, MB_OK | MB_ICONERROR);
+}
+
+void frmSrvCyc::OpenChosen(const std::string& set) {
+    if (set == set_) return;
+    if (Cycle().Changed()) {
+        const int answer = MessageBoxA(Window(), kSwitchQuestion, kAppTitle, MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL || (answer == IDYES && !SaveCycle())) return;
+    }
+    if (OpenRotation(set)) lastEvent_ = OpenedText(EditedFile());
+}
+
+void frmSrvCyc::ActivateChosen(const std::string& set) {
+    MessageBoxReporter reporter(Window());
+    GameSession chosen = SetSession(files_, session_->Folder(), set);
+    chosen.ReadRotation(reporter, true);
+    const Activation done = Activate(Edited(), chosen.Document(), Missions());
+    if (done == Activation::NoEntries) return Tell(NoEntriesToActivateText(set).c_str());
+    if (done == Activation::Done) ShowDone();
+    lastEvent_ = ActivatedText(set, done == Activation::Done);
+}
+
+void frmSrvCyc::DeleteChosen(const std::string& set) {
+    // No is the default: Enter pressed once too often keeps the set.
+    if (ShowMessage(Window(), DeleteSetQuestion(set), kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    rotaplex::DeleteSet(files_, session_->Folder(), set);
+    lastEvent_ = DeletedSetText(set);
+}
+
+void frmSrvCyc::RenameChosen(const std::string& set) {
+    const std::optional<std::string> to =
+        AskForText(Window(), {L"Rename Set", "New name for the set " + set + ":", set});
+    if (!to || *to == set) return;
+    std::optional<std::string> refused = SetNameRefusal(*to);
+    if (!refused) refused = rotaplex::RenameSet(files_, session_->Folder(), set, *to);
+    if (refused) return Tell(refused->c_str());
+    lastEvent_ = RenamedSetText(set, *to);
+}
+
+bool frmSrvCyc::OpenRotation(const std::string& set) {
+    const std::string folder = session_->Folder();
+    GameSession opened = set.empty() ? GameSession(files_, folder) : SetSession(files_, folder, set);
+    ReportBatch told;  // the mission files' problems were told when the window opened
+    opened.ReadMissions(told);
+    MessageBoxReporter reporter(Window());
+    try {
+        opened.ReadRotation(reporter, !set.empty());
+    } catch (const FileError& error) {
+        TellFailed(error.Path(), error.Reason());
+        return false;
+    }
+    session_.emplace(std::move(opened));
+    set_ = set;
+    otherVersion_ = false;
+    ListAll();
+    if (Cycle().EntryCount() > 0) Select(0);
+    WatchFolders();
+    return true;
 }
 
 void frmSrvCyc::GoTo() {
@@ -465,12 +724,13 @@ LRESULT frmSrvCyc::TypedInList(char letter) {
 }
 
 void frmSrvCyc::ShowWhereYouStand() {
-    if (!session_) return;
-    SetWindowTextW(Window(), Widen(WindowCaption(session_->Folder(), Cycle().Changed())).c_str());
+    if (folder_.empty()) return;  // not loaded yet
+    SetWindowTextW(Window(), Widen(WindowCaption(folder_, Cycle().Changed(), set_)).c_str());
     const std::optional<int16_t> selected = SelectedEntry();
     const std::string status =
-        PositionText(Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt) + "\n" +
-        lastEvent_;
+        reading_ ? ReadingText(reading_->FilesRead(), reading_->FilesListed())
+                 : PositionText(Cycle().EntryCount(), selected ? std::optional<std::size_t>(*selected) : std::nullopt) +
+                       "\n" + lastEvent_;
     SetWindowTextW(status_, Widen(status).c_str());
 }
 
@@ -526,7 +786,7 @@ void frmSrvCyc::SortByName() { Sort(SortKey::DisplayText); }
 void frmSrvCyc::SortByMissionFile() { Sort(SortKey::MissionFile); }
 
 void frmSrvCyc::About() {
-    ShowMessage(Window(), std::string(kAboutLine) + "\n\n" + kAboutNotice + "\n\nGame folder: " + session_->Folder(),
+    ShowMessage(Window(), std::string(kAboutLine) + "\n\n" + kAboutNotice + "\n\nGame folder: " + folder_,
                 kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
@@ -548,25 +808,31 @@ void frmSrvCyc::ShowContextMenu(LPARAM at) {
         const LRESULT hit = SendMessageA(list1_, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
         if (HIWORD(hit) == 0 && SendMessageA(list1_, LB_GETSEL, LOWORD(hit), 0) <= 0) Select(LOWORD(hit));
     }
-    const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
-    const unique_hmenu menu = MakeMainContextMenu(State(), recent);
+    const std::vector<std::string> recent = RecentFoldersBesides(folder_);
+    const std::vector<std::string> sets = ListSets(files_, folder_);
+    const unique_hmenu menu = MakeMainContextMenu(State(), recent, sets);
     RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0,
                              Window(), nullptr),
-              recent);
+              recent, sets);
 }
 
 void frmSrvCyc::OpenRecent() {
     // From its key: the folders alone, at the list's corner.
     POINT where{0, 0};
     ClientToScreen(list1_, &where);
-    const std::vector<std::string> recent = RecentFoldersBesides(session_->Folder());
+    const std::vector<std::string> recent = RecentFoldersBesides(folder_);
     const unique_hmenu menu = MakeRecentFoldersMenu(recent);
     RunChosen(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY, where.x, where.y, 0, Window(), nullptr),
-              recent);
+              recent, {});
 }
 
-void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders) {
+void frmSrvCyc::RunChosen(UINT chosen, const std::vector<std::string>& recentFolders,
+                          const std::vector<std::string>& sets) {
     if (const auto command = MainCommandFromId(static_cast<WORD>(chosen))) Run(*command);
+    if (const auto set = SetChoiceFromId(static_cast<WORD>(chosen))) {
+        Hold([&] { RunOnSet(set->Command, set->Set, sets); });
+        ShowWhereYouStand();
+    }
     const auto folder = RecentFolderFromId(static_cast<WORD>(chosen));
     if (!folder || *folder >= recentFolders.size()) return;
     const std::string told = OpenRecentFolder(recentFolders[*folder]);
@@ -701,7 +967,9 @@ bool frmSrvCyc::SaveCycle() {
         const std::string question = saved.Result == SaveOutcome::Status::ChangedOnDisk ? ChangedOnDiskQuestion(path)
                                                                                         : RemovedOnDiskQuestion(path);
         // No is the default: an Enter pressed without reading never overwrites another program's change.
-        if (ShowMessage(Window(), question, kAppTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        const auto compare = [&](HWND box) { CompareOver(box); };
+        if (AskWithAside(Window(), Widen(question), Widen(kAppTitle), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                         L"&Compare", compare) != IDYES)
             return false;
         saved = session_->Save(true);
     }

@@ -6,15 +6,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cycle/entry_search.h"
 #include "cycle/game_session.h"
 #include "cycle/rotation_order.h"
+#include "cycle/session_reading.h"
+#include "cycle/status_line.h"
 #include "cycle/window_place.h"
 #include "cycle/win/windows_file_system.h"
+#include "ui/framework/folder_watch.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/menu_handles.h"
 #include "ui/main/main_commands.h"
@@ -30,14 +36,21 @@ public:
     // Creates the window hidden, at its display scale and on screen. The folder is read and
     // saved through files.
     explicit frmSrvCyc(FileSystem& files = WindowsFileSystem());
+    // A read still going is stopped and waited for: it ends with the file it is on.
+    ~frmSrvCyc();
 
-    // Start-up, before the window is shown: missions and rotation of the game folder (ending in
-    // "\"). A folder without servercycle.txt starts with an empty rotation, which the first save
-    // creates. Errors (a rotation file that cannot be read) propagate to the caller.
+    // Start-up, before the window is shown: reads servercycle.txt of the game folder (ending in
+    // "\"), then its mission files and the rotation's entries behind the window, which shows the
+    // progress and greys the commands that need them until Ready. A folder without
+    // servercycle.txt starts with an empty rotation, which the first save creates. A rotation
+    // file that cannot be read throws FileError here, before anything is shown.
     void Load(const std::string& gameFolder);
+    // A read that ends within moments is shown finished: a small folder never shows an empty list.
     void Show(int how);
+    // The folder is read and the list filled.
+    bool Ready() const { return session_.has_value(); }
 
-    // What the window shows, for whoever drives it from outside.
+    // What the window shows, for whoever drives it from outside, once Ready.
     const GameSession& Session() const { return *session_; }
     HWND List1() const { return list1_; }
     // The keys of the command table, for the program's message loop.
@@ -70,6 +83,8 @@ private:
     // Every command passes here, from a key, a painted label or the context menu: one that
     // cannot run now says why, or does nothing.
     void Run(EditorCommand command);
+    // Runs a command with outside changes held back until it is done, then looked at.
+    void Hold(const std::function<void()>& command);
     EditorState State() const;
     // The commands, on the selected entry.
     void Add() override;
@@ -93,8 +108,36 @@ private:
     void About() override;
     void OpenRecent() override;
     void Help() override;
-    // The recent folder a menu's choice names, opened; other choices run their command.
-    void RunChosen(UINT chosen, const std::vector<std::string>& recentFolders);
+    // The notice of another program's version: take it as one undo step, keep the edits, see the diff.
+    void Reload() override;
+    void KeepMine() override;
+    void Compare() override;
+    // The Compare window over owner (the main window, or the question at a save).
+    void CompareOver(HWND owner);
+    // The named sets beside servercycle.txt.
+    void SaveAsSet() override;
+    void OpenSet() override;
+    void ActivateSet() override;
+    void DeleteSet() override;
+    void RenameSet() override;
+    // The sets for a set command, popped up at the list's corner.
+    void ChooseSet(EditorCommand command);
+    // A set chosen from a menu (none: servercycle.txt), acted on by its command.
+    void RunOnSet(EditorCommand command, std::optional<std::size_t> chosen, const std::vector<std::string>& sets);
+    // Each set command on the set chosen; servercycle.txt is the empty name.
+    void OpenChosen(const std::string& set);
+    void ActivateChosen(const std::string& set);
+    void DeleteChosen(const std::string& set);
+    void RenameChosen(const std::string& set);
+    // The window edits the rotation (servercycle.txt, or the set named), read anew; false when
+    // it could not be read, which is told, and the window edits what it did.
+    bool OpenRotation(const std::string& set);
+    // Watches the folders of the edited file and of the missions.
+    void WatchFolders();
+    // The file edited, as the notices name it.
+    std::string EditedFile() const { return EditedFileText(set_); }
+    // The recent folder, or the set, a menu's choice names, acted on; other choices run their command.
+    void RunChosen(UINT chosen, const std::vector<std::string>& recentFolders, const std::vector<std::string>& sets);
     // The selected entries' lines on the clipboard; a clipboard that cannot be had is told.
     bool CopyToClipboard(const EntrySelection& entries);
     void Sort(SortKey key);
@@ -138,9 +181,11 @@ private:
     // Writes the rotation; a failure is told to the operator and nothing is lost. A file that
     // another program changed since it was read is saved over only when the operator says so.
     bool SaveCycle();
-    // The scan of the mission files (again: every entry matched anew), its reports told without a
-    // flood of boxes.
-    void ReadMissionsTold(bool again);
+    // The read behind the window handed over: its reports told, the list filled and usable.
+    void FinishReading();
+    // The mission files read again, every entry matched anew, their reports told without a flood
+    // of boxes.
+    void RereadMissionsTold();
     // Until Load, an empty rotation: laying out and painting come before it.
     RotationDocument& Edited() { return session_->Document(); }
     const RotationDocument& Cycle() const { return session_ ? session_->Document() : noRotation_; }
@@ -164,11 +209,14 @@ private:
     void FitListWidth();
     // A message with an OK button, titled with the program's name.
     void Tell(const char* text) const;
+    // A file that could not be read or written, with the reason, as an error.
+    void TellFailed(const std::string& path, const std::string& reason) const;
     // The properties window opened on SelectedScenario: the scenario chosen with OK, else
     // SelectedScenario as it was.
     int16_t ChooseScenario(int16_t SelectedScenario, const ChooserStart& start = {});
 
     FileSystem& files_;
+    std::string folder_;  // the game folder, known before its session is read
     HWND list1_ = nullptr;  // a child: destroyed with the window
     HWND status_ = nullptr;  // the status line under List1, a child too
     std::string lastEvent_;  // what the status line says last happened
@@ -184,7 +232,16 @@ private:
     int dragPressed_ = -1;
     bool dragShown_ = false;
     std::optional<GameSession> session_;
+    std::string set_;  // the set edited; empty: servercycle.txt
+    std::optional<FolderWatch> watch_;
+    bool otherVersion_ = false;  // the notice of another program's version stands
+    // A command is running (its dialogs may be up): a change outside waits until it is done.
+    bool running_ = false;
+    bool outsideWaiting_ = false;
     const RotationDocument noRotation_;
+    // The start-up read, until it is handed over; the thread runs it.
+    std::unique_ptr<SessionReading> reading_;
+    std::thread reader_;
     bool sessionAnswered_ = false;  // the quit question was answered for an ending session
 };
 

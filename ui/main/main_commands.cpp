@@ -4,6 +4,7 @@
 
 #include "cycle/command_help.h"
 #include "ui/main/recent_folders_menu.h"
+#include "ui/main/sets_menu.h"
 
 namespace rotaplex {
 
@@ -48,14 +49,17 @@ unique_haccel MakeMainAccelerators() {
     return unique_haccel(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
 }
 
-unique_hmenu MakeMainContextMenu(const EditorState& state, const std::vector<std::string>& recentFolders) {
+unique_hmenu MakeMainContextMenu(const EditorState& state, const std::vector<std::string>& recentFolders,
+                                 const std::vector<std::string>& sets) {
     unique_hmenu menu(CreatePopupMenu());
     for (const MainCommandRow& row : kMainCommands) {
         if (row.SeparatorBefore) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
         const UINT greyed = CanRun(row.Command, state) ? MF_ENABLED : MF_GRAYED;
-        if (row.RecentFoldersMenu)  // the menu takes the submenu over
-            AppendMenuA(menu.get(), MF_POPUP | greyed,
-                        reinterpret_cast<UINT_PTR>(MakeRecentFoldersMenu(recentFolders).release()), row.MenuText);
+        unique_hmenu below;
+        if (row.Submenu == MainCommandRow::Below::RecentFolders) below = MakeRecentFoldersMenu(recentFolders);
+        if (row.Submenu == MainCommandRow::Below::Sets) below = MakeSetsMenu(row.Command, sets, state.EditingSet);
+        if (below)  // the menu takes the submenu over
+            AppendMenuA(menu.get(), MF_POPUP | greyed, reinterpret_cast<UINT_PTR>(below.release()), row.MenuText);
         else
             AppendMenuA(menu.get(), MF_STRING | greyed, MainCommandId(row.Command), row.MenuText);
     }

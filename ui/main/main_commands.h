@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +48,15 @@ public:
     virtual void MoveToPosition() = 0;
     virtual void OpenRecent() = 0;
     virtual void Help() = 0;
+    virtual void Reload() = 0;
+    virtual void KeepMine() = 0;
+    virtual void Compare() = 0;
+    virtual void SaveAsSet() = 0;
+    // The set commands pop up the sets to choose from.
+    virtual void OpenSet() = 0;
+    virtual void ActivateSet() = 0;
+    virtual void DeleteSet() = 0;
+    virtual void RenameSet() = 0;
 
 protected:
     ~MainCommandTarget() = default;
@@ -71,7 +81,8 @@ struct MainCommandRow {
     std::array<PaintedSpot, 2> Spots;
     bool SeparatorBefore;  // in the context menu
     void (MainCommandTarget::*Run)();
-    bool RecentFoldersMenu = false;  // the context menu holds the recent folders under it
+    // What the context menu holds under the command: the recent folders, or the sets to act on.
+    enum class Below : uint8_t { Nothing, RecentFolders, Sets } Submenu = Below::Nothing;
 };
 
 // The program, its version and its licence, as About tells them.
@@ -79,7 +90,7 @@ inline constexpr const char* kAboutLine = "Rotaplex " ROTAPLEX_VERSION_TEXT ", M
 
 // Every command, in the context menu's order. Alt+F4 closes through the system, so Quit lists it
 // without a key of its own.
-inline constexpr std::array<MainCommandRow, 29> kMainCommands{{
+inline constexpr std::array<MainCommandRow, 37> kMainCommands{{
     {EditorCommand::Add, "&Add\tIns", {{{0, VK_INSERT}}}, {{{960, 1515, 4740, 4995}}}, false,
      &MainCommandTarget::Add},
     {EditorCommand::Edit, "&Edit\tEnter, F2", {{{0, VK_RETURN}, {0, VK_F2}}}, {{{1620, 2115, 4740, 4995}}}, false,
@@ -114,13 +125,27 @@ inline constexpr std::array<MainCommandRow, 29> kMainCommands{{
      &MainCommandTarget::FindPrevious},
     {EditorCommand::GoTo, "&Go to position...\tCtrl+G", {{{FCONTROL, 'G'}}}, {}, false, &MainCommandTarget::GoTo},
     {EditorCommand::ReadAgain, "Read a&gain from disk\tF5", {{{0, VK_F5}}}, {}, true, &MainCommandTarget::ReadAgain},
+    // The answers to the notice of another program's version.
+    {EditorCommand::Reload, "Reload the other version\tCtrl+R", {{{FCONTROL, 'R'}}}, {}, false,
+     &MainCommandTarget::Reload},
+    {EditorCommand::KeepMine, "&Keep mine\tCtrl+K", {{{FCONTROL, 'K'}}}, {}, false, &MainCommandTarget::KeepMine},
+    {EditorCommand::Compare, "Compare with the file on disk\tCtrl+Shift+D", {{{FCONTROL | FSHIFT, 'D'}}}, {}, false,
+     &MainCommandTarget::Compare},
     {EditorCommand::Save, "&Save\tCtrl+S", {{{FCONTROL, 'S'}}}, {}, true, &MainCommandTarget::SaveNow},
+    {EditorCommand::SaveAsSet, "Save as s&et...\tCtrl+Shift+S", {{{FCONTROL | FSHIFT, 'S'}}}, {}, false,
+     &MainCommandTarget::SaveAsSet},
+    {EditorCommand::OpenSet, "Open set\tCtrl+Shift+O", {{{FCONTROL | FSHIFT, 'O'}}}, {}, false,
+     &MainCommandTarget::OpenSet, MainCommandRow::Below::Sets},
+    {EditorCommand::ActivateSet, "Activate set\tCtrl+Shift+A", {{{FCONTROL | FSHIFT, 'A'}}}, {}, false,
+     &MainCommandTarget::ActivateSet, MainCommandRow::Below::Sets},
+    {EditorCommand::DeleteSet, "Delete set", {}, {}, false, &MainCommandTarget::DeleteSet, MainCommandRow::Below::Sets},
+    {EditorCommand::RenameSet, "Rename set", {}, {}, false, &MainCommandTarget::RenameSet, MainCommandRow::Below::Sets},
     // QUIT in the bottom strip and the X on the tab.
     {EditorCommand::Quit, "&Quit\tAlt+F4", {}, {{{3000, 3615, 4740, 4995}, {3600, 3795, 240, 435}}}, false,
      &MainCommandTarget::Quit},
     {EditorCommand::Minimize, "M&inimise", {}, {{{3600, 3795, 480, 675}}}, false, &MainCommandTarget::Minimize},
     {EditorCommand::OpenRecent, "Open rece&nt\tCtrl+O", {{{FCONTROL, 'O'}}}, {}, true, &MainCommandTarget::OpenRecent,
-     true},
+     MainCommandRow::Below::RecentFolders},
     {EditorCommand::Help, "&Help\tF1", {{{0, VK_F1}}}, {}, true, &MainCommandTarget::Help},
     {EditorCommand::About, "&About Rotaplex", {}, {}, false, &MainCommandTarget::About},
 }};
@@ -161,7 +186,8 @@ std::string MainCommandHelp();
 unique_haccel MakeMainAccelerators();
 
 // The context menu: every command with its keys, greyed where it cannot run in state, with the
-// recent folders under Open recent.
-unique_hmenu MakeMainContextMenu(const EditorState& state, const std::vector<std::string>& recentFolders = {});
+// recent folders under Open recent and the sets under the set commands.
+unique_hmenu MakeMainContextMenu(const EditorState& state, const std::vector<std::string>& recentFolders = {},
+                                 const std::vector<std::string>& sets = {});
 
 }  // namespace rotaplex

@@ -15,13 +15,6 @@ namespace {
 // Past the commands' ids.
 constexpr WORD kFirstRecentId = 2000;
 
-// A menu shows "&" as the next letter's underline: a folder's own stays as it is.
-std::string MenuText(const std::string& folder) {
-    std::string text;
-    for (const char c : folder) text += c == '&' ? std::string("&&") : std::string(1, c);
-    return text;
-}
-
 }  // namespace
 
 std::vector<std::string> RecentFoldersBesides(const std::string& shown) {
@@ -33,7 +26,7 @@ std::vector<std::string> RecentFoldersBesides(const std::string& shown) {
 unique_hmenu MakeRecentFoldersMenu(const std::vector<std::string>& folders) {
     unique_hmenu menu(CreatePopupMenu());
     for (std::size_t i = 0; i < folders.size(); ++i)
-        AppendMenuA(menu.get(), MF_STRING, kFirstRecentId + i, MenuText(folders[i]).c_str());
+        AppendMenuA(menu.get(), MF_STRING, kFirstRecentId + i, MenuItemText(folders[i]).c_str());
     return menu;
 }
 

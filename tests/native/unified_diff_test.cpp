@@ -1,4 +1,4 @@
-#include "cli/unified_diff.h"
+#include "cycle/unified_diff.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace rotaplex::cli {
+namespace rotaplex {
 namespace {
 
 // Applies a diff made of lines that all end in CR LF (so its marks need no care) to before.
@@ -96,4 +96,4 @@ TEST(UnifiedDiffTest, AVeryDifferentTextIsShownAsReplacedWhole) {
 }
 
 }  // namespace
-}  // namespace rotaplex::cli
+}  // namespace rotaplex

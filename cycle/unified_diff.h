@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace rotaplex::cli {
+namespace rotaplex {
 
 // The change from before to after as a unified diff with three lines of context, name on both
 // header lines; empty when the texts are equal. Lines are split as the game's files are read (CR
@@ -11,4 +11,4 @@ namespace rotaplex::cli {
 // "\ No newline at end of file", as diff does. The diff's own lines end in LF.
 std::string UnifiedDiff(std::string_view before, std::string_view after, std::string_view name);
 
-}  // namespace rotaplex::cli
+}  // namespace rotaplex

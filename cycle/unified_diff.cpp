@@ -1,10 +1,10 @@
-#include "cli/unified_diff.h"
+#include "cycle/unified_diff.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <vector>
 
-namespace rotaplex::cli {
+namespace rotaplex {
 
 namespace {
 
@@ -163,4 +163,4 @@ std::string UnifiedDiff(std::string_view before, std::string_view after, std::st
     return out;
 }
 
-}  // namespace rotaplex::cli
+}  // namespace rotaplex
