@@ -23,6 +23,7 @@
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/list_rows.h"
 #include "ui/framework/text_question.h"
+#include "ui/framework/text_window.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
 #include "ui/main/sets_menu.h"
@@ -75,7 +76,7 @@ constexpr std::chrono::milliseconds kUnseenRead{10};
 constexpr std::chrono::milliseconds kWatchedRead{500};
 
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
-constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
+constexpr const wchar_t* kHelpTitle = L"Rotaplex: the commands and their keys";
 constexpr const char* kSwitchQuestion = "The rotation has unsaved changes.\nDo you want to save them first?";
 std::string SetExistsQuestion(const std::string& name) {
     return "There is a set named " + name + " already.\nReplace its entries with these?";
@@ -790,7 +791,7 @@ void frmSrvCyc::About() {
                 kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-void frmSrvCyc::Help() { ShowMessage(Window(), MainCommandHelp(), kHelpTitle, MB_OK | MB_ICONINFORMATION); }
+void frmSrvCyc::Help() { ShowTextWindow(Window(), kHelpTitle, MainCommandHelp()); }
 
 void frmSrvCyc::ShowContextMenu(LPARAM at) {
     POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
