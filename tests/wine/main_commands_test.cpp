@@ -441,9 +441,7 @@ TEST_F(MainCommandsTest, HelpListsEveryCommandAndAboutNamesTheGameFolder) {
         EXPECT_TRUE(TranslateAcceleratorA(main.Window(), main.Accelerators(), &key));
         EXPECT_EQ(script.StepsRun(), 1u);
     }
-    std::string expected;
-    for (const char c : MainCommandHelp()) c == '\n' ? expected += "\r\n" : expected += c;
-    EXPECT_EQ(helpText, expected);
+    EXPECT_EQ(helpText, WithCrLf(MainCommandHelp()));
     for (const char* line : {"\r\nAdd: Ins", "\r\nOpen recent: Ctrl+O", "\r\nHelp: F1", "\r\nShuffle: in the menu",
                              "\r\nKeep mine: Ctrl+K", "\r\nDelete set: in the menu"})
         EXPECT_NE(helpText.find(line), std::string::npos) << line;

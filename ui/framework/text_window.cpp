@@ -40,10 +40,7 @@ public:
         PlaceCentredOver(hwnd_, GetWindow(hwnd_, GW_OWNER), kClientWidth, kClientHeight);
         CreateControls(hwnd_, kControls);
         LayOut();
-        // A text box shows a line break as CR LF.
-        std::string shown;
-        for (const char c : text_) c == '\n' ? shown += "\r\n" : shown += c;
-        SetDlgItemTextA(hwnd_, txtShown, shown.c_str());
+        SetDlgItemTextA(hwnd_, txtShown, WithCrLf(text_).c_str());
         SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd_, cmdClose)), TRUE);
     }
 
@@ -61,6 +58,15 @@ private:
 };
 
 }  // namespace
+
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
 
 void ShowTextWindow(HWND owner, const wchar_t* caption, const std::string& text) {
     TextWindow window(text);
