@@ -29,6 +29,8 @@ NameAndKeys Split(std::string_view text) {
 
 }  // namespace
 
+std::string CommandName(std::string_view menuText) { return Split(menuText).Name; }
+
 std::string CommandTip(std::string_view menuText) {
     const NameAndKeys command = Split(menuText);
     return command.Keys.empty() ? command.Name : command.Name + " (" + std::string(command.Keys) + ")";

@@ -15,17 +15,22 @@ TEST(CommandHelpTest, ALinePerCommandWithItsKeysAndNoAccessMarks) {
               "\nTrailing&: in the menu");
 }
 
-TEST(CommandHelpTest, TipsNameTheCommandAndItsKeys) {
+// A button reads as the name alone, its tooltip adds the keys.
+TEST(CommandHelpTest, NamesAndTipsOfTheCommands) {
     const struct {
         const char* menuText;
+        const char* name;
         const char* tip;
     } cases[] = {
-        {"&Edit\tEnter, F2", "Edit (Enter, F2)"},
-        {"M&inimise", "Minimise"},
-        {"&Quit\tAlt+F4", "Quit (Alt+F4)"},
-        {"Fish && chips\t", "Fish & chips"},
+        {"&Edit\tEnter, F2", "Edit", "Edit (Enter, F2)"},
+        {"M&inimise", "Minimise", "Minimise"},
+        {"&Quit\tAlt+F4", "Quit", "Quit (Alt+F4)"},
+        {"Fish && chips\t", "Fish & chips", "Fish & chips"},
     };
-    for (const auto& c : cases) EXPECT_EQ(CommandTip(c.menuText), c.tip) << c.menuText;
+    for (const auto& c : cases) {
+        EXPECT_EQ(CommandName(c.menuText), c.name) << c.menuText;
+        EXPECT_EQ(CommandTip(c.menuText), c.tip) << c.menuText;
+    }
 }
 
 }  // namespace

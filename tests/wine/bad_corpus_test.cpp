@@ -114,7 +114,8 @@ std::string Skipped(const std::string& file) {
 const std::string kNoCycle = "~servercycle.txt is malformed or missing [cycle]";
 const Row kHill{0, "HillFight FreeForAll", 1};
 const Row kValley{1, "ValleyRun TeamAttrition", 2};
-const Row kSecondUnmatched{1, "", 0};
+// The second entry matching no mission: its row holds its own reference and the note.
+Row SecondUnmatched(const std::string& reference) { return {1, reference + " (not installed)", 0}; }
 const std::string kLongFolder = "long-folder/" + std::string(120, 'd') + "/" + std::string(120, 'e');
 const std::string kWideFolder = "wide-folder/\u65e5\u672c\u043a\u0430\u0440\u0442\u0430";
 // A mission file that could not be read is told, naming it and why.
@@ -133,30 +134,33 @@ std::vector<std::string> Flood() {
 // One row per folder of the corpus (see the generator for what each holds).
 const Case kCases[] = {
     {"binary-nfo", {Skipped("noise.nfo")}, 2, {kHill, kValley}},
-    {"nul-bytes", {}, 2, {kHill, kSecondUnmatched}},  // cleaned away in the file, not in the entry
+    {"nul-bytes", {}, 2, {kHill, {1, "base.nfo::Valley", 0}}},  // cleaned away in the file, not in the entry, whose text ends there
     {"long-line", {}, 2, {{0, std::string(255, 'L') + " FreeForAll", 1}, kValley}},  // a name of 10 MB
-    {"many-scenarios", {}, 4, {{0, "S1 R", 1}, {1, "S32767 R", 32767}, {2, "", 0}, {3, "", 0}}},
+    {"many-scenarios", {}, 4,
+     {{0, "S1 R", 1}, {1, "S32767 R", 32767}, {2, "many.nfo::S32768 (not installed)", 0},
+      {3, "many.nfo::S40000 (not installed)", 0}}},
     {"long-rotation", {UnlistedEntriesMessage("~servercycle.txt", 40000 - 32767)}, 32767,
      {kHill, kValley, {32765, kValley.Text, 2}, {32766, kHill.Text, 1}}},
     {"cr-only", {}, 2, {kHill, kValley}},
-    {"lf-only-nfo", {Skipped("lf.nfo")}, 2, {kHill, kSecondUnmatched}},
+    {"lf-only-nfo", {Skipped("lf.nfo")}, 2, {kHill, SecondUnmatched("lf.nfo::RidgeLine")}},
     {"lf-only-rotation", {kNoCycle}, 0},
-    {"high-bytes", {}, 2, {kHill, kSecondUnmatched}},
-    {"high-byte-name", {Skipped(Utf8(L"caf\u00e9.nfo"))}, 2, {kHill, kSecondUnmatched}},
-    {"wide-name", {}, 2, {kHill, kSecondUnmatched}},  // no ANSI name to write it by: left out
+    {"high-bytes", {}, 2, {kHill, SecondUnmatched("base.nfo::Valley\xe9Run")}},
+    {"high-byte-name", {Skipped(Utf8(L"caf\u00e9.nfo"))}, 2, {kHill, SecondUnmatched("caf\xc3\xa9.nfo::RidgeLine")}},
+    {"wide-name", {}, 2, {kHill, SecondUnmatched("\xe6\x97\xa5\xe6\x9c\xac.nfo::RidgeLine")}},  // no ANSI name to write it by: left out
     {"empty-nfo", {Skipped("empty.nfo")}, 2, {kHill, kValley}},
     {"folder-nfo", {}, 2, {kHill, kValley}},
-    {"hidden-nfo", {}, 2, {kHill, kSecondUnmatched}, Before::Hide, "hidden.nfo"},
-    {"locked-nfo", {Unread("locked.nfo", SystemMessage(ERROR_SHARING_VIOLATION))}, 2, {kHill, kSecondUnmatched},
+    {"hidden-nfo", {}, 2, {kHill, SecondUnmatched("hidden.nfo::RidgeLine")}, Before::Hide, "hidden.nfo"},
+    {"locked-nfo", {Unread("locked.nfo", SystemMessage(ERROR_SHARING_VIOLATION))}, 2,
+     {kHill, SecondUnmatched("locked.nfo::RidgeLine")},
      Before::Lock, "locked.nfo"},
     {"text-folder", {}, 2, {kHill, kValley}},  // its empty box: the properties window's tests
-    {"long-entry", {}, 2, {kHill, kSecondUnmatched}},
+    {"long-entry", {}, 2, {kHill, SecondUnmatched("base.nfo::HillFight" + std::string(5000 - 23, 'x'))}},
     {"no-cycle", {kNoCycle}, 0},
     {"no-servercycle", {kPickerTitle}},
     {"no-server", {"Malformed File ~" + kMissions + "noserver.nfo\nmissing [server] in scenario"}, 2,
      {kHill, {1, " ", 3}}},  // the scenario stays, with its defaults
     {"big-numbers", {}, 2, {kHill, kValley}},
-    {"device-nfo", {Unread("com1.nfo", kNotAFileReason)}, 2, {kHill, kSecondUnmatched}},
+    {"device-nfo", {Unread("com1.nfo", kNotAFileReason)}, 2, {kHill, SecondUnmatched("com1.nfo::RidgeLine")}},
     {"endless-nfo", {Unread("zero.nfo", kNotAFileReason)}, 2, {kHill, kValley}},
     {"endless-rotation", {"~servercycle.txt\n" + std::string(kNotAFileReason)}},
     {"cap-nfo", {Skipped("cap.nfo")}, 2, {kHill, kValley}},

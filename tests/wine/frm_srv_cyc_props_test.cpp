@@ -266,28 +266,33 @@ TEST_F(PropertiesWindow, OkCancelAndTheTabsXHaveTooltips) {
                  for (const test::Tip& tip : test::TipsOf(w)) tips.push_back(tip.Text);
                  test::PostKey(VK_ESCAPE);
              }});
-    EXPECT_EQ(tips, (std::vector<std::string>{"Cancel (Esc)", "OK (Enter)", "Cancel (Esc)", "Minimise"}));
+    EXPECT_EQ(tips, (std::vector<std::string>{"OK (Enter)", "Cancel (Esc)", "Cancel (Esc)", "Minimise"}));
 }
 
-// Tab visits every control that takes the focus, the scenario text too, and comes round to the
-// filter box, where the focus starts.
+// Tab visits every control that takes the focus, the scenario text too, then the painted commands
+// (named by their text), and comes round to the filter box, where the focus starts.
 TEST_F(PropertiesWindow, TabGoesRoundEveryControl) {
     ScenarioInfo record = Scenario("T");
     record.KillLimit = 1;  // its box shows; the other two limit boxes are hidden and skipped
     Add(record);
-    std::vector<int> visited;
+    std::vector<std::string> visited;
     std::vector<Step> steps;
-    for (int i = 0; i < 18; ++i)
+    for (int i = 0; i < 22; ++i)
         steps.push_back([&](HWND) {
-            visited.push_back(GetDlgCtrlID(GetFocus()));
+            const HWND focus = GetFocus();
+            visited.push_back(test::IsPaintedCommand(focus) ? test::TextOf(focus) : std::to_string(GetDlgCtrlID(focus)));
             test::PostKey(VK_TAB);
         });
     steps.push_back(PressCancel);
     Show(1, steps);
-    EXPECT_EQ(visited, (std::vector<int>{txtFilter, List1, txtName, txtRuleset, txtGameLength, txtMinimumTonnage,
-                                         txtMaximumTonnage, chkIsNight, chkStockMechs, cmbFog, chkWeather, cmbRadar,
-                                         chkTeamAllowed, chkKillLimited, txtKillLimit, chkRespawnlimited,
-                                         txtScenarioText, txtFilter}));
+    std::vector<std::string> expected;
+    for (const int id : {txtFilter, List1, txtName, txtRuleset, txtGameLength, txtMinimumTonnage, txtMaximumTonnage,
+                         chkIsNight, chkStockMechs, cmbFog, chkWeather, cmbRadar, chkTeamAllowed, chkKillLimited,
+                         txtKillLimit, chkRespawnlimited, txtScenarioText})
+        expected.push_back(std::to_string(id));
+    for (const char* painted : {"OK", "Cancel", "Cancel", "Minimise"}) expected.push_back(painted);
+    expected.push_back(std::to_string(txtFilter));
+    EXPECT_EQ(visited, expected);
 }
 
 // Typing in the filter box narrows the list to the scenarios whose listed text or mission file
@@ -467,7 +472,7 @@ TEST_F(PropertiesWindow, NothingListedLeavesTheCallersValueOnOk) {
     }
 }
 
-TEST_F(PropertiesWindow, OwnedShapedCentredAndModal) {
+TEST_F(PropertiesWindow, OwnedShapedBesideItsOwnerAndModal) {
     AddEight();
     HWND shown = nullptr;
     Show(-1, {[&](HWND w) {
@@ -486,8 +491,13 @@ TEST_F(PropertiesWindow, OwnedShapedCentredAndModal) {
                   GetWindowRect(w, &frame);
                   GetWindowRect(GetWindow(w, GW_OWNER), &outer);
                   EXPECT_EQ(frame.right - frame.left, 388);
-                  EXPECT_NEAR(frame.left + frame.right, outer.left + outer.right, 1);
-                  EXPECT_NEAR(frame.top + frame.bottom, outer.top + outer.bottom, 1);
+                  // The owner leaves too little room on either side: on the wider one, its right,
+                  // at the work area's edge, level with its top.
+                  RECT area{};
+                  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+                  ASSERT_LT(area.right - outer.right, 388);
+                  EXPECT_EQ(frame.right, area.right);
+                  EXPECT_EQ(frame.top, outer.top);
                   EXPECT_EQ(TextOf(w), "");
                   EXPECT_FALSE(GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_APPWINDOW);
                   EXPECT_FALSE(IsWindowEnabled(GetWindow(w, GW_OWNER)));

@@ -8,6 +8,7 @@
 #include "cycle/win/unique_handle.h"
 #include "cycle/status_line.h"
 #include "cycle/win/game_folder.h"
+#include "cycle/win/window_place_store.h"
 #include "cycle/win/windows_file_system.h"
 #include "faulty_file_system.h"
 #include "held_file_system.h"
@@ -18,6 +19,7 @@
 #include "ui/framework/message_loop.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
+#include "ui/skin/window_skin.h"
 #include "ui/main/sets_menu.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/dialogs/frm_addwhere.h"
@@ -41,7 +43,9 @@ constexpr const char* kMissions =
 constexpr const char* kRotation = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=gone.nfo::Retired\r\nmap=x::HILLFIGHT\r\n";
 // What Yes writes once the unmatched middle entry is removed: only its line goes.
 constexpr const char* kSaved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=x::HILLFIGHT\r\n";
-const std::vector<ListRow> kRows{{"Dusk Attrition", 2}, {"", 0}, {"HillFight FreeForAll", 1}};
+// An entry whose mission is missing holds what its row shows.
+const std::vector<ListRow> kRows{
+    {"Dusk Attrition", 2}, {"gone.nfo::Retired (not installed)", 0}, {"HillFight FreeForAll", 1}};
 
 // A fixture game folder that the registry points at.
 class MainWindowTest : public ::testing::Test {
@@ -106,10 +110,13 @@ std::pair<Edges, Edges> Placement(const frmSrvCyc& main) {
     return {{window.left, window.top, window.right, window.bottom}, {list.left, list.top, list.right, list.bottom}};
 }
 
-// 6420, 5310 and 3840 x 4995 twips for the window, 300, 540 and 3015 x 3210 for List1.
-TEST_F(MainWindowTest, SitsWhereItsTwipsSay) {
+// 3840 x 4995 twips for the window, centred on the work area; 300, 540 and 3015 x 3210 for List1.
+TEST_F(MainWindowTest, OpensCentredOnTheWorkAreaAtItsTwipsSize) {
     frmSrvCyc main;
-    EXPECT_EQ(Placement(main), std::pair(Edges{428, 354, 428 + 256, 354 + 333}, Edges{20, 36, 20 + 201, 36 + 214}));
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const LONG left = (area.left + area.right - 256) / 2, top = (area.top + area.bottom - 333) / 2;
+    EXPECT_EQ(Placement(main), std::pair(Edges{left, top, left + 256, top + 333}, Edges{20, 36, 20 + 201, 36 + 214}));
     char caption[32] = "";
     GetWindowTextA(main.Window(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Rotaplex");
@@ -148,6 +155,130 @@ TEST_F(MainWindowTest, RescalesInPlaceWhenTheScaleChanges) {
     EXPECT_EQ(main.Scale().X, 7.5);
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(main.List1(), WM_GETFONT, 0, 0)), sizeof large, &large);
     EXPECT_EQ(large.lfHeight, MulDiv(small.lfHeight, 192, 96));
+}
+
+// Rows List1 shows whole.
+LRESULT VisibleRows(HWND list) {
+    RECT inside{};
+    GetClientRect(list, &inside);
+    return inside.bottom / SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+}
+
+// The painted command a point of the window hits: the text of the button there.
+std::string CommandAt(HWND window, POINT at) {
+    const HWND hit = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE);
+    return hit && hit != window && test::IsPaintedCommand(hit) ? test::TextOf(hit) : "";
+}
+
+// Grown from its lower edge and corner, the window keeps the commands and the status line at the
+// bottom and the tab at the right; List1 takes the room, 40 rows of it if need be. The sizing
+// loop takes the edges that the hit test gives, and no less than the design size.
+TEST_F(MainWindowTest, GrowsFromItsEdgesWithTheListAndKeepsTheCommandsWherePainted) {
+    frmSrvCyc main;
+    main.Load(LocateGameFolder());
+    const HWND window = main.Window();
+    const LRESULT rows = VisibleRows(main.List1());
+    EXPECT_GE(rows, 16);
+    RECT status{};
+    GetWindowRect(GetDlgItem(window, 2), &status);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&status), 2);
+
+    RECT at{};
+    GetWindowRect(window, &at);
+    const struct {
+        POINT client;
+        LRESULT edge;
+    } hits[] = {{{100, 330}, HTBOTTOM}, {{240, 330}, HTBOTTOMRIGHT}, {{240, 200}, HTRIGHT},
+                {{240, 20}, HTCLIENT},  {{100, 200}, HTCLIENT}};
+    for (const auto& hit : hits)
+        EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(at.left + hit.client.x, at.top + hit.client.y)),
+                  hit.edge)
+            << hit.client.x << ", " << hit.client.y;
+    MINMAXINFO limits{};
+    SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, 256);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 333);
+
+    const LONG wider = 60, taller = 400;
+    SetWindowPos(window, nullptr, 0, 0, 256 + wider, 333 + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(Placement(main).second, (Edges{20, 36, 221 + wider, 250 + taller}));
+    EXPECT_GE(VisibleRows(main.List1()), 40);
+    EXPECT_GT(VisibleRows(main.List1()), rows);
+    RECT moved{};
+    GetWindowRect(GetDlgItem(window, 2), &moved);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&moved), 2);
+    EXPECT_EQ(moved.top, status.top + taller) << "the status line";
+    // The bottom strip's commands keep to the bottom, QUIT and the tab's X and _ to the right.
+    const TwipsPerPixel tpp = main.Scale();
+    const auto centre = [&](const HotSpot<MainSpot>& spot) {
+        return POINT{PixelsX((spot.Left + spot.Right) / 2, tpp), PixelsY((spot.Top + spot.Bottom) / 2, tpp)};
+    };
+    for (const HotSpot<MainSpot>& spot : kMainHotSpots) {
+        POINT painted = centre(spot);
+        if (spot.Left > 2985) painted.x += wider;
+        if (spot.Top > 3000) painted.y += taller;
+        EXPECT_EQ(CommandAt(window, painted), MainCommandName(*spot.Action)) << painted.x << ", " << painted.y;
+    }
+    unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(window, outline.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(outline.get(), MakeWindowRegion(kMainSkin, tpp, {wider, taller}).get()));
+    EXPECT_TRUE(PtInRegion(outline.get(), 241 + wider, 331 + taller));
+    EXPECT_TRUE(PtInRegion(outline.get(), 250 + wider, 30));
+    EXPECT_FALSE(PtInRegion(outline.get(), 250 + wider, 50 + taller)) << "the tab stays at the top";
+}
+
+// The size and place are the folder's, remembered while the folder is: the next window on it opens
+// there, moved inside the work area; a folder no longer remembered forgets its place.
+TEST_F(MainWindowTest, RemembersItsPlacePerFolder) {
+    test::RememberedFoldersSetting recent({folder_.Path()});
+    {
+        frmSrvCyc main;
+        main.Load(LocateGameFolder());
+        SetWindowPos(main.Window(), nullptr, 30, 40, 300, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(Closed(main));
+    }
+    EXPECT_EQ(ReadWindowPlace(folder_.Path()), (ScreenRect{30, 40, 330, 540}));
+    {
+        frmSrvCyc main;
+        main.Load(LocateGameFolder());
+        EXPECT_EQ(Placement(main).first, (Edges{30, 40, 330, 540}));
+        // Moved off the screen, it comes back inside.
+        SetWindowPos(main.Window(), nullptr, -5000, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(main.Window(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(Closed(main));
+    }
+    {
+        frmSrvCyc main;
+        main.Load(LocateGameFolder());
+        RECT area{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        EXPECT_EQ(Placement(main).first, (Edges{area.left, 40, area.left + 300, 540}));
+    }
+    test::TestFolder other;
+    WriteWindowPlace(other.Path(), {1, 2, 300, 400});
+    EXPECT_EQ(ReadWindowPlace(other.Path()), std::nullopt) << "a folder that is not remembered";
+    EXPECT_TRUE(ReadWindowPlace(folder_.Path()));
+}
+
+// With a high-contrast theme turned on, the window drops the skin's picture and outline for the
+// system's colours, and takes them back when it is turned off.
+TEST_F(MainWindowTest, HighContrastDrawsPlainInTheSystemsColours) {
+    HIGHCONTRASTA before{};
+    before.cbSize = sizeof before;
+    SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof before, &before, 0);
+    if (before.dwFlags & HCF_HIGHCONTRASTON) GTEST_SKIP() << "the operator's own theme is left as it is";
+    HIGHCONTRASTA on = before;
+    on.dwFlags |= HCF_HIGHCONTRASTON;
+    if (!SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof on, &on, 0) || !HighContrastOn())
+        GTEST_SKIP() << "this system does not take a high-contrast theme from a program";
+    frmSrvCyc main;
+    main.Load(LocateGameFolder());
+    unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(main.Window(), outline.get()), ERROR) << "a plain rectangle";
+    SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof before, &before, 0);
+    SendMessageA(main.Window(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_NE(GetWindowRgn(main.Window(), outline.get()), ERROR) << "the skin's outline again";
 }
 
 // A tooltip on each painted label, with the command's name and keys, where it is painted at each
@@ -245,7 +376,7 @@ TEST_F(MainWindowTest, EntryChangesKeepTheListAndTheRotationInStep) {
     test::ChooseEntry(main.Window(), GetDlgCtrlID(main.List1()), 1);
     main.ReplaceEntry(1, 2);
 
-    const std::vector<ListRow> rows{{"", 0}, {"Dusk Attrition", 2}, {"Dusk Attrition", 2}};
+    const std::vector<ListRow> rows{kRows[1], {"Dusk Attrition", 2}, {"Dusk Attrition", 2}};
     EXPECT_EQ(ListRows(main.List1()), rows);
     ASSERT_EQ(main.Session().Document().EntryCount(), rows.size());
     for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(main.Session().Document().Entry(i).ScenarioIndex, rows[i].second);

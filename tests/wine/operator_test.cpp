@@ -184,14 +184,15 @@ protected:
     std::string rotation_;
 };
 
-const std::string kHill = "Hill Brawl", kDusk = "Dusk Attrition", kCanyon = "Canyon CTF", kQuarry = "";
+const std::string kHill = "Hill Brawl", kDusk = "Dusk Attrition", kCanyon = "Canyon CTF",
+                  kQuarry = "old.nfo::Quarry (not installed)";
 
 TEST_F(OperatorTest, KeysMoveDeleteUndoRedoAndSaveNow) {
     Operator program(folder_.Path());
     ASSERT_NE(program.Main(), nullptr);
     test::RealClick(program.Row(0));
     ASSERT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk}, 0));
-    // The missing mission's row keeps its empty text but shows its reference in grey.
+    // The missing mission's row holds and shows its reference, in grey.
     EXPECT_LT(program.DarkestInk(2), 64) << "a scenario's row in black";
     EXPECT_GT(program.DarkestInk(1), 64) << "the missing mission's row in grey";
     EXPECT_LT(program.DarkestInk(1), 200) << "with its reference drawn";
@@ -228,6 +229,49 @@ TEST_F(OperatorTest, KeysMoveDeleteUndoRedoAndSaveNow) {
     program.Keys("alt+F4");
     EXPECT_TRUE(program.Ended()) << "no question after the save";
     EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// The lower edge dragged with the real mouse: the system's sizing loop makes the window taller,
+// List1 shows more rows, and the commands still answer where they are painted.
+TEST_F(OperatorTest, DraggingTheLowerEdgeShowsMoreRows) {
+    Operator program(folder_.Path());
+    ASSERT_NE(program.Main(), nullptr);
+    const HWND main = program.Main();
+    const auto rows = [&] {
+        RECT inside{};
+        GetClientRect(program.List(), &inside);
+        return inside.bottom / SendMessageW(program.List(), LB_GETITEMHEIGHT, 0, 0);
+    };
+    const LRESULT before = rows();
+    RECT at{};
+    GetWindowRect(main, &at);
+    // The left end of the lower edge, clear of the commands.
+    test::RealDrag({at.left + 20, at.bottom - 2}, {at.left + 20, at.bottom + 150});
+    EXPECT_TRUE(program.WaitUntil([&] { return rows() > before; }, 100)) << before << " rows";
+    RECT grown{};
+    GetWindowRect(main, &grown);
+    EXPECT_GT(grown.bottom - grown.top, at.bottom - at.top + 100);
+    EXPECT_EQ(grown.right - grown.left, at.right - at.left);
+    // QUIT, where it is painted now: at the same distance from the bottom.
+    const HWND quit = WindowFromPoint({grown.left + 220, grown.bottom - 8});
+    EXPECT_TRUE(test::IsPaintedCommand(quit)) << test::ClassOf(quit);
+    EXPECT_EQ(test::TextOf(quit), "Quit");
+    EXPECT_TRUE(program.QuitWithoutSaving() || program.Ended());
+}
+
+// Tab goes from List1 to the painted commands; Enter or Space presses the one with the focus.
+TEST_F(OperatorTest, TabReachesThePaintedCommandsAndEnterOrSpacePressesThem) {
+    for (const char* press : {"Return", "space"}) {
+        Operator program(folder_.Path());
+        ASSERT_NE(program.Main(), nullptr);
+        test::RealClick(program.Row(0));
+        ASSERT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk}, 0));
+        program.Keys(std::string("Tab ") + press);
+        EXPECT_TRUE(program.TypeInto("Add Mission", "Escape")) << press << " on ADD adds";
+        EXPECT_TRUE(program.Shows({kHill, kQuarry, kCanyon, kDusk}, 0)) << program.Seen();
+        program.Keys("alt+F4");
+        EXPECT_TRUE(program.Ended());
+    }
 }
 
 TEST_F(OperatorTest, InsertEnterF2AndDoubleClickOpenTheirWindows) {
@@ -293,7 +337,9 @@ TEST_F(OperatorTest, ContextMenuAndDragMoveEntries) {
         EXPECT_TRUE(program.WaitUntil([&] { return !program.ShownWindow("#32768"); })) << key;
     }
     program.Keys("F1");
-    EXPECT_TRUE(program.Box("Rotaplex: the commands and their keys").starts_with("F10, Alt"));
+    const HWND help = program.Window("#32770", "Rotaplex: the commands and their keys");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(test::TextOf(FindWindowExA(help, nullptr, "Edit", nullptr)).starts_with("F10, Alt"));
     program.Keys("Return");
 
     // The first entry dragged onto the fourth goes in before it; one undo step puts it back.
@@ -356,7 +402,8 @@ TEST_F(OperatorTest, EntriesCopiedInOneWindowArePastedInAnother) {
     Operator from(folder_.Path());
     ASSERT_NE(from.Main(), nullptr);
     from.SelectRun(0, 2);
-    ASSERT_TRUE(from.ShowsSelected({kHill, kQuarry, kCanyon}, {0, 1, 2})) << from.Seen();
+    const std::string quarry = "caf\xe9.nfo::Quarry (not installed)";
+    ASSERT_TRUE(from.ShowsSelected({kHill, quarry, kCanyon}, {0, 1, 2})) << from.Seen();
     from.Keys("ctrl+Insert");
     const std::string lines = "map=hill.nfo::Hill\r\n  map=caf\xe9.nfo::Quarry \r\nmap=hill.nfo::Canyon\r\n";
     EXPECT_TRUE(from.WaitUntil([&] { return test::ClipboardBytes(CF_TEXT) == lines; })) << test::ClipboardBytes(CF_TEXT);
@@ -366,7 +413,7 @@ TEST_F(OperatorTest, EntriesCopiedInOneWindowArePastedInAnother) {
     ASSERT_NE(to.Main(), nullptr);
     test::RealClick(to.Row(0));
     to.Keys("shift+Insert");
-    EXPECT_TRUE(to.ShowsSelected({kDusk, kHill, kQuarry, kCanyon, kDusk}, {1, 2, 3})) << to.Seen();
+    EXPECT_TRUE(to.ShowsSelected({kDusk, kHill, quarry, kCanyon, kDusk}, {1, 2, 3})) << to.Seen();
     to.Keys("ctrl+s");
     // The pasted lines trimmed, as the reader takes them.
     const std::string saved = "[cycle]\r\nmap=hill.nfo::Dusk\r\nmap=hill.nfo::Hill\r\nmap=caf\xe9.nfo::Quarry\r\n"
@@ -449,7 +496,8 @@ TEST(OperatorGoesTo, MissingEntriesFoundTextAndPositions) {
                  "map=gone.nfo::Marsh\r\nmap=hill.nfo::Dusk\r\n");
     Operator program(folder.Path());
     ASSERT_NE(program.Main(), nullptr);
-    const Texts rows{kHill, kQuarry, kCanyon, "", kDusk};
+    const std::string marsh = "gone.nfo::Marsh (not installed)";
+    const Texts rows{kHill, kQuarry, kCanyon, marsh, kDusk};
     ASSERT_TRUE(program.Shows(rows, 0)) << program.Seen();
     EXPECT_EQ(program.Status(), "Entry 1 of 5\n2 entries match no installed mission: F8 goes to the next");
     test::RealClick(program.Row(0));
@@ -490,7 +538,7 @@ TEST(OperatorGoesTo, MissingEntriesFoundTextAndPositions) {
     // The selected entry moved to a position is one step, undone as one.
     program.Keys("ctrl+shift+g");
     ASSERT_TRUE(program.TypeInto("Move to Position", "5 Return"));
-    EXPECT_TRUE(program.Shows({kHill, kCanyon, "", kDusk, kQuarry}, 4)) << program.Seen();
+    EXPECT_TRUE(program.Shows({kHill, kCanyon, marsh, kDusk, kQuarry}, 4)) << program.Seen();
     EXPECT_EQ(program.Status(), "Entry 5 of 5\nEntry 2 moved to 5");
     program.Keys("ctrl+z");
     EXPECT_TRUE(program.Shows(rows, 1)) << program.Seen();

@@ -35,7 +35,7 @@ TEST(RotaplexExe, ShowsTheDemoRotationAndQuitsWithoutChanges) {
     const std::vector<test::ListRow> rows = test::ListRows(FindWindowExA(main, nullptr, "ListBox", nullptr));
     ASSERT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[0].first, "HillFight FreeForAll");
-    EXPECT_EQ(rows[6], test::ListRow("", 0)) << "the retired entry";
+    EXPECT_EQ(rows[6], test::ListRow("oldquarry.nfo::OldQuarry (not installed)", 0)) << "the retired entry";
     unique_hrgn outline(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(main, outline.get()), ERROR);
     test::ExpectPixels(outline.get(), test::kMainOutlinePixels);
@@ -267,7 +267,7 @@ TEST(RotaplexExe, AddEditAndDelThroughTheLabelsThenQuitSaves) {
     EXPECT_EQ(session.Answer("Rotaplex", IDYES), "Delete Dusk Attrition?\nAre you sure?");
     ASSERT_TRUE(session.Settled());
     EXPECT_EQ(test::ListRows(session.List()),
-              (std::vector<test::ListRow>{{"Hill Brawl", 2}, {"Dusk Attrition", 3}, {"", 0}, {"Hill Brawl", 2}}));
+              (std::vector<test::ListRow>{{"Hill Brawl", 2}, {"Dusk Attrition", 3}, {"old.nfo::Quarry (not installed)", 0}, {"Hill Brawl", 2}}));
 
     session.Press(kQuit);
     EXPECT_EQ(session.Answer("Quitting", IDYES), kQuitQuestion);

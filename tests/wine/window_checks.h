@@ -97,6 +97,18 @@ inline std::vector<int> SelectedRows(HWND list) {
     return rows;
 }
 
+inline std::string ClassOf(HWND window) {
+    char kind[64] = "";
+    GetClassNameA(window, kind, sizeof kind);
+    return kind;
+}
+
+// An owner-drawn push button: how a painted command shows itself to whoever walks the windows.
+inline bool IsPaintedCommand(HWND window) {
+    return lstrcmpiA(ClassOf(window).c_str(), "Button") == 0 &&
+           (GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
 // A tool of a window's tooltip control: its rectangle in the window's pixels and its text.
 struct Tip {
     RECT At;
@@ -104,7 +116,8 @@ struct Tip {
     bool operator==(const Tip& other) const { return EqualRect(&At, &other.At) && Text == other.Text; }
 };
 
-// The tools of the tooltip control that window owns, in the order they were added.
+// The tools of the tooltip control that window owns, in the order they were added; a tool that is
+// a control of the window at that control's rectangle.
 inline std::vector<Tip> TipsOf(HWND window) {
     HWND tips = nullptr;
     while ((tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr)) && GetWindow(tips, GW_OWNER) != window) {
@@ -117,6 +130,10 @@ inline std::vector<Tip> TipsOf(HWND window) {
         tool.cbSize = sizeof tool;
         tool.lpszText = text;
         SendMessageA(tips, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool));
+        if (tool.uFlags & TTF_IDISHWND) {
+            GetWindowRect(reinterpret_cast<HWND>(tool.uId), &tool.rect);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&tool.rect), 2);
+        }
         found.push_back({tool.rect, text});
     }
     return found;

@@ -10,6 +10,7 @@
 #include "ui/framework/display_scale.h"
 #include "ui/framework/gdi_handles.h"
 #include "ui/framework/modal_window.h"
+#include "ui/framework/text_window.h"
 
 namespace rotaplex {
 
@@ -31,16 +32,6 @@ constexpr std::array<ControlSpec, 3> kControls{{
      0, {kMargin, 420, 8400, 4740}},
     {cmdClose, "BUTTON", "Close", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, {7545, 5280, 975, 375}},
 }};
-
-// The edit control breaks lines at CR LF only.
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 class frmCompare {
 public:

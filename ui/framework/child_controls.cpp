@@ -24,4 +24,13 @@ void LayOutControls(HWND parent, std::span<const ControlSpec> controls, TwipsPer
     }
 }
 
+void MoveControl(HWND control, SIZE moved, SIZE grown) {
+    if (moved.cx == 0 && moved.cy == 0 && grown.cx == 0 && grown.cy == 0) return;
+    RECT at{};
+    GetWindowRect(control, &at);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
+    SetWindowPos(control, nullptr, at.left + moved.cx, at.top + moved.cy, at.right - at.left + grown.cx,
+                 at.bottom - at.top + grown.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace rotaplex

@@ -27,4 +27,7 @@ void CreateControls(HWND parent, std::span<const ControlSpec> controls);
 // of scale. Without a font set, controls would draw in the bold System font.
 void LayOutControls(HWND parent, std::span<const ControlSpec> controls, TwipsPerPixel tpp, HFONT font);
 
+// Moves a laid-out control by moved pixels and makes it grown pixels larger, in a window that grew.
+void MoveControl(HWND control, SIZE moved, SIZE grown);
+
 }  // namespace rotaplex

@@ -10,16 +10,19 @@ namespace rotaplex {
 namespace {
 
 constexpr int kPadding = 2;  // pixels before the text, as a plain list box leaves
-constexpr std::string_view kNoteGap = "  ";
+constexpr std::string_view kNoteGap = " ";
 constexpr int kNumberGap = 6;  // pixels between a row's number and its text
 
-std::string RowLine(std::string_view text, std::string_view note) {
-    std::string line(text);
-    if (!note.empty()) line.append(kNoteGap).append(note);
-    return line;
-}
-
 constexpr UINT_PTR kRowsId = 1;
+
+// A subclass hears a list box's messages in wide characters, the system converting for a caller
+// that asks in the ANSI code page, in which the rows are written.
+std::wstring WideRowText(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
 
 LRESULT CALLBACK RowsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
     const auto& rows = *reinterpret_cast<const ListRowSource*>(data);
@@ -29,11 +32,11 @@ LRESULT CALLBACK RowsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     case LB_GETITEMDATA:
         return inside ? rows.RowData(row) : LB_ERR;
     case LB_GETTEXTLEN:
-        return inside ? static_cast<LRESULT>(rows.RowText(row).size()) : LB_ERR;
+        return inside ? static_cast<LRESULT>(WideRowText(rows.RowText(row)).size()) : LB_ERR;
     case LB_GETTEXT: {
         if (!inside) return LB_ERR;
-        const std::string text = rows.RowText(row);
-        std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
+        const std::wstring text = WideRowText(rows.RowText(row));
+        std::memcpy(reinterpret_cast<wchar_t*>(lParam), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
         return static_cast<LRESULT>(text.size());
     }
     case WM_NCDESTROY:
@@ -44,6 +47,12 @@ LRESULT CALLBACK RowsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 }  // namespace
+
+std::string ListRowText(std::string_view text, std::string_view note) {
+    std::string line(text);
+    if (!note.empty()) line.append(kNoteGap).append(note);
+    return line;
+}
 
 void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note, RowNumber number) {
     if (item.itemID == static_cast<UINT>(-1)) {
@@ -64,7 +73,7 @@ void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_
                   DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX | DT_NOCLIP);
         area.left += number.Width;
     }
-    const std::string line = RowLine(text, note);
+    const std::string line = ListRowText(text, note);
     DrawTextA(item.hDC, line.c_str(), static_cast<int>(line.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
@@ -87,7 +96,7 @@ int ListRowMeasure::Height() const {
 }
 
 int ListRowMeasure::Width(std::string_view text, std::string_view note) const {
-    const std::string line = RowLine(text, note);
+    const std::string line = ListRowText(text, note);
     int width = 0;
     if (advances_) {
         for (const char c : line) width += (*advances_)[static_cast<unsigned char>(c)];
@@ -131,6 +140,10 @@ int ListRowMeasure::NumberWidth(std::string_view widest) const {
 
 void AnswerFromRows(HWND list, const ListRowSource& rows) {
     SetWindowSubclass(list, &RowsProc, kRowsId, reinterpret_cast<DWORD_PTR>(&rows));
+    // The list box took its own style when it was made: the style it now shows tells a reader in
+    // another process (a screen reader's list proxy, the system's copying of the text between
+    // processes) that its items have texts to ask for.
+    SetWindowLongPtrA(list, GWL_STYLE, GetWindowLongPtrA(list, GWL_STYLE) | LBS_HASSTRINGS);
 }
 
 }  // namespace rotaplex

@@ -18,6 +18,10 @@ struct RowNumber {
     int Width = 0;
 };
 
+// What a row with a note shows, as one text: the text, a space and the note; the item's text, so
+// that whoever reads the list reads what the row shows.
+std::string ListRowText(std::string_view text, std::string_view note = {});
+
 // Draws one row of an owner-drawn list box in the system's colours, selected or not. A row with a
 // note is the text greyed, the note after it.
 void DrawListRow(const DRAWITEMSTRUCT& item, std::string_view text, std::string_view note = {},
@@ -69,8 +73,9 @@ protected:
 };
 
 // Lets an LBS_NODATA list box answer LB_GETTEXT, LB_GETTEXTLEN and LB_GETITEMDATA from rows, as
-// a list box that keeps its strings would, so that whoever reads it sees what it shows. rows must
-// outlive the list box.
+// a list box that keeps its strings would, so that whoever reads it sees what it shows, from
+// another process too: every item has its text for assistive technology, and a new count of
+// items costs nothing. rows must outlive the list box.
 void AnswerFromRows(HWND list, const ListRowSource& rows);
 
 }  // namespace rotaplex

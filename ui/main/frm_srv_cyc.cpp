@@ -16,18 +16,21 @@
 #include "cycle/rotation_sets.h"
 #include "cycle/status_line.h"
 #include "cycle/win/system_error.h"
+#include "cycle/win/window_place_store.h"
 #include "ui/framework/aside_question.h"
 #include "ui/framework/child_controls.h"
 #include "ui/framework/clipboard_text.h"
 #include "ui/framework/list_box_fill.h"
 #include "ui/framework/list_rows.h"
 #include "ui/framework/text_question.h"
+#include "ui/framework/text_window.h"
 #include "ui/main/main_commands.h"
 #include "ui/main/recent_folders_menu.h"
 #include "ui/main/sets_menu.h"
 #include "ui/message_box.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/resources/resource_ids.h"
+#include "ui/screen_place.h"
 #include "ui/dialogs/frm_addwhere.h"
 #include "ui/dialogs/frm_compare.h"
 
@@ -36,7 +39,6 @@ namespace rotaplex {
 namespace {
 
 constexpr const char* kClassName = "frmSrvCyc";
-constexpr int kLeft = 6420, kTop = 5310;  // twips
 constexpr int kList1Id = 1;
 constexpr int kStatusId = 2;
 // The window's own messages and timers: what the folder watch posts when files changed in the
@@ -74,7 +76,7 @@ constexpr std::chrono::milliseconds kUnseenRead{10};
 constexpr std::chrono::milliseconds kWatchedRead{500};
 
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
-constexpr const char* kHelpTitle = "Rotaplex: the commands and their keys";
+constexpr const wchar_t* kHelpTitle = L"Rotaplex: the commands and their keys";
 constexpr const char* kSwitchQuestion = "The rotation has unsaved changes.\nDo you want to save them first?";
 std::string SetExistsQuestion(const std::string& name) {
     return "There is a set named " + name + " already.\nReplace its entries with these?";
@@ -103,8 +105,9 @@ frmSrvCyc::frmSrvCyc(FileSystem& files)
     : SkinnedWindow(kMainSkin, kMainHotSpots, kMainSurface), files_(files) {
     RegisterClassOnce(kClassName, 0, IDI_ROTAPLEX);
     // Borderless, yet with a taskbar button that minimises and restores it.
-    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, 0, 0,
-           0, 0, nullptr);
+    // The sizing frame lets the system size it from the edges the skin gives.
+    Create(kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU | WS_THICKFRAME,
+           WS_EX_APPWINDOW, 0, 0, 0, 0, nullptr);
     // Without its window the program would wait in its message loop for ever.
     if (!Window())
         throw std::runtime_error("The main window could not be created.\n" + SystemMessage(GetLastError()));
@@ -116,12 +119,34 @@ frmSrvCyc::frmSrvCyc(FileSystem& files)
     MakeDragList(list1_);
     dragListMessage_ = RegisterWindowMessageA(DRAGLISTMSGSTRING);
     Rescale(WindowDpi(Window()));
-    // Where the design puts it, unless that runs off the work area of its monitor.
-    PlaceInWorkArea(Window(), PixelsX(kLeft, Scale()), PixelsY(kTop, Scale()));
+    PlaceOnScreen(std::nullopt);
 }
 
-void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font) {
+void frmSrvCyc::PlaceOnScreen(const std::optional<ScreenRect>& remembered) {
+    const ScreenRect now = WindowRectOf(Window());
+    const ScreenRect area = WorkAreaNear(remembered.value_or(now));
+    const SIZE least = DesignSize();
+    MoveWindowTo(Window(), remembered ? FittedPlace(*remembered, area, least.cx, least.cy)
+                                      : CentredIn(now.Width(), now.Height(), area));
+}
+
+void frmSrvCyc::RememberPlace() const {
+    if (folder_.empty()) return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    // Minimised, the place it comes back to.
+    if (IsIconic(Window()) && GetWindowPlacement(Window(), &placement)) {
+        const RECT& normal = placement.rcNormalPosition;
+        WriteWindowPlace(folder_, {normal.left, normal.top, normal.right, normal.bottom});
+    } else {
+        WriteWindowPlace(folder_, WindowRectOf(Window()));
+    }
+}
+
+void frmSrvCyc::LayOut(TwipsPerPixel tpp, HFONT font, SIZE grown) {
     LayOutControls(Window(), kControls, tpp, font);
+    MoveControl(list1_, {}, grown);
+    MoveControl(status_, {0, grown.cy}, {grown.cx, 0});
     FitRowHeight(list1_);
     FitListWidth();
 }
@@ -136,6 +161,7 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
     GameSession session(files_, gameFolder);
     session.ReadRotationFile();
     folder_ = gameFolder;
+    PlaceOnScreen(ReadWindowPlace(gameFolder));
     reading_ = std::make_unique<SessionReading>(std::move(session));
     EnableWindow(list1_, FALSE);
     SetTimer(Window(), kProgressTimer, kProgressEvery, nullptr);
@@ -183,7 +209,8 @@ void frmSrvCyc::ListAll() {
     const LRESULT top = SendMessageA(list1_, LB_GETTOPINDEX, 0, 0);
     {
         size_t textBytes = 0;
-        for (size_t i = 0; i < Cycle().EntryCount(); ++i) textBytes += Cycle().Entry(i).DisplayText.size() + 1;
+        for (size_t i = 0; i < Cycle().EntryCount(); ++i)
+            textBytes += ListRowText(RowText(Cycle().Entry(i)), RowNote(Cycle().Entry(i))).size() + 1;
         const ListBoxBulkFill fill(list1_, static_cast<int>(Cycle().EntryCount()), textBytes);
         SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
         for (size_t i = 0; i < Cycle().EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), Cycle().Entry(i));
@@ -262,8 +289,10 @@ void frmSrvCyc::MoveEntry(std::size_t from, std::size_t to) {
     if (Edited().Move(from, to)) ShowMoved(from);
 }
 
+// The item holds what its row shows, for whoever reads the list rather than sees it.
 void frmSrvCyc::ListEntry(int16_t index, const CycleEntry& entry) {
-    const LRESULT at = list1Own_.Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(entry.DisplayText.c_str()));
+    const std::string shown = ListRowText(RowText(entry), RowNote(entry));
+    const LRESULT at = list1Own_.Send(LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(shown.c_str()));
     list1Own_.Send(LB_SETITEMDATA, at, entry.ScenarioIndex);
 }
 
@@ -278,6 +307,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndSession(wParam != FALSE);
         return 0;
     case WM_DESTROY:
+        RememberPlace();
         watch_.reset();
         PostQuitMessage(0);
         return 0;
@@ -304,7 +334,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             RunChosen(LOWORD(wParam), RecentFoldersBesides(session_->Folder()), ListSets(files_, session_->Folder()));
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_DBLCLK) Run(EditorCommand::Edit);
         if (LOWORD(wParam) == kList1Id && HIWORD(wParam) == LBN_SELCHANGE) ShowWhereYouStand();
-        return 0;
+        return SkinHandling(message, wParam, lParam);  // the painted commands' buttons
     case WM_CHARTOITEM:
         return TypedInList(static_cast<char>(LOWORD(wParam)));
     case WM_VKEYTOITEM:
@@ -320,6 +350,7 @@ LRESULT frmSrvCyc::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return SkinHandling(message, wParam, lParam);
     case WM_DRAWITEM:
+        if (wParam != kList1Id) return SkinHandling(message, wParam, lParam);  // a painted command
         DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     default:
@@ -760,7 +791,7 @@ void frmSrvCyc::About() {
                 kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-void frmSrvCyc::Help() { ShowMessage(Window(), MainCommandHelp(), kHelpTitle, MB_OK | MB_ICONINFORMATION); }
+void frmSrvCyc::Help() { ShowTextWindow(Window(), kHelpTitle, MainCommandHelp()); }
 
 void frmSrvCyc::ShowContextMenu(LPARAM at) {
     POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};

@@ -18,6 +18,7 @@
 #include "cycle/rotation_order.h"
 #include "cycle/session_reading.h"
 #include "cycle/status_line.h"
+#include "cycle/window_place.h"
 #include "cycle/win/windows_file_system.h"
 #include "ui/framework/folder_watch.h"
 #include "ui/framework/list_box_fill.h"
@@ -71,9 +72,11 @@ private:
     friend class SkinnedWindow<frmSrvCyc, MainSpot>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Puts List1 at the window's scale, in its font, its rows as high and as wide as that needs.
-    void LayOut(TwipsPerPixel tpp, HFONT font);
-    // A painted label's tooltip; every spot of the table has its command.
+    // Puts List1 at the window's scale, in its font, its rows as high and as wide as that needs;
+    // in a grown window List1 grows with it and the status line keeps to the bottom.
+    void LayOut(TwipsPerPixel tpp, HFONT font, SIZE grown);
+    // A painted label's name and tooltip; every spot of the table has its command.
+    std::string NameOf(MainSpot command) const { return MainCommandName(*command); }
     std::string TipOf(MainSpot command) const { return MainCommandTip(*command); }
     // A press on a painted command; button is the press message.
     void MouseDown(UINT button, MainSpot command);
@@ -162,6 +165,11 @@ private:
     void ShowContextMenu(LPARAM at);
     LRESULT DragList(const DRAGLISTINFO& drag);
     void DrawEntry(const DRAWITEMSTRUCT& item) const;
+    // Where the window opens: the folder's remembered place, inside the work area of a monitor that
+    // is there, else centred on its monitor's work area.
+    void PlaceOnScreen(const std::optional<ScreenRect>& remembered);
+    // The place it had, for the next start on the folder.
+    void RememberPlace() const;
     // Every way of closing passes here; false keeps the window open.
     bool Unload();
     // The quit question on unsaved changes: true when the window may close (saved, or No).

@@ -31,6 +31,8 @@ const MainCommandRow& RowOf(EditorCommand command) {
     return kMainCommands.front();  // every command has its row
 }
 
+std::string MainCommandName(EditorCommand command) { return CommandName(RowOf(command).MenuText); }
+
 std::string MainCommandTip(EditorCommand command) { return CommandTip(RowOf(command).MenuText); }
 
 std::string MainCommandHelp() {

@@ -173,6 +173,9 @@ std::optional<EditorCommand> MainCommandFromId(WORD id);
 
 const MainCommandRow& RowOf(EditorCommand command);
 
+// A command's name, as its painted label's button reads.
+std::string MainCommandName(EditorCommand command);
+
 // The tooltip of a command's painted label: its name and keys, from the table.
 std::string MainCommandTip(EditorCommand command);
 

@@ -14,6 +14,7 @@
 #include "ui/framework/list_rows.h"
 #include "ui/framework/modal_window.h"
 #include "ui/framework/control_input.h"
+#include "ui/screen_place.h"
 #include "ui/skin/skinned_window.h"
 
 namespace rotaplex {
@@ -22,9 +23,10 @@ namespace props {
 
 namespace {
 
+// In tab order, after the window's own controls.
 constexpr std::array<HotSpot<Spot>, 4> kHotSpots{{
-    {Spot::Cancel, 4500, 5532, 4800, 5172},
     {Spot::Ok, 3540, 4452, 4800, 5172},
+    {Spot::Cancel, 4500, 5532, 4800, 5172},
     {Spot::Cancel, 5580, 5775, 240, 435},    // the X on the tab
     {Spot::Minimize, 5580, 5775, 480, 675},  // and the _ under it
 }};
@@ -178,7 +180,10 @@ public:
         RegisterClassOnce(kWindowClass);
         unique_hwnd window(Create(kWindowClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0, owner));
         if (!window) return SelectedScenario;
-        PlaceCentredOver(window.get(), owner, kPropertiesSkin.ClientWidth, kPropertiesSkin.ClientHeight);
+        // Beside the rotation, so that it stays in view while choosing.
+        const ScreenRect self = WindowRectOf(window.get());
+        const ScreenRect beside = owner ? WindowRectOf(owner) : WorkAreaNear(self);
+        MoveWindowTo(window.get(), BesideOwner(self.Width(), self.Height(), beside, WorkAreaNear(beside)));
         DisabledOwner disabled(owner);
         ShowWindow(window.get(), SW_SHOW);
         // Typing filters at once; Down goes on into the list.
@@ -204,6 +209,7 @@ private:
                 Load();
                 return 0;
             case WM_DRAWITEM: {
+                if (wParam != List1) break;  // a painted command, the skin's
                 const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
                 DrawListRow(item, item.itemID < shown_.size() ? RowText(static_cast<int>(item.itemID)) : "");
                 return TRUE;
@@ -215,7 +221,7 @@ private:
                 if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_SELCHANGE) List1_Click();
                 if (LOWORD(wParam) == List1 && HIWORD(wParam) == LBN_DBLCLK) Ok();
                 if (LOWORD(wParam) == txtFilter && HIWORD(wParam) == EN_CHANGE) txtFilter_Change();
-                return 0;
+                break;  // the painted commands' buttons are the skin's
             case WM_CLOSE:
                 Close();  // Alt+F4 and the like choose nothing, as CANCEL does
                 return 0;
@@ -321,11 +327,15 @@ private:
         if (const auto scenario = HighlightedScenario()) ActivateProperties(*scenario);
     }
 
-    void LayOut(TwipsPerPixel tpp, HFONT font) {
+    void LayOut(TwipsPerPixel tpp, HFONT font, SIZE) {
         LayOutControls(Window(), kControls, tpp, font);
         FitRowHeight(Control(List1));
     }
 
+    static std::string NameOf(Spot spot) {
+        if (spot == Spot::Minimize) return "Minimise";
+        return spot == Spot::Ok ? "OK" : "Cancel";
+    }
     // OK and CANCEL as the dialog keys give them; the X on the tab cancels too, the _ minimises.
     static std::string TipOf(Spot spot) {
         if (spot == Spot::Minimize) return "Minimise";
