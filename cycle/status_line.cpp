@@ -120,11 +120,10 @@ std::string ReadingText(std::size_t read, std::size_t listed) {
     return "Reading mission files: " + std::to_string(read) + " of " + std::to_string(listed);
 }
 
-std::string ReadInText(std::size_t files, std::size_t milliseconds) {
+std::string ReadInText(std::size_t milliseconds) {
     // Tenths of a second: what an operator waiting for it can tell apart.
     const std::size_t tenths = (milliseconds + 50) / 100;
-    return "Read " + std::to_string(files) + (files == 1 ? " mission file in " : " mission files in ") +
-           std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " s";
+    return "Read in " + std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " s";
 }
 
 std::string NotFoundText(std::string_view text) { return "No entry contains \"" + std::string(text) + "\""; }

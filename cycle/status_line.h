@@ -48,8 +48,9 @@ std::string ReadAgainText(bool rotation, bool missions);
 
 // While the game folder is read behind the window: "Reading mission files: 5000 of 20000".
 std::string ReadingText(std::size_t read, std::size_t listed);
-// Once it is read, when the window was already showing: "Read 20000 mission files in 3.4 s".
-std::string ReadInText(std::size_t files, std::size_t milliseconds);
+// Once it is read, when the operator waited for it: "Read in 3.4 s", short enough to leave room
+// for what start-up tells after it.
+std::string ReadInText(std::size_t milliseconds);
 // Keep mine and Reload, after the notice.
 std::string KeptMineText(std::string_view file);
 // The named sets: what was done to one, told on the status line.

@@ -37,9 +37,9 @@ TEST(StatusLineTest, Texts) {
     EXPECT_EQ(NoSuchPositionText(43), "Type a position from 1 to 43.");
     EXPECT_EQ(ReplacesText("old.nfo::Quarry"), "Replaces old.nfo::Quarry, whose mission is not installed.");
     EXPECT_EQ(ReadingText(5000, 20000), "Reading mission files: 5000 of 20000");
-    EXPECT_EQ(ReadInText(20000, 3449), "Read 20000 mission files in 3.4 s");
-    EXPECT_EQ(ReadInText(1, 960), "Read 1 mission file in 1.0 s");
-    EXPECT_EQ(ReadInText(3, 40), "Read 3 mission files in 0.0 s");
+    EXPECT_EQ(ReadInText(3449), "Read in 3.4 s");
+    EXPECT_EQ(ReadInText(960), "Read in 1.0 s");
+    EXPECT_EQ(ReadInText(40), "Read in 0.0 s");
 }
 
 }  // namespace

@@ -329,6 +329,7 @@ TEST_F(MainWindowTest, FileProblemsAreToldInOrderOnceTheFolderIsRead) {
         }
         EXPECT_TRUE(ListRows(main.List1()).empty());
         EXPECT_TRUE(IsWindowEnabled(main.List1()));
+        EXPECT_TRUE(IsWindowEnabled(FindWindowExA(main.Window(), nullptr, "Button", "Add")));
     }
 }
 
@@ -410,6 +411,8 @@ TEST_F(MainWindowTest, WhileTheFolderIsReadTheWindowShowsHowFarAndQuitsAtOnce) {
     EXPECT_FALSE(main.Ready());
     EXPECT_FALSE(IsWindowEnabled(main.List1()));
     EXPECT_EQ(test::TextOf(FindWindowExA(main.Window(), nullptr, "Static", nullptr)), "Reading mission files: 0 of 1");
+    EXPECT_FALSE(IsWindowEnabled(FindWindowExA(main.Window(), nullptr, "Button", "Add"))) << "greyed";
+    EXPECT_TRUE(IsWindowEnabled(FindWindowExA(main.Window(), nullptr, "Button", "Quit")));
     for (const EditorCommand command : {EditorCommand::Add, EditorCommand::Save, EditorCommand::SelectAll})
         SendMessageA(main.Window(), WM_COMMAND, MainCommandId(command), 0);
     EXPECT_TRUE(ListRows(main.List1()).empty());

@@ -164,6 +164,7 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
     PlaceOnScreen(ReadWindowPlace(gameFolder));
     reading_ = std::make_unique<SessionReading>(std::move(session));
     EnableWindow(list1_, FALSE);
+    EnableCommands([&](MainSpot spot) { return !spot || CanRun(*spot, State()); });
     SetTimer(Window(), kProgressTimer, kProgressEvery, nullptr);
     reader_ = std::thread([reading = reading_.get(), window = Window()] {
         reading->Run();
@@ -184,6 +185,7 @@ void frmSrvCyc::FinishReading() {
     reading->RotationReports().TellTo(reporter, ask);
     ListAll();
     EnableWindow(list1_, TRUE);
+    EnableCommands([](MainSpot) { return true; });
     // The first key pressed acts on an entry rather than asking for one.
     if (Cycle().EntryCount() > 0) Select(0);
     if (Missions().ScenarioCount() == 0)
@@ -191,7 +193,7 @@ void frmSrvCyc::FinishReading() {
     else
         lastEvent_ = MissingEntriesText(MissingEntryCount(Cycle())).value_or("");
     if (reading->Took() >= kWatchedRead) {
-        const std::string took = ReadInText(reading->FilesRead(), static_cast<std::size_t>(reading->Took().count()));
+        const std::string took = ReadInText(static_cast<std::size_t>(reading->Took().count()));
         lastEvent_ = lastEvent_.empty() ? took : took + ". " + lastEvent_;
     }
     WatchFolders();

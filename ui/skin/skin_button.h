@@ -13,7 +13,8 @@ namespace rotaplex {
 HWND MakeSkinButton(HWND parent, int id, const std::string& name);
 
 // Draws the button as the face shows it under the button (the face's own slice), or plain in the
-// system's colours with its name; with the focus rectangle while the keyboard has it there.
+// system's colours with its name; greyed while it is disabled; with the focus rectangle while the
+// keyboard has it there.
 void DrawSkinButton(const DRAWITEMSTRUCT& item, HBITMAP face, bool plain);
 
 }  // namespace rotaplex

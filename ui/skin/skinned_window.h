@@ -56,6 +56,12 @@ protected:
         Fit(size);
     }
 
+    // Each painted command's button enabled as canRun(command) says, greyed otherwise.
+    template <typename CanRun>
+    void EnableCommands(CanRun canRun) {
+        for (std::size_t i = 0; i < buttons_.size(); ++i) EnableWindow(buttons_[i], canRun(spots_[i].Action));
+    }
+
     // The messages of the skin; anything else gets the default handling.
     LRESULT SkinHandling(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
