@@ -19,7 +19,6 @@
 #include "ui/main/main_commands.h"
 #include "ui/properties/frm_srv_cyc_props.h"
 #include "ui/dialogs/frm_addwhere.h"
-#include "ui/dialogs/frm_compare.h"
 #include "ui/framework/text_question.h"
 #include "ui/main/sets_menu.h"
 #include "window_checks.h"
@@ -526,8 +525,8 @@ Step CompareShows(const std::string& caption, const std::vector<std::string>& li
     return {test::kDialogClass, [=](HWND) {
                 const HWND window = FindWindowA(test::kDialogClass, caption.c_str());
                 ASSERT_NE(window, nullptr) << caption;
-                EXPECT_EQ(GetFocus(), GetDlgItem(window, frmcompare::txtDiff));
-                const std::string text = test::TextOf(GetDlgItem(window, frmcompare::txtDiff));
+                EXPECT_EQ(GetFocus(), GetDlgItem(window, textwindow::txtShown));
+                const std::string text = test::TextOf(GetDlgItem(window, textwindow::txtShown));
                 for (const std::string& line : lines) EXPECT_NE(text.find(line + "\r\n"), std::string::npos) << text;
                 test::PostKey(VK_ESCAPE);
             }};

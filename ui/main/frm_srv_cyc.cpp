@@ -32,7 +32,6 @@
 #include "ui/resources/resource_ids.h"
 #include "ui/screen_place.h"
 #include "ui/dialogs/frm_addwhere.h"
-#include "ui/dialogs/frm_compare.h"
 
 namespace rotaplex {
 
@@ -77,6 +76,8 @@ constexpr std::chrono::milliseconds kWatchedRead{500};
 
 constexpr const char* kClipboardBusy = "The clipboard is in use by another program: nothing was copied.";
 constexpr const wchar_t* kHelpTitle = L"Rotaplex: the commands and their keys";
+constexpr const char* kHelpLabel = "&Every command, with its keys:";
+constexpr const char* kDiffLabel = "&Differences: - on disk, + in the editor";
 constexpr const char* kSwitchQuestion = "The rotation has unsaved changes.\nDo you want to save them first?";
 std::string SetExistsQuestion(const std::string& name) {
     return "There is a set named " + name + " already.\nReplace its entries with these?";
@@ -559,7 +560,7 @@ void frmSrvCyc::CompareOver(HWND owner) {
         if (diff.empty())
             lastEvent_ = SameOnDiskText(EditedFile());
         else
-            ShowCompare(owner, EditedFile(), diff);
+            ShowTextWindow(owner, {Widen("Compare: " + EditedFile()), kDiffLabel, diff, true});
     } catch (const FileError& error) {
         lastEvent_ = error.Path() + ": " + error.Reason();
     }
@@ -793,7 +794,7 @@ void frmSrvCyc::About() {
                 kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-void frmSrvCyc::Help() { ShowTextWindow(Window(), kHelpTitle, MainCommandHelp()); }
+void frmSrvCyc::Help() { ShowTextWindow(Window(), {kHelpTitle, kHelpLabel, MainCommandHelp()}); }
 
 void frmSrvCyc::ShowContextMenu(LPARAM at) {
     POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
