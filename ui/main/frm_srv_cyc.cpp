@@ -162,15 +162,16 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
     GameSession session(files_, gameFolder);
     session.ReadRotationFile();
     folder_ = gameFolder;
-    PlaceOnScreen(ReadWindowPlace(gameFolder));
+    // Reading first: what is left of start-up happens while the mission files are read.
     reading_ = std::make_unique<SessionReading>(std::move(session));
-    EnableWindow(list1_, FALSE);
-    EnableCommands([&](MainSpot spot) { return !spot || CanRun(*spot, State()); });
-    SetTimer(Window(), kProgressTimer, kProgressEvery, nullptr);
     reader_ = std::thread([reading = reading_.get(), window = Window()] {
         reading->Run();
         PostMessageA(window, kReadMessage, 0, 0);
     });
+    PlaceOnScreen(ReadWindowPlace(gameFolder));
+    EnableWindow(list1_, FALSE);
+    EnableCommands([&](MainSpot spot) { return !spot || CanRun(*spot, State()); });
+    SetTimer(Window(), kProgressTimer, kProgressEvery, nullptr);
     ShowWhereYouStand();
 }
 
