@@ -170,7 +170,8 @@ void frmSrvCyc::Load(const std::string& gameFolder) {
     });
     PlaceOnScreen(ReadWindowPlace(gameFolder));
     EnableWindow(list1_, FALSE);
-    EnableCommands([&](MainSpot spot) { return !spot || CanRun(*spot, State()); });
+    const EditorState reading = State();
+    EnableCommands([&](MainSpot spot) { return !spot || CanRun(*spot, reading); });
     SetTimer(Window(), kProgressTimer, kProgressEvery, nullptr);
     ShowWhereYouStand();
 }
