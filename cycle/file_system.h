@@ -95,8 +95,7 @@ public:
     // A file that the listing of its folder gave as listed, read whole, without asking again what
     // the listing told (that it is a file, its size), where a platform can save that. Throws as
     // Read.
-    virtual FileBytes ReadListed(const std::string& path, const ListedName& listed, uint64_t cap) {
-        (void)listed;
+    virtual FileBytes ReadListed(const std::string& path, const ListedName& /*listed*/, uint64_t cap) {
         return Read(path, cap);
     }
     // At most the first `most` bytes; Size is still the whole file's. Throws as Read.
