@@ -11,6 +11,7 @@
 #include "cli/rotation_view.h"
 #include "cycle/rotation_document.h"
 #include "cycle/file_rules.h"
+#include "cycle/key_index.h"
 #include "cycle/rotation_file.h"
 #include "cycle/rotation_sets.h"
 
@@ -40,21 +41,15 @@ struct Problem {
 
 // Keys that more than one mission file defines, compared as entries are matched (ignoring case),
 // in the order of their first definition.
-// FNV-1a of the key with A to Z lower-cased: keys equal letter case aside hash alike.
-uint64_t KeyHash(std::string_view key) {
-    uint64_t hash = 14695981039346656037ull;
-    for (const char c : key) hash = (hash ^ static_cast<unsigned char>(LowerChar(c))) * 1099511628211ull;
-    return hash;
-}
-
 void AddDuplicateKeys(const MissionCatalogue& catalogue, const std::string& missionsFolder,
                       std::vector<Problem>& problems) {
-    // The scenarios ordered by the hash of their key, in table order under one hash: a key
-    // defined twice stands together without a string made for every scenario.
+    // The scenarios ordered by the hash of their key (letter case aside, as the index hashes
+    // names), in table order under one hash: a key defined twice stands together without a
+    // string made for every scenario.
     const auto keyOf = [&](int index) { return catalogue.Scenario(index).ScenarioKey; };
-    std::vector<std::pair<uint64_t, int>> byHash;
+    std::vector<std::pair<uint32_t, int>> byHash;
     byHash.reserve(static_cast<std::size_t>(catalogue.ScenarioCount()));
-    for (int i = 1; i <= catalogue.ScenarioCount(); ++i) byHash.emplace_back(KeyHash(keyOf(i)), i);
+    for (int i = 1; i <= catalogue.ScenarioCount(); ++i) byHash.emplace_back(KeyIndex::Hashed(keyOf(i)).hash, i);
     std::sort(byHash.begin(), byHash.end());
     std::vector<std::pair<int, Problem>> found;  // with the index of the key's first definition
     std::vector<bool> taken(byHash.size() + 1);

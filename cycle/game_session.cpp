@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "cycle/file_rules.h"
+#include "cycle/rotation_file.h"
 #include "cycle/scenario_info.h"
 #include "cycle/unified_diff.h"
 
@@ -220,7 +221,7 @@ SaveOutcome GameSession::Save(bool overwriteChanged) {
         if (!locked_) lock = Lock();
         // A link is followed only to a rotation: a planted one must not turn a save into a write
         // on some other file.
-        if (!textAsRead_.empty() && !RotationDocument::Read(textAsRead_, catalogue_).HeaderFound()) {
+        if (!textAsRead_.empty() && !HasCycleHeader(textAsRead_)) {
             if (fs_.IsLink(path))
                 return SaveFailed(path, NotARotationLinkReason(fs_.FinalPath(path).value_or(path)));
         }

@@ -32,6 +32,14 @@ bool IsCycleHeader(std::string_view line, bool firstLine) {
     return EqualsIgnoringCase(TrimSpaces(line), kCycleHeader);
 }
 
+bool HasCycleHeader(std::string_view text) {
+    LineReader reader(text);
+    bool first = true;
+    for (std::string_view line; reader.Next(line); first = false)
+        if (IsCycleHeader(line, first)) return true;
+    return false;
+}
+
 std::optional<std::string_view> TrimmedEntryLine(std::string_view line) {
     const std::string_view trimmed = TrimSpaces(line);
     if (!IsEntryLine(trimmed)) return std::nullopt;

@@ -26,6 +26,8 @@ inline constexpr std::string_view kCycleHeader = "[cycle]";
 // Whether a line is the "[cycle]" header; on the file's first line a UTF-8 byte order mark in
 // front of it is allowed.
 bool IsCycleHeader(std::string_view line, bool firstLine);
+// Whether any line of text is that header: the file holds a rotation.
+bool HasCycleHeader(std::string_view text);
 
 // The entry an entry line (one after the header) stands for, nothing for any other line.
 std::optional<CycleEntry> ReadEntryLine(std::string_view line, const MissionCatalogue& catalogue);

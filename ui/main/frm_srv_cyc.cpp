@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <stdexcept>
@@ -182,10 +183,8 @@ void frmSrvCyc::FinishReading() {
     KillTimer(Window(), kProgressTimer);
     const std::unique_ptr<SessionReading> reading = std::move(reading_);
     session_.emplace(reading->Take());
-    MessageBoxReporter reporter(Window());
-    const auto ask = [&](const std::string& question) { return AskYesNo(Window(), question); };
-    reading->MissionReports().TellTo(reporter, ask);
-    reading->RotationReports().TellTo(reporter, ask);
+    TellReports(reading->MissionReports());
+    TellReports(reading->RotationReports());
     ListAll();
     EnableWindow(list1_, TRUE);
     EnableCommands([](MainSpot) { return true; });
@@ -213,9 +212,10 @@ void frmSrvCyc::WatchFolders() {
 void frmSrvCyc::ListAll() {
     const LRESULT top = SendMessageA(list1_, LB_GETTOPINDEX, 0, 0);
     {
+        // A hint for the list's storage: each row's text and note with a byte for the gap between.
         size_t textBytes = 0;
         for (size_t i = 0; i < Cycle().EntryCount(); ++i)
-            textBytes += ListRowText(RowText(Cycle().Entry(i)), RowNote(Cycle().Entry(i))).size() + 1;
+            textBytes += RowText(Cycle().Entry(i)).size() + std::strlen(RowNote(Cycle().Entry(i))) + 2;
         const ListBoxBulkFill fill(list1_, static_cast<int>(Cycle().EntryCount()), textBytes);
         SendMessageA(list1_, LB_RESETCONTENT, 0, 0);
         for (size_t i = 0; i < Cycle().EntryCount(); ++i) ListEntry(static_cast<int16_t>(i), Cycle().Entry(i));
@@ -227,6 +227,10 @@ void frmSrvCyc::ListAll() {
 void frmSrvCyc::RereadMissionsTold() {
     ReportBatch reports;
     session_->RereadMissions(reports);
+    TellReports(reports);
+}
+
+void frmSrvCyc::TellReports(const ReportBatch& reports) {
     MessageBoxReporter reporter(Window());
     reports.TellTo(reporter, [&](const std::string& question) { return AskYesNo(Window(), question); });
 }

@@ -186,6 +186,8 @@ private:
     // The mission files read again, every entry matched anew, their reports told without a flood
     // of boxes.
     void RereadMissionsTold();
+    // Start-up's and a reread's reports, without a flood of boxes.
+    void TellReports(const ReportBatch& reports);
     // Until Load, an empty rotation: laying out and painting come before it.
     RotationDocument& Edited() { return session_->Document(); }
     const RotationDocument& Cycle() const { return session_ ? session_->Document() : noRotation_; }
